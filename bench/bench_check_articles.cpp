@@ -1,0 +1,231 @@
+// Speed and memory of the whole Check Articles action on generated articles.
+//
+//   kestrelwick_bench [benchmark flags]           times the action
+//   kestrelwick_bench --write-articles DIR N      writes three articles of N
+//                                                 paragraphs as UTF-8 files
+//   kestrelwick_bench --peak-memory N             peak heap of one action on
+//                                                 articles of N paragraphs
+
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <new>
+#include <string>
+
+#include "processing/check_articles.h"
+
+// Heap accounting for --peak-memory: every allocation of the process goes
+// through these, and only the difference between two readings is reported.
+namespace {
+std::atomic<std::size_t> gHeapInUse{0};
+std::atomic<std::size_t> gHeapPeak{0};
+
+void* countedAlloc(std::size_t size) {
+    void* block = std::malloc(size == 0 ? 1 : size);
+    if (block == nullptr) {
+        throw std::bad_alloc();
+    }
+    const std::size_t now = gHeapInUse += malloc_usable_size(block);
+    std::size_t peak = gHeapPeak.load();
+    while (now > peak && !gHeapPeak.compare_exchange_weak(peak, now)) {
+    }
+    return block;
+}
+
+void countedFree(void* block) noexcept {
+    if (block != nullptr) {
+        gHeapInUse -= malloc_usable_size(block);
+        std::free(block);
+    }
+}
+}  // namespace
+
+void* operator new(std::size_t size) {
+    return countedAlloc(size);
+}
+void* operator new[](std::size_t size) {
+    return countedAlloc(size);
+}
+void operator delete(void* block) noexcept {
+    countedFree(block);
+}
+void operator delete[](void* block) noexcept {
+    countedFree(block);
+}
+void operator delete(void* block, std::size_t) noexcept {
+    countedFree(block);
+}
+void operator delete[](void* block, std::size_t) noexcept {
+    countedFree(block);
+}
+
+namespace {
+
+using kestrelwick::ArticleWindow;
+
+// A window that hands out the articles and drops everything written to it.
+class NoopWindow : public ArticleWindow {
+  public:
+    explicit NoopWindow(const std::array<std::u16string, 3>& articles) : articles_(articles) {}
+    std::u16string text1(int index) const override {
+        return index < 3 ? articles_[std::size_t(index)] : std::u16string();
+    }
+    void setText1(int, const std::u16string& text) override { benchmark::DoNotOptimize(text); }
+    void setText2(const std::u16string& text) override { benchmark::DoNotOptimize(text); }
+    void setLabel3(int, const std::u16string&) override {}
+    void showReport(const std::u16string&) override {}
+
+  private:
+    const std::array<std::u16string, 3>& articles_;
+};
+
+// Paragraphs of about 425 characters made of ordinary English words, with the
+// odd double space after a full stop, as pasted articles have them.
+std::u16string generateArticle(std::int64_t paragraphs, std::uint32_t seed) {
+    static const char* const kWords[] = {
+        "the",     "dog",     "training", "takes",     "patience", "and",   "a",    "simple",
+        "command", "like",    "sit",      "or",        "stay",     "works", "best", "when",
+        "you",     "reward",  "good",     "behaviour", "every",    "time",  "with", "praise",
+        "treats",  "short",   "sessions", "daily",     "practice", "helps", "your", "puppy",
+        "learn",   "quickly", "without",  "stress",    "remember", "to",    "keep", "it",
+        "fun",     "for",     "both",     "of"};
+    constexpr std::size_t kWordCount = sizeof kWords / sizeof kWords[0];
+    std::uint32_t state = seed;
+    auto next = [&state] {
+        state = state * 1664525u + 1013904223u;
+        return state >> 8;
+    };
+
+    std::u16string text;
+    text.reserve(std::size_t(paragraphs) * 440);
+    for (std::int64_t p = 0; p < paragraphs; ++p) {
+        if (p > 0) {
+            text += u"\r\n";
+        }
+        const std::size_t start = text.size();
+        bool sentenceStart = true;
+        while (text.size() - start < (p == 0 ? 30u : 420u)) {
+            const char* word = kWords[next() % kWordCount];
+            for (const char* c = word; *c != '\0'; ++c) {
+                char16_t unit = static_cast<char16_t>(*c);
+                if (sentenceStart && c == word) {
+                    unit = static_cast<char16_t>(unit - u'a' + u'A');
+                }
+                text += unit;
+            }
+            sentenceStart = next() % 9 == 0;
+            if (sentenceStart) {
+                text += next() % 3 == 0 ? u".  " : u". ";
+            } else {
+                text += u' ';
+            }
+        }
+        text.pop_back();
+    }
+    return text;
+}
+
+std::array<std::u16string, 3> generateArticles(std::int64_t paragraphs) {
+    return {generateArticle(paragraphs, 1), generateArticle(paragraphs, 2),
+            generateArticle(paragraphs, 3)};
+}
+
+std::size_t totalSize(const std::array<std::u16string, 3>& articles) {
+    return articles[0].size() + articles[1].size() + articles[2].size();
+}
+
+void BM_CheckArticles(benchmark::State& state) {
+    const auto articles = generateArticles(state.range(0));
+    NoopWindow window(articles);
+    for (auto _ : state) {
+        kestrelwick::CheckArticles(window);
+    }
+    // The generated text is ASCII, so one code unit is one byte of the
+    // UTF-8 files that the comparison with wc reads.
+    state.SetBytesProcessed(state.iterations() * std::int64_t(totalSize(articles)));
+    state.counters["article_bytes"] = double(articles[0].size());
+}
+// Every click after the first reuses the heap that the one before freed, as
+// long as glibc serves the buffers from its heap. Buffers above its mmap
+// threshold (at most 32 MiB) are mapped afresh each time and pay for every
+// page on first touch, so large articles pay a cost that small ones do not.
+// The cold variant hands freed memory back to the system between clicks, so
+// that every size pays for first touch alike, as a click after an idle spell
+// does.
+void BM_CheckArticlesCold(benchmark::State& state) {
+    const auto articles = generateArticles(state.range(0));
+    NoopWindow window(articles);
+    for (auto _ : state) {
+        kestrelwick::CheckArticles(window);
+        state.PauseTiming();
+        malloc_trim(0);
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(state.iterations() * std::int64_t(totalSize(articles)));
+    state.counters["article_bytes"] = double(articles[0].size());
+}
+
+// About 10 KB, 100 KB, 1 MB, 1.7 MB (4,000 paragraphs), 10 MB and 17 MB each.
+void articleSizes(benchmark::internal::Benchmark* b) {
+    for (const std::int64_t paragraphs : {24, 240, 2400, 4000, 24000, 40000}) {
+        b->Arg(paragraphs);
+    }
+    b->Unit(benchmark::kMillisecond);
+}
+BENCHMARK(BM_CheckArticles)->Apply(articleSizes);
+BENCHMARK(BM_CheckArticlesCold)->Apply(articleSizes);
+
+int writeArticles(const char* dir, std::int64_t paragraphs) {
+    const auto articles = generateArticles(paragraphs);
+    for (std::size_t i = 0; i < articles.size(); ++i) {
+        const std::string path = std::string(dir) + "/article" + std::to_string(i + 1) + ".txt";
+        std::ofstream out(path, std::ios::binary);
+        for (const char16_t unit : articles[i]) {
+            out.put(static_cast<char>(unit));  // ASCII only
+        }
+        if (!out) {
+            std::fprintf(stderr, "cannot write %s\n", path.c_str());
+            return 1;
+        }
+    }
+    return 0;
+}
+
+int reportPeakMemory(std::int64_t paragraphs) {
+    const auto articles = generateArticles(paragraphs);
+    const std::size_t inputBytes = totalSize(articles) * sizeof(char16_t);
+    NoopWindow window(articles);
+    const std::size_t before = gHeapInUse.load();
+    gHeapPeak = before;
+    kestrelwick::CheckArticles(window);
+    const std::size_t beyond = gHeapPeak.load() - before;
+    std::printf("inputs %zu bytes, peak beyond inputs %zu bytes, ratio %.2f\n", inputBytes, beyond,
+                double(beyond) / double(inputBytes));
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 4 && std::strcmp(argv[1], "--write-articles") == 0) {
+        return writeArticles(argv[2], std::atoll(argv[3]));
+    }
+    if (argc == 3 && std::strcmp(argv[1], "--peak-memory") == 0) {
+        return reportPeakMemory(std::atoll(argv[2]));
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

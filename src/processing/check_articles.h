@@ -1,0 +1,115 @@
+#pragma once
+
+// The Check Articles action: the one piece of real work Kestrelwick does.
+//
+// The user has pasted three wordings of one article, paragraph for paragraph,
+// into the boxes Text1(0) to Text1(2). One click runs three phases in order:
+//
+//   IntakeArticles       empties the grid box Text2, cleans the three article
+//                        boxes in place (CleanArticleText) and splits every
+//                        article that is not blank into its paragraphs
+//                        (SplitIntoLines -> ArticleLines).
+//   CheckArticleLengths  counts the words of every paragraph (LineWordCounts,
+//                        ArticleWordTotals), shows the totals in Label3(0..2),
+//                        writes the word-count grid into Text2, works out the
+//                        shortest wording of each paragraph (LineMinimums) and
+//                        their sum (MinimumTotal), shows it in Label3(3) and
+//                        reports it in a modal message.
+//   GenerateAmaFormat    once the report is closed, writes the three wordings
+//                        into Text1(3) as one {v1~v2~v3} group per paragraph.
+//
+// The phases touch the window only through ArticleWindow, so this code knows
+// nothing of Qt and runs the same against the real window, a test double or a
+// benchmark. Texts are 16-bit code units with CR LF line breaks, exactly as the
+// boxes hold them; nothing is lost or converted on the way.
+//
+// The paragraphs of the third article decide what the grid, the minimum and
+// the spin text cover. Paragraph 0 (usually the title) counts in the totals
+// only; paragraph 1 stands in the grid but not in the minimum; paragraphs 2 on
+// make up the minimum length.
+//
+// Everything runs in time linear in the size of the articles: every box and
+// label is written once per phase with its final text, and the grid and the
+// spin text are built in local buffers.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrelwick {
+
+// What the Check Articles action needs of the window. Indices of Text1 and
+// Label3 run from 0 to 3.
+class ArticleWindow {
+  public:
+    virtual ~ArticleWindow() = default;
+
+    virtual std::u16string text1(int index) const = 0;
+    virtual void setText1(int index, const std::u16string& text) = 0;
+    virtual void setText2(const std::u16string& text) = 0;
+    virtual void setLabel3(int index, const std::u16string& caption) = 0;
+    // Shows the minimum-length report modally and returns once the user has
+    // closed it.
+    virtual void showReport(const std::u16string& message) = 0;
+};
+
+inline constexpr std::size_t kArticleCount = 3;
+inline constexpr int kOutputBox = 3;  // Text1(3) receives the spin text.
+
+using WordCount = std::int64_t;
+
+// The working data of one run. It is created empty for every click, so no run
+// sees the numbers of an earlier one.
+struct CheckArticlesData {
+    // The cleaned article texts; ArticleLines views into them.
+    std::array<std::u16string, kArticleCount> ArticleTexts;
+    // The paragraphs of each article, by box index. A blank article has none;
+    // any other article has at least one.
+    std::array<std::vector<std::u16string_view>, kArticleCount> ArticleLines;
+    // Word count of every paragraph of every article, by box index and
+    // paragraph number. Sized like ArticleLines.
+    std::array<std::vector<WordCount>, kArticleCount> LineWordCounts;
+    std::array<WordCount, kArticleCount> ArticleWordTotals{};
+    // Smallest non-zero count of each paragraph of the third article among
+    // the three articles; 0 where no article has a word there. Entry 0 stays 0:
+    // the first paragraph takes no part in the minimum.
+    std::vector<WordCount> LineMinimums;
+    WordCount MinimumTotal = 0;
+};
+
+// --- The product's rules, as pure functions ---------------------------------
+
+// Removes the spaces (U+0020 only) at both ends of the whole text.
+std::u16string_view trimSpaces(std::u16string_view text);
+
+// A text is blank when nothing but spaces is left after trimming.
+bool isBlank(std::u16string_view text);
+
+// Trims the text, then removes the whole run of CR and LF characters, in any
+// mix, at its end. Spaces that stood before those breaks stay.
+std::u16string CleanArticleText(std::u16string text);
+
+// Splits a cleaned text at every CR LF. Empty paragraphs stay; a lone CR or LF
+// is ordinary text. A blank text has no paragraphs at all.
+std::vector<std::u16string_view> SplitIntoLines(std::u16string_view text);
+
+// A word is a maximal run of characters other than U+0020. Tabs, non-breaking
+// spaces and lone line breaks do not separate words.
+WordCount countWords(std::u16string_view paragraph);
+
+// The decimal digits of a number, with a minus sign when it is negative.
+std::u16string decimalText(WordCount number);
+
+// --- The phases -------------------------------------------------------------
+
+void IntakeArticles(ArticleWindow& window, CheckArticlesData& data);
+void CheckArticleLengths(ArticleWindow& window, CheckArticlesData& data);
+void GenerateAmaFormat(ArticleWindow& window, const CheckArticlesData& data);
+
+// The whole action behind the Check Articles button.
+void CheckArticles(ArticleWindow& window);
+
+}  // namespace kestrelwick

@@ -1,0 +1,345 @@
+#include "processing/check_articles.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "recording_window.h"
+
+namespace kestrelwick {
+namespace {
+
+using testing::RecordingWindow;
+using testing::WindowWrite;
+using Target = WindowWrite::Target;
+using Lines = std::vector<std::u16string_view>;
+
+// The dog-training article in three wordings, four paragraphs each.
+const std::u16string kDogs1 =
+    u"Dog Training Tips\r\n"
+    u"Training a dog takes patience.\r\n"
+    u"Start with simple commands like sit and stay.\r\n"
+    u"Reward good behaviour every time.";
+const std::u16string kDogs2 =
+    u"Tips For Training Dogs\r\n"
+    u"Teaching a dog needs a lot of patience.\r\n"
+    u"Begin with easy commands.\r\n"
+    u"Always reward good behaviour.";
+const std::u16string kDogs3 =
+    u"How To Train A Dog\r\n"
+    u"Dog training requires patience.\r\n"
+    u"Simple commands such as sit come first.\r\n"
+    u"Praise every success.";
+
+// Runs the whole action and returns the window as the user sees it after.
+RecordingWindow checked(std::u16string a1, std::u16string a2, std::u16string a3) {
+    RecordingWindow window(std::move(a1), std::move(a2), std::move(a3));
+    CheckArticles(window);
+    return window;
+}
+
+std::u16string repeated(std::u16string_view piece, int times) {
+    std::u16string out;
+    for (int i = 0; i < times; ++i) {
+        out += piece;
+    }
+    return out;
+}
+
+// --- Cleaning and splitting ---------------------------------------------------
+
+TEST(CleanArticleText, TrimsSpacesThenDropsTrailingBreaks) {
+    struct Case {
+        std::u16string in, out;
+    };
+    const std::vector<Case> cases = {
+        {u"", u""},
+        {u"  Hello world  ", u"Hello world"},
+        {u"Para one\r\nPara two\r\n\r\n", u"Para one\r\nPara two"},
+        {u"Para one\r\n\r\nPara two", u"Para one\r\n\r\nPara two"},
+        // The spaces before the break come to the end and stay until the next run.
+        {u"Hello \r\n", u"Hello "},
+        {u"Hello\r\n   ", u"Hello"},
+        {u"\r\nHello", u"\r\nHello"},
+        {u"\r\n\r\n", u""},
+        {u"\n", u""},
+        {u"\r\n \r\n", u"\r\n "},
+        {u"a\n\r", u"a"},
+        {u"a\r\r", u"a"},
+        {u"a\nb", u"a\nb"},
+        {u"\ta\t", u"\ta\t"},
+        {u"\u00a0a\u00a0 ", u"\u00a0a\u00a0"},
+        {u"     ", u""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CleanArticleText(c.in), c.out);
+    }
+}
+
+TEST(SplitIntoLines, SplitsAtCrLfOnlyAndKeepsEmptyParagraphs) {
+    EXPECT_EQ(SplitIntoLines(u"Para one\r\nPara two"), (Lines{u"Para one", u"Para two"}));
+    EXPECT_EQ(SplitIntoLines(u"Para one\r\n\r\nPara two"), (Lines{u"Para one", u"", u"Para two"}));
+    EXPECT_EQ(SplitIntoLines(u"\r\nHello"), (Lines{u"", u"Hello"}));
+    EXPECT_EQ(SplitIntoLines(u"\r\n "), (Lines{u"", u" "}));
+    EXPECT_EQ(SplitIntoLines(u"a\nb\rc"), (Lines{u"a\nb\rc"}));
+    EXPECT_EQ(SplitIntoLines(u"a\r\r\nb"), (Lines{u"a\r", u"b"}));
+    EXPECT_EQ(SplitIntoLines(u" a "), (Lines{u" a "}));
+    // A blank article has no paragraphs, not one empty paragraph.
+    EXPECT_TRUE(SplitIntoLines(u"").empty());
+    EXPECT_TRUE(SplitIntoLines(u"   ").empty());
+}
+
+TEST(CountWords, CountsRunsOfNonSpaces) {
+    struct Case {
+        std::u16string_view paragraph;
+        WordCount words;
+    };
+    const std::vector<Case> cases = {
+        {u"", 0},
+        {u"   ", 0},
+        {u"word", 1},
+        {u"a  b", 2},
+        {u"  leading and trailing  ", 3},
+        {u"Two spaces.  After stops.", 4},
+        {u"tab\tinside", 1},
+        {u"no\u00a0break", 1},
+        {u"lone\rcr and\nlf", 2},
+        {u"\t", 1},
+    };
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        EXPECT_EQ(countWords(cases[i].paragraph), cases[i].words) << "case " << i;
+    }
+}
+
+TEST(DecimalText, WritesPlainDigits) {
+    EXPECT_EQ(decimalText(0), u"0");
+    EXPECT_EQ(decimalText(7), u"7");
+    EXPECT_EQ(decimalText(1234567890123), u"1234567890123");
+    EXPECT_EQ(decimalText(-40), u"-40");
+    EXPECT_EQ(decimalText(INT64_MIN), u"-9223372036854775808");
+}
+
+// --- The whole action ---------------------------------------------------------
+
+TEST(CheckArticles, WorkedExampleShowsCountsGridAndMinimum) {
+    const auto window = checked(kDogs1, kDogs2, kDogs3);
+    EXPECT_EQ(window.labels[0], u"Words: 21");
+    EXPECT_EQ(window.labels[1], u"Words: 20");
+    EXPECT_EQ(window.labels[2], u"Words: 19");
+    EXPECT_EQ(window.grid, u"5\t8\t4\t\r\n8\t4\t7\t\r\n5\t4\t3\t\r\n");
+    EXPECT_EQ(window.labels[3], u"Minimum words: 7");
+    EXPECT_EQ(window.reports, std::vector<std::u16string>{u"Minimum length = 7 words"});
+    EXPECT_EQ(window.boxes[3],
+              u"{Dog Training Tips~Tips For Training Dogs~How To Train A Dog}\r\n\r\n\r\n"
+              u"{Training a dog takes patience.~Teaching a dog needs a lot of patience."
+              u"~Dog training requires patience.}\r\n\r\n"
+              u"{Start with simple commands like sit and stay.~Begin with easy commands."
+              u"~Simple commands such as sit come first.}\r\n\r\n"
+              u"{Reward good behaviour every time.~Always reward good behaviour."
+              u"~Praise every success.}\r\n\r\n");
+}
+
+TEST(CheckArticles, WorkedExampleWorkingData) {
+    RecordingWindow window(kDogs1, kDogs2, kDogs3);
+    CheckArticlesData data;
+    IntakeArticles(window, data);
+    CheckArticleLengths(window, data);
+    EXPECT_EQ(data.LineWordCounts[0], (std::vector<WordCount>{3, 5, 8, 5}));
+    EXPECT_EQ(data.LineWordCounts[1], (std::vector<WordCount>{4, 8, 4, 4}));
+    EXPECT_EQ(data.LineWordCounts[2], (std::vector<WordCount>{5, 4, 7, 3}));
+    EXPECT_EQ(data.LineMinimums, (std::vector<WordCount>{0, 4, 4, 3}));
+    EXPECT_EQ(data.MinimumTotal, 7);
+}
+
+TEST(CheckArticles, EmptySecondWordingLeavesNoGapInTheGrid) {
+    const auto window = checked(kDogs1,
+                                u"Tips For Training Dogs\r\n"
+                                u"Teaching a dog needs a lot of patience.\r\n"
+                                u"\r\n"
+                                u"Always reward good behaviour.",
+                                kDogs3);
+    EXPECT_EQ(window.labels[1], u"Words: 16");
+    EXPECT_EQ(window.grid, u"5\t8\t4\t\r\n8\t7\t\r\n5\t4\t3\t\r\n");
+    EXPECT_EQ(window.labels[3], u"Minimum words: 10");
+    EXPECT_EQ(window.reports.at(0), u"Minimum length = 10 words");
+}
+
+TEST(CheckArticles, VisibleEffectsComeInOrderAndOutputOnlyAfterTheReport) {
+    const auto window = checked(u"  a b\r\n", u"c\r\nd", u"e\r\nf g");
+    const std::vector<WindowWrite> expected = {
+        {Target::Text2, 0, u""},
+        {Target::Text1, 0, u"a b"},
+        {Target::Text1, 1, u"c\r\nd"},
+        {Target::Text1, 2, u"e\r\nf g"},
+        {Target::Label3, 0, u"Words: 2"},
+        {Target::Label3, 1, u"Words: 2"},
+        {Target::Label3, 2, u"Words: 3"},
+        {Target::Text2, 0, u"1\t2\t\r\n"},
+        {Target::Label3, 3, u"Minimum words: 0"},
+        {Target::Report, 0, u"Minimum length = 0 words"},
+        {Target::Text1, 3, u"{a b~c~e}\r\n\r\n\r\n{d~f g}\r\n\r\n"},
+    };
+    EXPECT_EQ(window.writes, expected);
+}
+
+TEST(CheckArticles, ParagraphRolesFollowTheThirdArticle) {
+    // Only the third article's paragraph 0: no grid, no minimum, totals still shown.
+    auto window = checked(u"a b\r\nc d e", u"f", u"g h i");
+    EXPECT_EQ(window.grid, u"");
+    EXPECT_EQ(window.labels[0], u"Words: 5");
+    EXPECT_EQ(window.labels[3], u"Minimum words: 0");
+
+    // Two paragraphs: paragraph 1 is in the grid but not in the minimum.
+    window = checked(u"t\r\na b", u"t\r\nc", u"t\r\nd e f");
+    EXPECT_EQ(window.grid, u"2\t1\t3\t\r\n");
+    EXPECT_EQ(window.labels[3], u"Minimum words: 0");
+
+    // Surplus paragraphs of the first two articles count in their totals only.
+    window = checked(u"t\r\na\r\nb\r\nc d e f", u"t\r\na\r\nb\r\nc d e f", u"t\r\na b\r\nc d");
+    EXPECT_EQ(window.labels[0], u"Words: 7");
+    EXPECT_EQ(window.grid, u"1\t1\t2\t\r\n1\t1\t2\t\r\n");
+    EXPECT_EQ(window.labels[3], u"Minimum words: 1");
+
+    // A surplus paragraph of the third article has only its own count.
+    window = checked(u"t\r\na", u"t\r\na", u"t\r\na\r\nb c d");
+    EXPECT_EQ(window.grid, u"1\t1\t1\t\r\n3\t\r\n");
+    EXPECT_EQ(window.labels[3], u"Minimum words: 3");
+
+    // An empty line in all three articles takes a number but leaves no line.
+    window = checked(u"t\r\n\r\na b", u"t\r\n\r\nc", u"t\r\n\r\nd e f");
+    EXPECT_EQ(window.grid, u"2\t1\t3\t\r\n");
+    EXPECT_EQ(window.labels[3], u"Minimum words: 1");
+}
+
+TEST(CheckArticles, EqualCountsGiveThatMinimum) {
+    const auto window = checked(u"t\r\nx\r\na b", u"t\r\nx\r\nc d", u"t\r\nx\r\ne f g");
+    EXPECT_EQ(window.labels[3], u"Minimum words: 2");
+}
+
+// Fixed tables of 41 paragraphs once silently ended the count; any length works.
+TEST(CheckArticles, LongArticlesAreCountedToTheLastParagraph) {
+    std::u16string article = u"Title";
+    for (int p = 1; p <= 42; ++p) {
+        article += u"\r\none two";
+    }
+    const auto window = checked(article, article, article);
+    EXPECT_EQ(window.grid, repeated(u"2\t2\t2\t\r\n", 42));
+    EXPECT_EQ(window.labels[3], u"Minimum words: 82");  // paragraphs 2 to 42
+    EXPECT_EQ(window.labels[0], u"Words: 85");
+}
+
+// Counts past 16 bits are neither dropped nor wrapped.
+TEST(CheckArticles, LargeCountsAreExact) {
+    const std::u16string huge = repeated(u"w ", 40000);
+    const std::u16string article = u"t\r\n" + huge + u"\r\n" + huge;
+    const auto window = checked(article, article, article);
+    EXPECT_EQ(window.labels[0], u"Words: 80001");
+    EXPECT_EQ(window.grid, repeated(u"40000\t40000\t40000\t\r\n", 2));
+    EXPECT_EQ(window.labels[3], u"Minimum words: 40000");
+}
+
+// Empty pieces made by extra spaces are not words, so they cannot push a short
+// article over the minimum.
+TEST(CheckArticles, ExtraSpacesAddNoWords) {
+    const auto window = checked(u"t\r\nx\r\nOne.  Two.  ", u"t\r\n   \r\nz", u"t\r\nx\r\nThree.");
+    EXPECT_EQ(window.labels[0], u"Words: 4");
+    EXPECT_EQ(window.labels[1], u"Words: 2");
+    EXPECT_EQ(window.grid, u"1\t1\t\r\n2\t1\t1\t\r\n");
+    EXPECT_EQ(window.labels[3], u"Minimum words: 1");
+}
+
+TEST(CheckArticles, BlankThirdArticleVisitsNoParagraphs) {
+    const auto window = checked(u"a b\r\nc", u"d", u"  \r\n ");
+    EXPECT_EQ(window.boxes[2], u"");
+    EXPECT_EQ(window.labels[0], u"Words: 3");
+    EXPECT_EQ(window.labels[1], u"Words: 1");
+    EXPECT_EQ(window.labels[2], u"Words: 0");
+    EXPECT_EQ(window.grid, u"");
+    EXPECT_EQ(window.labels[3], u"Minimum words: 0");
+    EXPECT_EQ(window.reports.at(0), u"Minimum length = 0 words");
+    EXPECT_EQ(window.boxes[3], u"");
+}
+
+TEST(CheckArticles, AllBoxesEmpty) {
+    RecordingWindow window;
+    window.boxes[3] = u"old output";
+    window.grid = u"old grid";
+    CheckArticles(window);
+    EXPECT_EQ(window.boxes, (std::array<std::u16string, 4>{}));
+    EXPECT_EQ(window.grid, u"");
+    EXPECT_EQ(window.labels[0], u"Words: 0");
+    EXPECT_EQ(window.reports.at(0), u"Minimum length = 0 words");
+}
+
+// --- The spin text --------------------------------------------------------------
+
+TEST(GenerateAmaFormat, EveryGroupIsComplete) {
+    struct Case {
+        const char* name;
+        std::u16string a1, a2, a3, out;
+    };
+    const std::vector<Case> cases = {
+        {"two paragraphs", u"A1\r\nA2", u"B1\r\nB2", u"C1\r\nC2",
+         u"{A1~B1~C1}\r\n\r\n\r\n{A2~B2~C2}\r\n\r\n"},
+        {"empty lines between paragraphs", u"A1\r\n\r\nA2", u"B1\r\n\r\nB2", u"C1\r\n\r\nC2",
+         u"{A1~B1~C1}\r\n\r\n\r\n{A2~B2~C2}\r\n\r\n"},
+        {"third article shorter", u"A1\r\nA2\r\nA3", u"B1\r\nB2\r\nB3", u"C1\r\nC2",
+         u"{A1~B1~C1}\r\n\r\n\r\n{A2~B2~C2}\r\n\r\n"},
+        {"third article longer", u"A1", u"B1", u"C1\r\nC2\r\n ",
+         u"{A1~B1~C1}\r\n\r\n\r\n{C2}\r\n\r\n"},
+        {"first two blank", u"", u" ", u"C1\r\nC2", u"{C1}\r\n\r\n\r\n{C2}\r\n\r\n"},
+        {"first version lacking", u"A1", u"B1\r\nB2", u"C1\r\nC2",
+         u"{A1~B1~C1}\r\n\r\n\r\n{B2~C2}\r\n\r\n"},
+        {"first version blank", u"A1\r\n  \r\nA3", u"B1\r\nB2", u"C1\r\nC2",
+         u"{A1~B1~C1}\r\n\r\n\r\n{B2~C2}\r\n\r\n"},
+        {"second version blank", u"A1\r\nA2", u"B1\r\n \r\nB3", u"C1\r\nC2",
+         u"{A1~B1~C1}\r\n\r\n\r\n{A2~C2}\r\n\r\n"},
+        {"third version blank", u"A1\r\nA2\r\nA3", u"B1\r\nB2\r\nB3", u"C1\r\n \r\nC3",
+         u"{A1~B1~C1}\r\n\r\n\r\n{A2~B2}\r\n\r\n{A3~B3~C3}\r\n\r\n"},
+        {"title blank everywhere", u"\r\nA1", u"\r\nB1", u"\r\nC1", u"\r\n{A1~B1~C1}\r\n\r\n"},
+        {"title of the third article blank", u"A0\r\nA1", u"B0\r\nB1", u" \r\nC1",
+         u"{A0~B0}\r\n\r\n\r\n{A1~B1~C1}\r\n\r\n"},
+        {"tab is not blank", u"\t", u"b", u"c", u"{\t~b~c}\r\n\r\n\r\n"},
+        {"outer spaces kept", u"t\r\n a \r\ne", u"t\r\nb  \r\ne", u"t\r\n c\r\ne",
+         u"{t~t~t}\r\n\r\n\r\n{ a ~b  ~ c}\r\n\r\n{e~e~e}\r\n\r\n"},
+        {"braces copied", u"{x}", u"~", u"}{", u"{{x}~~~}{}\r\n\r\n\r\n"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(checked(c.a1, c.a2, c.a3).boxes[3], c.out) << c.name;
+    }
+}
+
+TEST(GenerateAmaFormat, ReplacesEarlierOutputAndRepeatsExactly) {
+    RecordingWindow window(kDogs1, kDogs2, kDogs3);
+    window.boxes[3] = u"typed by the user";
+    CheckArticles(window);
+    const auto first = window;
+    CheckArticles(window);
+    EXPECT_EQ(window.boxes, first.boxes);
+    EXPECT_EQ(window.grid, first.grid);
+    EXPECT_EQ(window.labels, first.labels);
+    EXPECT_EQ(window.reports.at(1), first.reports.at(0));
+    EXPECT_EQ(first.boxes[3].find(u"typed"), std::u16string::npos);
+}
+
+TEST(IntakeArticles, SecondRunTrimsSpacesBroughtToTheEnd) {
+    RecordingWindow window(u"Hello \r\n", u"x", u"y");
+    CheckArticles(window);
+    EXPECT_EQ(window.boxes[0], u"Hello ");
+    EXPECT_EQ(window.boxes[3], u"{Hello ~x~y}\r\n\r\n\r\n");
+    CheckArticles(window);
+    EXPECT_EQ(window.boxes[0], u"Hello");
+}
+
+TEST(IntakeArticles, KeepsEveryCodeUnit) {
+    // Lone surrogates, NUL and non-breaking spaces are text like any other.
+    const std::u16string odd{u'\xd800', u'\0', u'\x00a0', u'\xdfff', u'x'};
+    const auto window = checked(odd, odd, odd);
+    EXPECT_EQ(window.boxes[0], odd);
+    EXPECT_EQ(window.labels[0], u"Words: 1");
+    EXPECT_EQ(window.boxes[3], u"{" + odd + u"~" + odd + u"~" + odd + u"}\r\n\r\n\r\n");
+}
+
+}  // namespace
+}  // namespace kestrelwick

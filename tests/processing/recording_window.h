@@ -1,0 +1,56 @@
+#pragma once
+
+// A stand-in for the main window that keeps the boxes and labels like the real
+// one does and records every write, in order, so tests can check both what the
+// user ends up seeing and the order in which it appears.
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "processing/check_articles.h"
+
+namespace kestrelwick::testing {
+
+struct WindowWrite {
+    enum class Target { Text1, Text2, Label3, Report };
+    Target target;
+    int index;  // box or label index; 0 for Text2 and the report
+    std::u16string text;
+
+    bool operator==(const WindowWrite&) const = default;
+};
+
+class RecordingWindow : public ArticleWindow {
+  public:
+    RecordingWindow() = default;
+    RecordingWindow(std::u16string article1, std::u16string article2, std::u16string article3) {
+        boxes = {std::move(article1), std::move(article2), std::move(article3), {}};
+    }
+
+    std::u16string text1(int index) const override { return boxes.at(std::size_t(index)); }
+    void setText1(int index, const std::u16string& text) override {
+        boxes.at(std::size_t(index)) = text;
+        writes.push_back({WindowWrite::Target::Text1, index, text});
+    }
+    void setText2(const std::u16string& text) override {
+        grid = text;
+        writes.push_back({WindowWrite::Target::Text2, 0, text});
+    }
+    void setLabel3(int index, const std::u16string& caption) override {
+        labels.at(std::size_t(index)) = caption;
+        writes.push_back({WindowWrite::Target::Label3, index, caption});
+    }
+    void showReport(const std::u16string& message) override {
+        reports.push_back(message);
+        writes.push_back({WindowWrite::Target::Report, 0, message});
+    }
+
+    std::array<std::u16string, 4> boxes;
+    std::u16string grid;
+    std::array<std::u16string, 4> labels;
+    std::vector<std::u16string> reports;
+    std::vector<WindowWrite> writes;
+};
+
+}  // namespace kestrelwick::testing
