@@ -1,0 +1,210 @@
+#include "window/form1.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QMessageBox>
+#include <QScreen>
+#include <QUrl>
+
+#ifdef Q_OS_WIN
+#include <shellapi.h>
+#include <windows.h>
+#endif
+
+#include "processing/check_articles.h"
+#include "window/controls.h"
+#include "window/links.h"
+#include "window/text_box.h"
+
+namespace {
+
+// Client area and control rectangles in device-independent pixels: the
+// window's design measures in twips divided by 15, so the layout keeps its
+// proportions on any screen and Qt scales it on high-DPI ones.
+constexpr QSize kClientSize(910, 820);
+
+constexpr std::array<QRect, 4> kText1Rects = {
+    QRect(16, 48, 417, 297), QRect(456, 48, 417, 297),     // articles 1 and 2
+    QRect(16, 368, 417, 297), QRect(456, 368, 417, 297)};  // article 3, spin text
+constexpr QRect kText2Rect(16, 688, 417, 113);
+constexpr QRect kCommand1Rect(472, 704, 201, 73);
+constexpr QRect kCommand2Rect(784, 736, 97, 41);
+constexpr QRect kLabel1Rect(432, 16, 137, 25);
+constexpr QRect kLabel2Rect(208, 16, 177, 25);
+constexpr QRect kLabel4Rect(24, 16, 137, 25);
+constexpr std::array<QRect, 4> kLabel3Rects = {QRect(16, 344, 209, 25), QRect(456, 344, 209, 25),
+                                               QRect(16, 664, 209, 25), QRect(456, 664, 209, 25)};
+
+const std::array<QString, 4> kText1Names = {
+    QStringLiteral("Article 1"), QStringLiteral("Article 2"), QStringLiteral("Article 3"),
+    QStringLiteral("AMA format output")};
+
+QString fromEngine(const std::u16string& text) {
+    return QString(reinterpret_cast<const QChar*>(text.data()), qsizetype(text.size()));
+}
+
+// What the Check Articles engine sees of the window.
+class Form1Boxes final : public kestrelwick::ArticleWindow {
+  public:
+    explicit Form1Boxes(Form1& form) : form_(form) {}
+
+    std::u16string text1(int index) const override { return form_.text1(index)->text(); }
+
+    void setText1(int index, const std::u16string& text) override {
+        // A box whose text stays the same keeps its cursor, scroll position
+        // and undo history; rebuilding a large article would also cost time.
+        TextBox* box = form_.text1(index);
+        if (box->text() != text) {
+            box->setText(text);
+        }
+    }
+
+    void setText2(const std::u16string& text) override { form_.text2()->setText(text); }
+
+    void setLabel3(int index, const std::u16string& caption) override {
+        form_.label3(index)->setText(fromEngine(caption));
+    }
+
+    void showReport(const std::u16string& message) override {
+        QMessageBox report(QMessageBox::NoIcon, QApplication::applicationName(),
+                           fromEngine(message), QMessageBox::Ok, &form_);
+        report.exec();
+    }
+
+  private:
+    Form1& form_;
+};
+
+}  // namespace
+
+Form1::Form1(QWidget* parent) : QWidget(parent) {
+    setWindowTitle(QStringLiteral("Check minimum article length, convert to AMA format"));
+    createControls();
+    placeControls();
+    wireEvents();
+}
+
+void Form1::createControls() {
+    // Labels first: where a label and a box overlap, the box is drawn on top.
+    for (std::size_t k = 0; k < Label3.size(); ++k) {
+        Label3[k] = new QLabel(this);
+        Label3[k]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        Label3[k]->setObjectName(QStringLiteral("Label3_%1").arg(k));
+    }
+    Label1 = new LinkLabel(QStringLiteral("Unique Article Wizard"),
+                           QStringLiteral("Go to Unique Article Wizard website"), this);
+    Label2 = new LinkLabel(QStringLiteral("Article Marketing Automation"),
+                           QStringLiteral("Go to Article Marketing Automation website"), this);
+    Label4 = new LinkLabel(QStringLiteral("Magic Article Submitter"),
+                           QStringLiteral("Go to Magic Article Submitter website"), this);
+
+    for (std::size_t k = 0; k < Text1.size(); ++k) {
+        Text1[k] = new TextBox(this);
+        Text1[k]->setObjectName(QStringLiteral("Text1_%1").arg(k));
+        Text1[k]->setAccessibleName(kText1Names[k]);
+    }
+    Text2 = new TextBox(this);
+    Text2->setObjectName(QStringLiteral("Text2"));
+    Text2->setAccessibleName(QStringLiteral("Word counts per paragraph"));
+
+    Command1 =
+        new WrappingPushButton(QStringLiteral("Check Articles && Generate AMA format"), this);
+    Command2 = new QPushButton(QStringLiteral("Clear form"), this);
+    for (QPushButton* button : {Command1, Command2}) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+        button->setFocusPolicy(Qt::StrongFocus);
+    }
+
+    // Tab order: the four Text1 boxes, Check Articles, the grid, Clear form.
+    setTabOrder(Text1[0], Text1[1]);
+    setTabOrder(Text1[1], Text1[2]);
+    setTabOrder(Text1[2], Text1[3]);
+    setTabOrder(Text1[3], Command1);
+    setTabOrder(Command1, Text2);
+    setTabOrder(Text2, Command2);
+    Text1[0]->setFocus();
+}
+
+void Form1::placeControls() {
+    resize(kClientSize);
+    for (std::size_t k = 0; k < Text1.size(); ++k) {
+        Text1[k]->setGeometry(kText1Rects[k]);
+        Label3[k]->setGeometry(kLabel3Rects[k]);
+    }
+    Text2->setGeometry(kText2Rect);
+    Command1->setGeometry(kCommand1Rect);
+    Command2->setGeometry(kCommand2Rect);
+    Label1->setGeometry(kLabel1Rect);
+    Label2->setGeometry(kLabel2Rect);
+    Label4->setGeometry(kLabel4Rect);
+}
+
+void Form1::wireEvents() {
+    connect(Command1, &QPushButton::clicked, this, &Form1::checkArticles);
+    connect(Command2, &QPushButton::clicked, this, &Form1::clearForm);
+    for (int k = 0; k < int(Text1.size()); ++k) {
+        connect(Text1[std::size_t(k)], &TextBox::left, this, [this, k] { trimBox(k); });
+    }
+    connect(Label1, &LinkLabel::clicked, this,
+            [this] { OpenLink(QString::fromLatin1(kUniqueArticleWizardAddress), kShowDefault); });
+    connect(Label2, &LinkLabel::clicked, this, [this] {
+        OpenLink(QString::fromLatin1(kArticleMarketingAutomationAddress), kShowDefault);
+    });
+    connect(Label4, &LinkLabel::clicked, this,
+            [this] { OpenLink(QString::fromLatin1(kMagicArticleSubmitterAddress), kShowDefault); });
+}
+
+void Form1::centreOnScreen() {
+    const QScreen* screen = this->screen();
+    if (screen == nullptr) {
+        return;
+    }
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+}
+
+void Form1::checkArticles() {
+    Form1Boxes boxes(*this);
+    kestrelwick::CheckArticles(boxes);
+}
+
+void Form1::clearForm() {
+    QMessageBox confirmation(QMessageBox::Question, QStringLiteral("Just checking"),
+                             QStringLiteral("Are you sure you want to clear all the boxes?"),
+                             QMessageBox::Yes | QMessageBox::No, this);
+    confirmation.setDefaultButton(QMessageBox::Yes);
+    if (confirmation.exec() != QMessageBox::Yes) {
+        return;
+    }
+    for (TextBox* box : Text1) {
+        box->setText({});
+    }
+    Text2->setText({});
+    for (QLabel* label : Label3) {
+        label->clear();
+    }
+}
+
+void Form1::trimBox(int index) {
+    text1(index)->trimSpaces();
+}
+
+std::int32_t Form1::OpenLink(const QString& address, std::int32_t showState) {
+#ifdef Q_OS_WIN
+    const QByteArray file = address.toLocal8Bit();
+    const HINSTANCE result =
+        ShellExecuteA(nullptr, "open", file.constData(), nullptr, nullptr, showState);
+    return static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(result));
+#else
+    // The desktop opens the address in the default browser in its normal
+    // state. The result reads like the shell's: above 32 when the desktop
+    // took the address, "no application associated" (31) when it did not.
+    Q_UNUSED(showState);
+    constexpr std::int32_t kOpened = 33;
+    constexpr std::int32_t kNoAssociation = 31;
+    return QDesktopServices::openUrl(QUrl(address)) ? kOpened : kNoAssociation;
+#endif
+}

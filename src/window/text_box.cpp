@@ -1,0 +1,127 @@
+#include "window/text_box.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocumentFragment>
+
+namespace {
+
+constexpr char16_t kParagraphSeparator = u'\u2029';
+constexpr char16_t kSpace = u' ';
+
+// The document's raw text keeps every character the user entered (unlike
+// toPlainText(), which turns non-breaking spaces into spaces) and marks each
+// line break with a paragraph separator.
+QString rawTextOf(const QTextDocument& document) {
+    return document.toRawText();
+}
+
+}  // namespace
+
+std::u16string engineTextFromRaw(const QString& raw) {
+    std::u16string text;
+    text.reserve(std::size_t(raw.size()) + std::size_t(raw.count(QChar(kParagraphSeparator))));
+    for (const QChar c : raw) {
+        if (c.unicode() == kParagraphSeparator) {
+            text += u"\r\n";
+        } else {
+            text += c.unicode();
+        }
+    }
+    return text;
+}
+
+QString rawFromEngineText(std::u16string_view text) {
+    QString raw;
+    raw.reserve(qsizetype(text.size()));
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+            raw += QChar(kParagraphSeparator);
+            ++i;
+        } else {
+            raw += QChar(text[i]);
+        }
+    }
+    return raw;
+}
+
+TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent) {
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setTabChangesFocus(true);
+}
+
+std::u16string TextBox::text() const {
+    return engineTextFromRaw(rawTextOf(*document()));
+}
+
+void TextBox::setText(std::u16string_view text) {
+    // Inserting through a cursor turns each paragraph separator into a line
+    // break and keeps every other character as it is.
+    setPlainText(rawFromEngineText(text));
+}
+
+void TextBox::trimSpaces() {
+    const QString raw = rawTextOf(*document());
+    qsizetype leading = 0;
+    while (leading < raw.size() && raw[leading].unicode() == kSpace) {
+        ++leading;
+    }
+    qsizetype trailing = 0;
+    while (trailing < raw.size() - leading && raw[raw.size() - 1 - trailing].unicode() == kSpace) {
+        ++trailing;
+    }
+    if (leading == 0 && trailing == 0) {
+        return;
+    }
+    QTextCursor cursor(document());
+    cursor.beginEditBlock();
+    if (trailing > 0) {
+        cursor.setPosition(int(raw.size() - trailing));
+        cursor.setPosition(int(raw.size()), QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+    }
+    if (leading > 0) {
+        cursor.setPosition(0);
+        cursor.setPosition(int(leading), QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+    }
+    cursor.endEditBlock();
+}
+
+void TextBox::focusOutEvent(QFocusEvent* event) {
+    QPlainTextEdit::focusOutEvent(event);
+    // Like Qt's own line edits, a context menu or another window taking the
+    // activation is not the user leaving the box.
+    const Qt::FocusReason reason = event->reason();
+    if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
+        emit left();
+    }
+}
+
+void TextBox::keyPressEvent(QKeyEvent* event) {
+    // Shift+Enter would insert a soft line break that the engine does not see
+    // as one; in these boxes every Enter starts a new paragraph.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && event->modifiers() == Qt::ShiftModifier && !isReadOnly()) {
+        textCursor().insertBlock();
+        ensureCursorVisible();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+QMimeData* TextBox::createMimeDataFromSelection() const {
+    // The default copy goes through plain text, which turns non-breaking
+    // spaces into spaces; the spin text must leave the box as it stands.
+    auto* mime = new QMimeData;
+    QString raw = textCursor().selection().toRawText();
+    raw.replace(QChar(kParagraphSeparator), QChar(u'\n'));
+    mime->setText(raw);
+    return mime;
+}

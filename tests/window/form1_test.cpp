@@ -1,0 +1,414 @@
+// Drives the real Form1 through Qt's event system, headless.
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QUrl>
+#include <QtTest>
+
+#include <functional>
+
+#include "window/controls.h"
+#include "window/form1.h"
+#include "window/text_box.h"
+
+namespace {
+
+const QString kTitle = QStringLiteral("Check minimum article length, convert to AMA format");
+
+std::u16string u16(const QString& text) {
+    return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()),
+                          std::size_t(text.size()));
+}
+
+// Answers the next modal dialog from inside its event loop, as a user would.
+// The handler sees the box as it is shown and then presses one of its buttons.
+void whenModalOpens(std::function<void(QMessageBox*)> handle) {
+    auto* timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [timer, handle] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box != nullptr && box->isVisible()) {
+            timer->stop();
+            timer->deleteLater();
+            handle(box);
+        }
+    });
+    timer->start();
+}
+
+class FocusOutRecorder : public QObject {
+  public:
+    QList<Qt::FocusReason> reasons;
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::FocusOut) {
+            reasons.append(static_cast<QFocusEvent*>(event)->reason());
+        }
+        return false;
+    }
+};
+
+class UrlRecorder : public QObject {
+    Q_OBJECT
+  public:
+    QList<QUrl> urls;
+  public slots:
+    void open(const QUrl& url) { urls.append(url); }
+};
+
+}  // namespace
+
+class Form1Test : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<Form1> form;
+
+    void showForm() {
+        form = std::make_unique<Form1>();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    }
+
+    void fillWorkedExample() {
+        form->text1(0)->setText(
+            u"Dog Training Tips\r\nTraining a dog takes patience.\r\n"
+            u"Start with simple commands like sit and stay.\r\nReward good behaviour every time.");
+        form->text1(1)->setText(
+            u"Tips For Training Dogs\r\nTeaching a dog needs a lot of patience.\r\n"
+            u"Begin with easy commands.\r\nAlways reward good behaviour.");
+        form->text1(2)->setText(
+            u"How To Train A Dog\r\nDog training requires patience.\r\n"
+            u"Simple commands such as sit come first.\r\nPraise every success.");
+    }
+
+  private slots:
+    void initTestCase() { QApplication::setApplicationName(QStringLiteral("prjKestrelwick")); }
+    void init() { showForm(); }
+    void cleanup() { form.reset(); }
+
+    void startsEmptyWithEveryControlInPlace() {
+        QCOMPARE(form->windowTitle(), kTitle);
+        QCOMPARE(form->size(), QSize(910, 820));
+        QCOMPARE(QApplication::focusWidget(), form->text1(0));
+
+        const QRect text1Rects[] = {
+            {16, 48, 417, 297}, {456, 48, 417, 297}, {16, 368, 417, 297}, {456, 368, 417, 297}};
+        const QRect label3Rects[] = {
+            {16, 344, 209, 25}, {456, 344, 209, 25}, {16, 664, 209, 25}, {456, 664, 209, 25}};
+        for (int k = 0; k < 4; ++k) {
+            QCOMPARE(form->text1(k)->geometry(), text1Rects[k]);
+            QCOMPARE(form->label3(k)->geometry(), label3Rects[k]);
+            QVERIFY(form->text1(k)->text().empty());
+            QVERIFY(form->label3(k)->text().isEmpty());
+            QCOMPARE(form->text1(k)->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+            QCOMPARE(form->text1(k)->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+            QCOMPARE(form->text1(k)->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+            QVERIFY(!form->text1(k)->isReadOnly());
+        }
+        QCOMPARE(form->text2()->geometry(), QRect(16, 688, 417, 113));
+        QVERIFY(form->text2()->text().empty());
+        QCOMPARE(form->command1()->geometry(), QRect(472, 704, 201, 73));
+        QCOMPARE(form->command2()->geometry(), QRect(784, 736, 97, 41));
+        QCOMPARE(form->label1()->geometry(), QRect(432, 16, 137, 25));
+        QCOMPARE(form->label2()->geometry(), QRect(208, 16, 177, 25));
+        QCOMPARE(form->label4()->geometry(), QRect(24, 16, 137, 25));
+
+        // Boxes are drawn over the labels that they overlap.
+        QWidget* atOverlap = form->childAt(100, 344);
+        QVERIFY(atOverlap == form->text1(0) || form->text1(0)->isAncestorOf(atOverlap));
+
+        // Resizing moves nothing.
+        form->resize(1200, 1000);
+        QCOMPARE(form->command2()->geometry(), QRect(784, 736, 97, 41));
+        QCOMPARE(form->text1(3)->geometry(), text1Rects[3]);
+    }
+
+    void buttonsAndLabelsLookAsSpecified() {
+        QCOMPARE(form->command1()->text(), QStringLiteral("Check Articles && Generate AMA format"));
+        QCOMPARE(form->command2()->text(), QStringLiteral("Clear form"));
+        for (QPushButton* button : {form->command1(), form->command2()}) {
+            QVERIFY(!button->isDefault());
+            QVERIFY(!button->autoDefault());
+            QCOMPARE(button->focusPolicy(), Qt::StrongFocus);
+        }
+        // The wrapped caption must fit: two lines of the default font.
+        const QFontMetrics metrics(form->command1()->font());
+        const QRect needed =
+            metrics.boundingRect(QRect(0, 0, 201 - 12, 1000), Qt::TextWordWrap,
+                                 QStringLiteral("Check Articles & Generate AMA format"));
+        QVERIFY(needed.height() < 73);
+
+        const struct {
+            LinkLabel* label;
+            const char* caption;
+            const char* tip;
+        } links[] = {
+            {form->label1(), "Unique Article Wizard", "Go to Unique Article Wizard website"},
+            {form->label2(), "Article Marketing Automation",
+             "Go to Article Marketing Automation website"},
+            {form->label4(), "Magic Article Submitter", "Go to Magic Article Submitter website"},
+        };
+        for (const auto& link : links) {
+            QCOMPARE(link.label->text(), QString::fromLatin1(link.caption));
+            QCOMPARE(link.label->toolTip(), QString::fromLatin1(link.tip));
+            QVERIFY(link.label->font().bold());
+            QVERIFY(link.label->font().underline());
+            QVERIFY(link.label->font().pointSizeF() <= 8.25);
+            QCOMPARE(link.label->focusPolicy(), Qt::NoFocus);
+            QCOMPARE(link.label->cursor().shape(), Qt::ArrowCursor);
+            QCOMPARE(link.label->foregroundRole(), QPalette::Highlight);
+            // The whole caption fits its rectangle.
+            QVERIFY(QFontMetrics(link.label->font()).horizontalAdvance(link.label->text()) <=
+                    link.label->contentsRect().width());
+        }
+
+        QCOMPARE(form->text1(0)->accessibleName(), QStringLiteral("Article 1"));
+        QCOMPARE(form->text1(3)->accessibleName(), QStringLiteral("AMA format output"));
+        QVERIFY(!form->text2()->accessibleName().isEmpty());
+    }
+
+    void tabMovesThroughTheControlsBothWays() {
+        const QList<QWidget*> order = {form->text1(0),   form->text1(1),   form->text1(2),
+                                       form->text1(3),   form->command1(), form->text2(),
+                                       form->command2(), form->text1(0)};
+        for (qsizetype i = 1; i < order.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), order[i]);
+        }
+        for (qsizetype i = order.size() - 2; i >= 0; --i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+            QCOMPARE(QApplication::focusWidget(), order[i]);
+        }
+        QVERIFY(form->text1(0)->text().empty());  // Tab is never typed
+    }
+
+    void enterStartsANewLineAndPressesNothing() {
+        QSignalSpy check(form->command1(), &QPushButton::clicked);
+        QSignalSpy clear(form->command2(), &QPushButton::clicked);
+        TextBox* box = form->text1(0);
+        QTest::keyClicks(box, QStringLiteral("a"));
+        QTest::keyClick(box, Qt::Key_Return);
+        QTest::keyClicks(box, QStringLiteral("b"));
+        QTest::keyClick(box, Qt::Key_Return, Qt::ShiftModifier);
+        QTest::keyClicks(box, QStringLiteral("c"));
+        QTest::keyClick(box, Qt::Key_Escape);
+        QCOMPARE(box->text(), u"a\r\nb\r\nc");
+        QCOMPARE(check.count(), 0);
+        QCOMPARE(clear.count(), 0);
+        QVERIFY(form->isVisible());
+    }
+
+    void leavingABoxTrimsItKeepingUndo() {
+        TextBox* box = form->text1(0);
+        QTest::keyClicks(box, QStringLiteral("  one  "));
+        QTest::keyClick(box, Qt::Key_Return);
+        QTest::keyClicks(box, QStringLiteral(" two  "));
+        QTest::keyClick(box, Qt::Key_Tab);
+        QCOMPARE(box->text(), u"one  \r\n two");
+        box->undo();
+        QCOMPARE(box->text(), u"  one  \r\n two  ");
+
+        // The output box is trimmed too, keeping its trailing line breaks, and
+        // a click on a button trims before the button's own action runs.
+        form->text1(3)->setText(u"  {a~b}\r\n\r\n  ");
+        form->text1(3)->setFocus(Qt::TabFocusReason);
+        std::u16string seenByClearForm;
+        whenModalOpens([this, &seenByClearForm](QMessageBox* confirmation) {
+            seenByClearForm = form->text1(3)->text();
+            confirmation->button(QMessageBox::No)->click();
+        });
+        QTest::mouseClick(form->command2(), Qt::LeftButton);
+        QCOMPARE(seenByClearForm, u"{a~b}\r\n\r\n");
+
+        // The grid box is not.
+        form->text2()->setText(u" 1\t ");
+        form->text2()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(form->text2(), Qt::Key_Tab);
+        QCOMPARE(form->text2()->text(), u" 1\t ");
+    }
+
+    void trimLeavesAnUnchangedBoxAlone() {
+        TextBox* box = form->text1(1);
+        QString lines;
+        for (int i = 0; i < 200; ++i) {
+            lines += QStringLiteral("line %1\n").arg(i);
+        }
+        box->setText(u16(lines.trimmed()));
+        box->setFocus(Qt::TabFocusReason);
+        box->verticalScrollBar()->setValue(50);
+        QTest::keyClick(box, Qt::Key_Tab);
+        QCOMPARE(box->verticalScrollBar()->value(), 50);
+        QVERIFY(!box->document()->isUndoAvailable());
+    }
+
+    void contextMenuOrDeactivationIsNotLeaving() {
+        TextBox* box = form->text1(2);
+        box->setText(u"  spaced  ");
+        box->setFocus(Qt::TabFocusReason);
+        FocusOutRecorder focusOuts;
+        box->installEventFilter(&focusOuts);
+
+        // The real context menu opens and closes again.
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(10, 10),
+                               box->viewport()->mapToGlobal(QPoint(10, 10)));
+        QApplication::sendEvent(box->viewport(), &menu);
+        QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
+        QApplication::activePopupWidget()->close();
+        QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
+        QVERIFY(focusOuts.reasons.contains(Qt::PopupFocusReason));
+        QCOMPARE(box->text(), u"  spaced  ");
+
+        // Another window taking the activation.
+        QWidget other;
+        other.show();
+        QApplication::setActiveWindow(&other);
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QVERIFY(focusOuts.reasons.contains(Qt::ActiveWindowFocusReason));
+        QCOMPARE(box->text(), u"  spaced  ");
+
+        // Clicking a link label does not move the focus either.
+        QApplication::setActiveWindow(form.get());
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        UrlRecorder recorder;
+        QDesktopServices::setUrlHandler(QStringLiteral("http"), &recorder, "open");
+        QTest::mouseClick(form->label2(), Qt::LeftButton);
+        QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+        QCOMPARE(QApplication::focusWidget(), box);
+        QCOMPARE(box->text(), u"  spaced  ");
+    }
+
+    void clearFormAskingFirst() {
+        fillWorkedExample();
+        form->text1(3)->setText(u"out");
+        form->text2()->setText(u"1\t");
+        form->label3(0)->setText(QStringLiteral("Words: 21"));
+
+        bool asked = false;
+        whenModalOpens([&asked](QMessageBox* box) {
+            asked = true;
+            QCOMPARE(box->windowTitle(), QStringLiteral("Just checking"));
+            QCOMPARE(box->text(), QStringLiteral("Are you sure you want to clear all the boxes?"));
+            QCOMPARE(box->icon(), QMessageBox::Question);
+            QCOMPARE(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
+            QCOMPARE(box->defaultButton(), box->button(QMessageBox::Yes));
+            box->button(QMessageBox::No)->click();
+        });
+        QTest::mouseClick(form->command2(), Qt::LeftButton);
+        QVERIFY(asked);
+        QCOMPARE(form->text1(3)->text(), u"out");
+        QCOMPARE(form->text2()->text(), u"1\t");
+        QCOMPARE(form->label3(0)->text(), QStringLiteral("Words: 21"));
+        QVERIFY(!form->text1(0)->text().empty());
+
+        whenModalOpens([](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
+        QTest::mouseClick(form->command2(), Qt::LeftButton);
+        for (int k = 0; k < 4; ++k) {
+            QVERIFY(form->text1(k)->text().empty());
+            QVERIFY(form->label3(k)->text().isEmpty());
+        }
+        QVERIFY(form->text2()->text().empty());
+        QCOMPARE(form->command1()->text(), QStringLiteral("Check Articles && Generate AMA format"));
+    }
+
+    void checkArticlesEndToEnd() {
+        fillWorkedExample();
+        form->text1(3)->setText(u"typed earlier");
+        bool reported = false;
+        whenModalOpens([this, &reported](QMessageBox* box) {
+            reported = true;
+            QCOMPARE(box->windowTitle(), QStringLiteral("prjKestrelwick"));
+            QCOMPARE(box->text(), QStringLiteral("Minimum length = 7 words"));
+            QCOMPARE(box->icon(), QMessageBox::NoIcon);
+            QCOMPARE(box->standardButtons(), QMessageBox::Ok);
+            // Everything but the output is in place while the report is open.
+            QCOMPARE(form->label3(0)->text(), QStringLiteral("Words: 21"));
+            QCOMPARE(form->label3(1)->text(), QStringLiteral("Words: 20"));
+            QCOMPARE(form->label3(2)->text(), QStringLiteral("Words: 19"));
+            QCOMPARE(form->label3(3)->text(), QStringLiteral("Minimum words: 7"));
+            QCOMPARE(form->text2()->text(), u"5\t8\t4\t\r\n8\t4\t7\t\r\n5\t4\t3\t\r\n");
+            QCOMPARE(form->text1(3)->text(), u"typed earlier");
+            box->button(QMessageBox::Ok)->click();
+        });
+        QTest::mouseClick(form->command1(), Qt::LeftButton);
+        QVERIFY(reported);
+        QCOMPARE(form->text1(3)->text(),
+                 u"{Dog Training Tips~Tips For Training Dogs~How To Train A Dog}\r\n\r\n\r\n"
+                 u"{Training a dog takes patience.~Teaching a dog needs a lot of patience."
+                 u"~Dog training requires patience.}\r\n\r\n"
+                 u"{Start with simple commands like sit and stay.~Begin with easy commands."
+                 u"~Simple commands such as sit come first.}\r\n\r\n"
+                 u"{Reward good behaviour every time.~Always reward good behaviour."
+                 u"~Praise every success.}\r\n\r\n");
+    }
+
+    void checkArticlesCleansTheArticleBoxes() {
+        form->text1(0)->setText(u"  a b \r\n\r\n");
+        form->text1(1)->setFocus(Qt::TabFocusReason);
+        whenModalOpens([](QMessageBox* box) { box->button(QMessageBox::Ok)->click(); });
+        QTest::keyClick(form->command1(), Qt::Key_Space);
+        QCOMPARE(form->text1(0)->text(), u"a b ");
+        QCOMPARE(form->label3(0)->text(), QStringLiteral("Words: 2"));
+    }
+
+    void everyCodeUnitSurvivesBoxAndClipboard() {
+        // A non-breaking space, a lone surrogate, a tab and a soft line break.
+        const std::u16string odd{u'a', u'\u00a0', u'b', u'\xd800', u'\t', u'\u2028', u'c'};
+        TextBox* box = form->text1(0);
+        box->setText(odd + u"\r\n" + odd);
+        QCOMPARE(box->text(), odd + u"\r\n" + odd);
+
+        box->selectAll();
+        box->copy();
+        const QString copied = QGuiApplication::clipboard()->text();
+        QCOMPARE(u16(copied), odd + u"\n" + odd);
+
+        TextBox* other = form->text1(1);
+        other->setFocus(Qt::TabFocusReason);
+        other->paste();
+        QCOMPARE(other->text(), odd + u"\r\n" + odd);
+
+        // Text pasted with LF line breaks splits into paragraphs like any other.
+        QGuiApplication::clipboard()->setText(QStringLiteral("one\ntwo\r\nthree"));
+        TextBox* third = form->text1(2);
+        third->setFocus(Qt::TabFocusReason);
+        third->paste();
+        QCOMPARE(third->text(), u"one\r\ntwo\r\nthree");
+    }
+
+    void linksOpenTheirAddressesOnLeftClickOnly() {
+        UrlRecorder recorder;
+        QDesktopServices::setUrlHandler(QStringLiteral("http"), &recorder, "open");
+        form->text1(0)->setText(u"kept");
+        QTest::mouseClick(form->label1(), Qt::LeftButton);
+        QTest::mouseClick(form->label2(), Qt::LeftButton);
+        QTest::mouseClick(form->label4(), Qt::LeftButton);
+        QTest::mouseClick(form->label4(), Qt::LeftButton);
+        QTest::mouseClick(form->label1(), Qt::RightButton);
+        QTest::mouseClick(form->label3(0), Qt::LeftButton);
+        QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+
+        QCOMPARE(recorder.urls.size(), 4);
+        QCOMPARE(recorder.urls[0].path(), QStringLiteral("/uaw.php"));
+        QCOMPARE(recorder.urls[1].path(), QStringLiteral("/ama.php"));
+        QCOMPARE(recorder.urls[2].path(), QStringLiteral("/magic.php"));
+        QCOMPARE(recorder.urls[3], recorder.urls[2]);
+        for (const QUrl& url : recorder.urls) {
+            QCOMPARE(url.scheme(), QStringLiteral("http"));
+            QCOMPARE(url.host(), recorder.urls[0].host());
+        }
+        QCOMPARE(form->text1(0)->text(), u"kept");
+    }
+};
+
+QTEST_MAIN(Form1Test)
+#include "form1_test.moc"
