@@ -20,6 +20,7 @@
 #include <new>
 #include <string>
 
+#include "generated_articles.h"
 #include "processing/check_articles.h"
 
 // Heap accounting for --peak-memory: every allocation of the process goes
@@ -70,6 +71,7 @@ void operator delete[](void* block, std::size_t) noexcept {
 namespace {
 
 using kestrelwick::ArticleWindow;
+using kestrelwick::bench::generateArticles;
 
 // A window that hands out the articles and drops everything written to it.
 class NoopWindow : public ArticleWindow {
@@ -86,57 +88,6 @@ class NoopWindow : public ArticleWindow {
   private:
     const std::array<std::u16string, 3>& articles_;
 };
-
-// Paragraphs of about 425 characters made of ordinary English words, with the
-// odd double space after a full stop, as pasted articles have them.
-std::u16string generateArticle(std::int64_t paragraphs, std::uint32_t seed) {
-    static const char* const kWords[] = {
-        "the",     "dog",     "training", "takes",     "patience", "and",   "a",    "simple",
-        "command", "like",    "sit",      "or",        "stay",     "works", "best", "when",
-        "you",     "reward",  "good",     "behaviour", "every",    "time",  "with", "praise",
-        "treats",  "short",   "sessions", "daily",     "practice", "helps", "your", "puppy",
-        "learn",   "quickly", "without",  "stress",    "remember", "to",    "keep", "it",
-        "fun",     "for",     "both",     "of"};
-    constexpr std::size_t kWordCount = sizeof kWords / sizeof kWords[0];
-    std::uint32_t state = seed;
-    auto next = [&state] {
-        state = state * 1664525u + 1013904223u;
-        return state >> 8;
-    };
-
-    std::u16string text;
-    text.reserve(std::size_t(paragraphs) * 440);
-    for (std::int64_t p = 0; p < paragraphs; ++p) {
-        if (p > 0) {
-            text += u"\r\n";
-        }
-        const std::size_t start = text.size();
-        bool sentenceStart = true;
-        while (text.size() - start < (p == 0 ? 30u : 420u)) {
-            const char* word = kWords[next() % kWordCount];
-            for (const char* c = word; *c != '\0'; ++c) {
-                char16_t unit = static_cast<char16_t>(*c);
-                if (sentenceStart && c == word) {
-                    unit = static_cast<char16_t>(unit - u'a' + u'A');
-                }
-                text += unit;
-            }
-            sentenceStart = next() % 9 == 0;
-            if (sentenceStart) {
-                text += next() % 3 == 0 ? u".  " : u". ";
-            } else {
-                text += u' ';
-            }
-        }
-        text.pop_back();
-    }
-    return text;
-}
-
-std::array<std::u16string, 3> generateArticles(std::int64_t paragraphs) {
-    return {generateArticle(paragraphs, 1), generateArticle(paragraphs, 2),
-            generateArticle(paragraphs, 3)};
-}
 
 std::size_t totalSize(const std::array<std::u16string, 3>& articles) {
     return articles[0].size() + articles[1].size() + articles[2].size();

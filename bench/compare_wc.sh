@@ -52,3 +52,14 @@ for paragraphs in 4000 40000; do
 done
 awk -v s="${action[4000]}" -v l="${action[40000]}" \
     'BEGIN { printf "ten times the input takes %.1f times as long\n", l / s }'
+
+# The same click in the real window, offscreen, against filling its boxes.
+window_bench=build/bench/bench/kestrelwick_bench_window
+if [ -x "$window_bench" ]; then
+    csv=$("$window_bench" --benchmark_repetitions=7 --benchmark_report_aggregates_only=true \
+        --benchmark_format=csv 2>/dev/null)
+    fill=$(awk -F, '$1 == "\"BM_FillArticleBoxes_median\"" { print $3 }' <<<"$csv")
+    click=$(awk -F, '$1 == "\"BM_CheckArticlesClick_median\"" { print $3 }' <<<"$csv")
+    awk -v f="$fill" -v c="$click" 'BEGIN {
+        printf "window, 4000 paragraphs per article: filling the boxes %.1f ms, a click %.1f ms (%.2f times)\n", f, c, c / f }'
+fi

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Starts Kestrelwick in a private X server and saves a screenshot of the whole
-# screen as PNG.
+# Starts Kestrelwick in a private X server and saves a screenshot of its
+# window as PNG.
 #
 #   scripts/screenshot.sh [program] [output.png]
 set -euo pipefail
@@ -14,9 +14,11 @@ if ! command -v import >/dev/null || ! command -v Xvfb >/dev/null; then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq imagemagick xvfb x11-utils
 fi
 
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1024x900x24 -nolisten tcp &
-xvfb=$!
+# Xvfb picks a free display itself and writes its number to the pipe.
+exec {display_pipe}< <(Xvfb -displayfd 1 -screen 0 1024x900x24 -nolisten tcp 2>/dev/null & echo "pid $!")
+read -r _ xvfb <&"$display_pipe"
+read -r number <&"$display_pipe"
+display=:$number
 trap 'kill "$program_pid" "$xvfb" 2>/dev/null || true' EXIT
 for _ in $(seq 50); do
     DISPLAY=$display xdpyinfo >/dev/null 2>&1 && break
@@ -25,12 +27,16 @@ done
 
 DISPLAY=$display QT_QPA_PLATFORM=xcb "$program" &
 program_pid=$!
+title="Check minimum article length, convert to AMA format"
+info=""
 for _ in $(seq 100); do
-    DISPLAY=$display xwininfo -name "Check minimum article length, convert to AMA format" \
-        >/dev/null 2>&1 && break
+    info=$(DISPLAY=$display xwininfo -name "$title" 2>/dev/null) && break
     sleep 0.1
 done
 sleep 1
+crop=$(awk '/Absolute upper-left X:/ { x = $4 } /Absolute upper-left Y:/ { y = $4 }
+            /Width:/ { w = $2 } /Height:/ { h = $2 }
+            END { if (w) printf "%dx%d+%d+%d", w, h, x, y }' <<<"$info")
 mkdir -p "$(dirname "$output")"
-import -display "$display" -window root "png:$output"
+import -display "$display" -window root ${crop:+-crop "$crop"} "png:$output"
 echo "Saved $output"

@@ -7,6 +7,8 @@
 #include <QScreen>
 #include <QUrl>
 
+#include <optional>
+
 #ifdef Q_OS_WIN
 #include <shellapi.h>
 #include <windows.h>
@@ -49,15 +51,22 @@ class Form1Boxes final : public kestrelwick::ArticleWindow {
   public:
     explicit Form1Boxes(Form1& form) : form_(form) {}
 
-    std::u16string text1(int index) const override { return form_.text1(index)->text(); }
+    std::u16string text1(int index) const override {
+        std::u16string text = form_.text1(index)->text();
+        lastRead_.at(std::size_t(index)) = text;
+        return text;
+    }
 
     void setText1(int index, const std::u16string& text) override {
         // A box whose text stays the same keeps its cursor, scroll position
-        // and undo history; rebuilding a large article would also cost time.
-        TextBox* box = form_.text1(index);
-        if (box->text() != text) {
-            box->setText(text);
+        // and undo history, and a large article is not laid out again.
+        // Nothing can change a box between the engine's read and its write,
+        // so the text read is what the box still holds.
+        if (const auto& read = lastRead_.at(std::size_t(index)); read && *read == text) {
+            return;
         }
+        lastRead_.at(std::size_t(index)).reset();
+        form_.text1(index)->setText(text);
     }
 
     void setText2(const std::u16string& text) override { form_.text2()->setText(text); }
@@ -74,6 +83,7 @@ class Form1Boxes final : public kestrelwick::ArticleWindow {
 
   private:
     Form1& form_;
+    mutable std::array<std::optional<std::u16string>, 4> lastRead_;
 };
 
 }  // namespace

@@ -22,31 +22,40 @@ QString rawTextOf(const QTextDocument& document) {
 
 }  // namespace
 
+// Both conversions copy the text between line breaks in whole runs; boxes can
+// hold megabytes of text.
 std::u16string engineTextFromRaw(const QString& raw) {
+    const QStringView view(raw);
     std::u16string text;
     text.reserve(std::size_t(raw.size()) + std::size_t(raw.count(QChar(kParagraphSeparator))));
-    for (const QChar c : raw) {
-        if (c.unicode() == kParagraphSeparator) {
-            text += u"\r\n";
-        } else {
-            text += c.unicode();
+    qsizetype start = 0;
+    for (;;) {
+        const qsizetype found = view.indexOf(QChar(kParagraphSeparator), start);
+        const qsizetype end = found < 0 ? view.size() : found;
+        text.append(reinterpret_cast<const char16_t*>(view.utf16()) + start,
+                    std::size_t(end - start));
+        if (found < 0) {
+            return text;
         }
+        text += u"\r\n";
+        start = found + 1;
     }
-    return text;
 }
 
 QString rawFromEngineText(std::u16string_view text) {
     QString raw;
     raw.reserve(qsizetype(text.size()));
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
-            raw += QChar(kParagraphSeparator);
-            ++i;
-        } else {
-            raw += QChar(text[i]);
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t found = text.find(u"\r\n", start);
+        const std::size_t end = found == std::u16string_view::npos ? text.size() : found;
+        raw.append(reinterpret_cast<const QChar*>(text.data() + start), qsizetype(end - start));
+        if (found == std::u16string_view::npos) {
+            return raw;
         }
+        raw.append(QChar(kParagraphSeparator));
+        start = found + 2;
     }
-    return raw;
 }
 
 TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent) {

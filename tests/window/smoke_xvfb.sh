@@ -5,9 +5,11 @@ set -euo pipefail
 program=$1
 title="Check minimum article length, convert to AMA format"
 
-display=:$((200 + RANDOM % 200))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+# Xvfb picks a free display itself and writes its number to the pipe.
+exec {display_pipe}< <(Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null & echo "pid $!")
+read -r _ xvfb <&"$display_pipe"
+read -r number <&"$display_pipe"
+display=:$number
 program_pid=""
 trap 'kill $program_pid $xvfb 2>/dev/null || true' EXIT
 for _ in $(seq 100); do
