@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QIcon>
 
 #include "window/form1.h"
 

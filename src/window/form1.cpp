@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QIcon>
 #include <QLabel>
 #include <QMessageBox>
 #include <QScreen>
@@ -90,6 +91,7 @@ class Form1Boxes final : public kestrelwick::ArticleWindow {
 
 Form1::Form1(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QStringLiteral("Check minimum article length, convert to AMA format"));
+    setWindowIcon(applicationIcon());
     createControls();
     placeControls();
     wireEvents();
@@ -164,6 +166,15 @@ void Form1::wireEvents() {
     });
     connect(Label4, &LinkLabel::clicked, this,
             [this] { OpenLink(QString::fromLatin1(kMagicArticleSubmitterAddress), kShowDefault); });
+}
+
+QIcon Form1::applicationIcon() {
+    QIcon icon;
+    for (const int size : {16, 32, 48, 256}) {
+        icon.addFile(QStringLiteral(":/kestrelwick/%1/kestrelwick.png").arg(size),
+                     QSize(size, size));
+    }
+    return icon;
 }
 
 void Form1::centreOnScreen() {

@@ -20,6 +20,7 @@
 #include <array>
 #include <cstdint>
 
+class QIcon;
 class QLabel;
 class QPushButton;
 class QString;
@@ -31,6 +32,9 @@ class Form1 : public QWidget {
 
   public:
     explicit Form1(QWidget* parent = nullptr);
+
+    // Kestrelwick's icon in every size it is drawn in.
+    static QIcon applicationIcon();
 
     // Puts the window in the middle of the screen it is on.
     void centreOnScreen();

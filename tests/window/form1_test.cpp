@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDesktopServices>
+#include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -131,6 +132,45 @@ class Form1Test : public QObject {
         form->resize(1200, 1000);
         QCOMPARE(form->command2()->geometry(), QRect(784, 736, 97, 41));
         QCOMPARE(form->text1(3)->geometry(), text1Rects[3]);
+    }
+
+    void carriesTheIcon() {
+        const QList<QSize> sizes = form->windowIcon().availableSizes();
+        QVERIFY(sizes.contains(QSize(16, 16)));
+        QVERIFY(sizes.contains(QSize(32, 32)));
+
+        // The Windows icon file: exactly a 16 x 16 image at 8 bits per pixel
+        // and a 32 x 32 one at 32 bits per pixel, with nothing transparent.
+        QFile file(QStringLiteral(KESTRELWICK_SOURCE_DIR "/resources/kestrelwick.ico"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray ico = file.readAll();
+        const auto word = [&ico](qsizetype at) {
+            return int(quint8(ico[at])) | int(quint8(ico[at + 1])) << 8;
+        };
+        const auto dword = [&](qsizetype at) { return word(at) | word(at + 2) << 16; };
+        QCOMPARE(word(2), 1);  // an icon
+        QCOMPARE(word(4), 2);  // two images
+        const struct { int size, bits; } expected[] = {{16, 8}, {32, 32}};
+        for (int i = 0; i < 2; ++i) {
+            const qsizetype entry = 6 + 16 * i;
+            QCOMPARE(int(quint8(ico[entry])), expected[i].size);
+            const qsizetype image = dword(entry + 12);
+            QCOMPARE(word(image + 14), expected[i].bits);
+            const int size = expected[i].size;
+            qsizetype pixels = image + 40 + (expected[i].bits == 8 ? 1024 : 0);
+            const qsizetype pixelBytes =
+                expected[i].bits == 8 ? (size + 3) / 4 * 4 * size : qsizetype(size) * size * 4;
+            if (expected[i].bits == 32) {
+                for (qsizetype p = pixels + 3; p < pixels + pixelBytes; p += 4) {
+                    QCOMPARE(quint8(ico[p]), quint8(255));
+                }
+            }
+            // The AND mask that follows marks every pixel opaque.
+            const qsizetype mask = pixels + pixelBytes;
+            for (qsizetype m = mask; m < mask + (size + 31) / 32 * 4 * size; ++m) {
+                QCOMPARE(quint8(ico[m]), quint8(0));
+            }
+        }
     }
 
     void buttonsAndLabelsLookAsSpecified() {
