@@ -5,36 +5,25 @@
 #include <string>
 #include <vector>
 
+#include "dog_training_article.h"
 #include "recording_window.h"
 
 namespace kestrelwick {
 namespace {
 
+using testing::kDogs1;
+using testing::kDogs2;
+using testing::kDogs3;
+using testing::kDogsGrid;
+using testing::kDogsSpin;
 using testing::RecordingWindow;
 using testing::WindowWrite;
 using Target = WindowWrite::Target;
 using Lines = std::vector<std::u16string_view>;
 
-// The dog-training article in three wordings, four paragraphs each.
-const std::u16string kDogs1 =
-    u"Dog Training Tips\r\n"
-    u"Training a dog takes patience.\r\n"
-    u"Start with simple commands like sit and stay.\r\n"
-    u"Reward good behaviour every time.";
-const std::u16string kDogs2 =
-    u"Tips For Training Dogs\r\n"
-    u"Teaching a dog needs a lot of patience.\r\n"
-    u"Begin with easy commands.\r\n"
-    u"Always reward good behaviour.";
-const std::u16string kDogs3 =
-    u"How To Train A Dog\r\n"
-    u"Dog training requires patience.\r\n"
-    u"Simple commands such as sit come first.\r\n"
-    u"Praise every success.";
-
 // Runs the whole action and returns the window as the user sees it after.
-RecordingWindow checked(std::u16string a1, std::u16string a2, std::u16string a3) {
-    RecordingWindow window(std::move(a1), std::move(a2), std::move(a3));
+RecordingWindow checked(std::u16string_view a1, std::u16string_view a2, std::u16string_view a3) {
+    RecordingWindow window{std::u16string(a1), std::u16string(a2), std::u16string(a3)};
     CheckArticles(window);
     return window;
 }
@@ -127,21 +116,14 @@ TEST(CheckArticles, WorkedExampleShowsCountsGridAndMinimum) {
     EXPECT_EQ(window.labels[0], u"Words: 21");
     EXPECT_EQ(window.labels[1], u"Words: 20");
     EXPECT_EQ(window.labels[2], u"Words: 19");
-    EXPECT_EQ(window.grid, u"5\t8\t4\t\r\n8\t4\t7\t\r\n5\t4\t3\t\r\n");
+    EXPECT_EQ(window.grid, kDogsGrid);
     EXPECT_EQ(window.labels[3], u"Minimum words: 7");
     EXPECT_EQ(window.reports, std::vector<std::u16string>{u"Minimum length = 7 words"});
-    EXPECT_EQ(window.boxes[3],
-              u"{Dog Training Tips~Tips For Training Dogs~How To Train A Dog}\r\n\r\n\r\n"
-              u"{Training a dog takes patience.~Teaching a dog needs a lot of patience."
-              u"~Dog training requires patience.}\r\n\r\n"
-              u"{Start with simple commands like sit and stay.~Begin with easy commands."
-              u"~Simple commands such as sit come first.}\r\n\r\n"
-              u"{Reward good behaviour every time.~Always reward good behaviour."
-              u"~Praise every success.}\r\n\r\n");
+    EXPECT_EQ(window.boxes[3], kDogsSpin);
 }
 
 TEST(CheckArticles, WorkedExampleWorkingData) {
-    RecordingWindow window(kDogs1, kDogs2, kDogs3);
+    RecordingWindow window{std::u16string(kDogs1), std::u16string(kDogs2), std::u16string(kDogs3)};
     CheckArticlesData data;
     IntakeArticles(window, data);
     CheckArticleLengths(window, data);
@@ -311,7 +293,7 @@ TEST(GenerateAmaFormat, EveryGroupIsComplete) {
 }
 
 TEST(GenerateAmaFormat, ReplacesEarlierOutputAndRepeatsExactly) {
-    RecordingWindow window(kDogs1, kDogs2, kDogs3);
+    RecordingWindow window{std::u16string(kDogs1), std::u16string(kDogs2), std::u16string(kDogs3)};
     window.boxes[3] = u"typed by the user";
     CheckArticles(window);
     const auto first = window;

@@ -18,6 +18,7 @@
 
 #include <functional>
 
+#include "dog_training_article.h"
 #include "window/controls.h"
 #include "window/form1.h"
 #include "window/text_box.h"
@@ -81,15 +82,9 @@ class Form1Test : public QObject {
     }
 
     void fillWorkedExample() {
-        form->text1(0)->setText(
-            u"Dog Training Tips\r\nTraining a dog takes patience.\r\n"
-            u"Start with simple commands like sit and stay.\r\nReward good behaviour every time.");
-        form->text1(1)->setText(
-            u"Tips For Training Dogs\r\nTeaching a dog needs a lot of patience.\r\n"
-            u"Begin with easy commands.\r\nAlways reward good behaviour.");
-        form->text1(2)->setText(
-            u"How To Train A Dog\r\nDog training requires patience.\r\n"
-            u"Simple commands such as sit come first.\r\nPraise every success.");
+        form->text1(0)->setText(kestrelwick::testing::kDogs1);
+        form->text1(1)->setText(kestrelwick::testing::kDogs2);
+        form->text1(2)->setText(kestrelwick::testing::kDogs3);
     }
 
   private slots:
@@ -375,20 +370,13 @@ class Form1Test : public QObject {
             QCOMPARE(form->label3(1)->text(), QStringLiteral("Words: 20"));
             QCOMPARE(form->label3(2)->text(), QStringLiteral("Words: 19"));
             QCOMPARE(form->label3(3)->text(), QStringLiteral("Minimum words: 7"));
-            QCOMPARE(form->text2()->text(), u"5\t8\t4\t\r\n8\t4\t7\t\r\n5\t4\t3\t\r\n");
+            QCOMPARE(form->text2()->text(), kestrelwick::testing::kDogsGrid);
             QCOMPARE(form->text1(3)->text(), u"typed earlier");
             box->button(QMessageBox::Ok)->click();
         });
         QTest::mouseClick(form->command1(), Qt::LeftButton);
         QVERIFY(reported);
-        QCOMPARE(form->text1(3)->text(),
-                 u"{Dog Training Tips~Tips For Training Dogs~How To Train A Dog}\r\n\r\n\r\n"
-                 u"{Training a dog takes patience.~Teaching a dog needs a lot of patience."
-                 u"~Dog training requires patience.}\r\n\r\n"
-                 u"{Start with simple commands like sit and stay.~Begin with easy commands."
-                 u"~Simple commands such as sit come first.}\r\n\r\n"
-                 u"{Reward good behaviour every time.~Always reward good behaviour."
-                 u"~Praise every success.}\r\n\r\n");
+        QCOMPARE(form->text1(3)->text(), kestrelwick::testing::kDogsSpin);
     }
 
     void checkArticlesCleansTheArticleBoxes() {
