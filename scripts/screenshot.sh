@@ -14,11 +14,16 @@ if ! command -v import >/dev/null || ! command -v Xvfb >/dev/null; then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq imagemagick xvfb x11-utils
 fi
 
-# Xvfb picks a free display itself and writes its number to the pipe.
-exec {display_pipe}< <(Xvfb -displayfd 1 -screen 0 1024x900x24 -nolisten tcp 2>/dev/null & echo "pid $!")
-read -r _ xvfb <&"$display_pipe"
-read -r number <&"$display_pipe"
-display=:$number
+# Xvfb picks a free display itself and writes its number once it is ready.
+number_file=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x900x24 -nolisten tcp 3>"$number_file" 2>/dev/null &
+xvfb=$!
+for _ in $(seq 300); do
+    [ -s "$number_file" ] && break
+    sleep 0.1
+done
+display=:$(head -n 1 "$number_file")
+rm -f "$number_file"
 trap 'kill "$program_pid" "$xvfb" 2>/dev/null || true' EXIT
 for _ in $(seq 50); do
     DISPLAY=$display xdpyinfo >/dev/null 2>&1 && break
@@ -39,4 +44,5 @@ crop=$(awk '/Absolute upper-left X:/ { x = $4 } /Absolute upper-left Y:/ { y = $
             END { if (w) printf "%dx%d+%d+%d", w, h, x, y }' <<<"$info")
 mkdir -p "$(dirname "$output")"
 import -display "$display" -window root ${crop:+-crop "$crop"} "png:$output"
+convert "$output" +repage "$output"
 echo "Saved $output"

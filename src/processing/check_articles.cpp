@@ -181,7 +181,7 @@ WordCount countWords(std::u16string_view paragraph) {
     }
     WordCount words = paragraph[0] != kSpace;
     for (std::size_t i = 1; i < paragraph.size(); ++i) {
-        words += (paragraph[i] != kSpace) & (paragraph[i - 1] == kSpace);
+        words += WordCount{paragraph[i] != kSpace} & WordCount{paragraph[i - 1] == kSpace};
     }
     return words;
 }

@@ -117,7 +117,8 @@ void TextBox::keyPressEvent(QKeyEvent* event) {
     // Shift+Enter would insert a soft line break that the engine does not see
     // as one; in these boxes every Enter starts a new paragraph.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && event->modifiers() == Qt::ShiftModifier && !isReadOnly()) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (enter && modifiers == Qt::ShiftModifier && !isReadOnly()) {
         textCursor().insertBlock();
         ensureCursorVisible();
         return;

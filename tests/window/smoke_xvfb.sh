@@ -5,30 +5,38 @@ set -euo pipefail
 program=$1
 title="Check minimum article length, convert to AMA format"
 
-# Xvfb picks a free display itself and writes its number to the pipe.
-exec {display_pipe}< <(Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null & echo "pid $!")
-read -r _ xvfb <&"$display_pipe"
-read -r number <&"$display_pipe"
-display=:$number
+# Xvfb picks a free display itself and writes its number once it is ready.
+number_file=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number_file" 2>/dev/null &
+xvfb=$!
+for _ in $(seq 300); do
+    [ -s "$number_file" ] && break
+    sleep 0.1
+done
+display=:$(head -n 1 "$number_file")
+rm -f "$number_file"
 program_pid=""
-trap 'kill $program_pid $xvfb 2>/dev/null || true' EXIT
-for _ in $(seq 100); do
+log=""
+trap 'kill $program_pid $xvfb 2>/dev/null || true; rm -f "$log"' EXIT
+for _ in $(seq 300); do
     DISPLAY=$display xdpyinfo >/dev/null 2>&1 && break
     sleep 0.1
 done
 
-DISPLAY=$display QT_QPA_PLATFORM=xcb "$program" >/dev/null 2>&1 &
+log=$(mktemp)
+DISPLAY=$display QT_QPA_PLATFORM=xcb "$program" >"$log" 2>&1 &
 program_pid=$!
 
 info=""
-for _ in $(seq 100); do
+for _ in $(seq 300); do
     if info=$(DISPLAY=$display xwininfo -name "$title" 2>/dev/null); then
         break
     fi
     sleep 0.1
 done
 if [ -z "$info" ]; then
-    echo "no window named \"$title\" appeared"
+    echo "no window named \"$title\" appeared on display $display; the program said:"
+    cat "$log"
     exit 1
 fi
 width=$(awk '/Width:/ { print $2 }' <<<"$info")
