@@ -1,17 +1,25 @@
 #!/usr/bin/env bash
-# Starts Kestrelwick in a private X server and saves a screenshot of its
-# window as PNG.
+# Starts Kestrelwick in a private X server, types the three versions of a short
+# article into it the way a person would, presses Check Articles and saves a
+# screenshot of the window after the report is closed. A second picture of the
+# report itself goes next to it.
 #
 #   scripts/screenshot.sh [program] [output.png]
 set -euo pipefail
 program=${1:-build/release/src/kestrelwick}
 output=${2:-docs/screenshot.png}
+report_output="${output%.png}-report.png"
 
-if ! command -v import >/dev/null || ! command -v Xvfb >/dev/null; then
+need=()
+command -v import >/dev/null || need+=(imagemagick)
+command -v Xvfb >/dev/null || need+=(xvfb)
+command -v xwininfo >/dev/null || need+=(x11-utils)
+command -v xdotool >/dev/null || need+=(xdotool)
+if [ ${#need[@]} -gt 0 ]; then
     sudo=""
     [ "$(id -u)" -ne 0 ] && sudo=sudo
     $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq imagemagick xvfb x11-utils
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${need[@]}"
 fi
 
 # Xvfb picks a free display itself and writes its number once it is ready.
@@ -22,27 +30,62 @@ for _ in $(seq 300); do
     [ -s "$number_file" ] && break
     sleep 0.1
 done
-display=:$(head -n 1 "$number_file")
+export DISPLAY=:$(head -n 1 "$number_file")
 rm -f "$number_file"
-trap 'kill "$program_pid" "$xvfb" 2>/dev/null || true' EXIT
-for _ in $(seq 50); do
-    DISPLAY=$display xdpyinfo >/dev/null 2>&1 && break
-    sleep 0.1
-done
+program_pid=""
+trap 'kill $program_pid $xvfb 2>/dev/null || true' EXIT
 
-DISPLAY=$display QT_QPA_PLATFORM=xcb "$program" &
+QT_QPA_PLATFORM=xcb "$program" &
 program_pid=$!
+
 title="Check minimum article length, convert to AMA format"
 info=""
-for _ in $(seq 100); do
-    info=$(DISPLAY=$display xwininfo -name "$title" 2>/dev/null) && break
+for _ in $(seq 300); do
+    info=$(xwininfo -name "$title" 2>/dev/null) && break
     sleep 0.1
 done
-sleep 1
 crop=$(awk '/Absolute upper-left X:/ { x = $4 } /Absolute upper-left Y:/ { y = $4 }
             /Width:/ { w = $2 } /Height:/ { h = $2 }
             END { if (w) printf "%dx%d+%d+%d", w, h, x, y }' <<<"$info")
+left=$(awk '/Absolute upper-left X:/ { print $4 }' <<<"$info")
+top=$(awk '/Absolute upper-left Y:/ { print $4 }' <<<"$info")
+window=$(awk '/Window id:/ { print $4 }' <<<"$info")
+sleep 0.5
+
+# Clicks at a point of the window's client area.
+click() {
+    xdotool mousemove $((left + $1)) $((top + $2)) click 1
+    sleep 0.2
+}
+type_article() {
+    local first=1
+    for line in "$@"; do
+        [ $first -eq 1 ] || xdotool key Return
+        xdotool type --delay 2 "$line"
+        first=0
+    done
+}
+shot() {
+    import -window root ${crop:+-crop "$crop"} "png:$1"
+    convert "$1" +repage "$1"
+    echo "Saved $1"
+}
+
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+click 200 150
+type_article "Dog Training Tips" "Training a dog takes patience." \
+    "Start with simple commands like sit and stay." "Reward good behaviour every time."
+xdotool key Tab
+type_article "Tips For Training Dogs" "Teaching a dog needs a lot of patience." \
+    "Begin with easy commands." "Always reward good behaviour."
+xdotool key Tab
+type_article "How To Train A Dog" "Dog training requires patience." \
+    "Simple commands such as sit come first." "Praise every success."
+click 572 740   # Check Articles
+sleep 1
 mkdir -p "$(dirname "$output")"
-import -display "$display" -window root ${crop:+-crop "$crop"} "png:$output"
-convert "$output" +repage "$output"
-echo "Saved $output"
+import -window root "png:$report_output"
+echo "Saved $report_output"
+xdotool key Return   # closes the report
+sleep 0.5
+shot "$output"
