@@ -79,6 +79,7 @@ class Form1Boxes final : public kestrelwick::ArticleWindow {
     void showReport(const std::u16string& message) override {
         QMessageBox report(QMessageBox::NoIcon, QApplication::applicationName(),
                            fromEngine(message), QMessageBox::Ok, &form_);
+        report.setTextFormat(Qt::PlainText);
         report.exec();
     }
 
@@ -102,6 +103,7 @@ void Form1::createControls() {
     for (std::size_t k = 0; k < Label3.size(); ++k) {
         Label3[k] = new QLabel(this);
         Label3[k]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        Label3[k]->setTextFormat(Qt::PlainText);
         Label3[k]->setObjectName(QStringLiteral("Label3_%1").arg(k));
     }
     Label1 = new LinkLabel(QStringLiteral("Unique Article Wizard"),
