@@ -22,18 +22,10 @@ if [ ${#need[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${need[@]}"
 fi
 
-# Xvfb picks a free display itself and writes its number once it is ready.
-number_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x900x24 -nolisten tcp 3>"$number_file" 2>/dev/null &
-xvfb=$!
-for _ in $(seq 300); do
-    [ -s "$number_file" ] && break
-    sleep 0.1
-done
-export DISPLAY=:$(head -n 1 "$number_file")
-rm -f "$number_file"
+source "$(dirname "$0")/xvfb.sh"
 program_pid=""
-trap 'kill $program_pid $xvfb 2>/dev/null || true' EXIT
+trap 'kill $program_pid 2>/dev/null; stop_xvfb' EXIT
+start_xvfb 1024x900x24
 
 QT_QPA_PLATFORM=xcb "$program" &
 program_pid=$!
