@@ -7,12 +7,7 @@ int main(int argc, char* argv[]) {
     // Only the name: a display name would be appended to the window titles.
     QApplication::setApplicationName(QStringLiteral("prjKestrelwick"));
     QApplication::setApplicationVersion(QStringLiteral(KESTRELWICK_VERSION_TEXT));
-    QIcon icon;
-    for (const auto* size : {"16", "32", "48", "256"}) {
-        icon.addFile(QStringLiteral(":/kestrelwick/") + QLatin1String(size) +
-                     QStringLiteral(".png"));
-    }
-    QApplication::setWindowIcon(icon);
+    QApplication::setWindowIcon(Form1::applicationIcon());
     QApplication::setDesktopFileName(QStringLiteral("kestrelwick"));
 
     Form1 form;

@@ -15,12 +15,12 @@
 // housekeeping ones: Clear form after a confirmation, trimming a Text1 box when
 // the user leaves it, and opening the three websites through OpenLink.
 
+#include <QIcon>
 #include <QWidget>
 
 #include <array>
 #include <cstdint>
 
-class QIcon;
 class QLabel;
 class QPushButton;
 class QString;

@@ -3,8 +3,6 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMimeData>
-#include <QScrollBar>
-#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
 
@@ -12,13 +10,6 @@ namespace {
 
 constexpr char16_t kParagraphSeparator = u'\u2029';
 constexpr char16_t kSpace = u' ';
-
-// The document's raw text keeps every character the user entered (unlike
-// toPlainText(), which turns non-breaking spaces into spaces) and marks each
-// line break with a paragraph separator.
-QString rawTextOf(const QTextDocument& document) {
-    return document.toRawText();
-}
 
 }  // namespace
 
@@ -65,8 +56,11 @@ TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent) {
     setTabChangesFocus(true);
 }
 
+// The document's raw text keeps every character the user entered (unlike
+// toPlainText(), which turns non-breaking spaces into spaces) and marks each
+// line break with a paragraph separator.
 std::u16string TextBox::text() const {
-    return engineTextFromRaw(rawTextOf(*document()));
+    return engineTextFromRaw(document()->toRawText());
 }
 
 void TextBox::setText(std::u16string_view text) {
@@ -76,7 +70,7 @@ void TextBox::setText(std::u16string_view text) {
 }
 
 void TextBox::trimSpaces() {
-    const QString raw = rawTextOf(*document());
+    const QString raw = document()->toRawText();
     qsizetype leading = 0;
     while (leading < raw.size() && raw[leading].unicode() == kSpace) {
         ++leading;
