@@ -1,8 +1,10 @@
 #include <QApplication>
 
+#include "processing/working_memory.h"
 #include "window/form1.h"
 
 int main(int argc, char* argv[]) {
+    kestrelwick::keepWorkingMemoryBetweenClicks();
     QApplication app(argc, argv);
     // Only the name: a display name would be appended to the window titles.
     QApplication::setApplicationName(QStringLiteral("prjKestrelwick"));

@@ -173,17 +173,123 @@ std::vector<std::u16string_view> SplitIntoLines(std::u16string_view text) {
     return lines;
 }
 
-WordCount countWords(std::u16string_view paragraph) {
-    // Counting the characters that start a word, each judged from itself and
-    // its left neighbour alone, lets the compiler count many at a time.
+bool isSpinMark(char16_t unit) {
+    return unit == u'{' || unit == u'}' || unit == u'~';
+}
+
+ParagraphScan scanParagraph(std::u16string_view paragraph) {
+    // A word starts at a character other than a space whose left neighbour is
+    // a space. Judging each character from itself and its neighbour alone,
+    // with narrow counters that are added up block by block, lets the compiler
+    // look at many characters at once; the spin marks are found in the same
+    // pass.
     if (paragraph.empty()) {
-        return 0;
+        return {};
     }
-    WordCount words = paragraph[0] != kSpace;
-    for (std::size_t i = 1; i < paragraph.size(); ++i) {
-        words += WordCount{paragraph[i] != kSpace} & WordCount{paragraph[i - 1] == kSpace};
+    const char16_t* units = paragraph.data();
+    const std::size_t size = paragraph.size();
+    constexpr std::size_t kBlock = 0xffff;  // a block's count fits 16 bits
+    ParagraphScan scan{units[0] != kSpace, isSpinMark(units[0])};
+    std::uint16_t marks = 0;
+    for (std::size_t begin = 1; begin < size;) {
+        const std::size_t end = size - begin > kBlock ? begin + kBlock : size;
+        std::uint16_t starts = 0;
+        for (std::size_t i = begin; i < end; ++i) {
+            const char16_t unit = units[i];
+            starts = std::uint16_t(starts + ((unit != kSpace) & (units[i - 1] == kSpace)));
+            marks |= std::uint16_t((unit == u'{') | (unit == u'}') | (unit == u'~'));
+        }
+        scan.words += starts;
+        begin = end;
     }
-    return words;
+    scan.hasSpinMark = scan.hasSpinMark || marks != 0;
+    return scan;
+}
+
+WordCount countWords(std::u16string_view paragraph) {
+    return scanParagraph(paragraph).words;
+}
+
+std::u16string paragraphListText(const ParagraphNumbers& paragraphs) {
+    const auto shown = paragraphs.first();
+    const std::size_t more = paragraphs.count() - shown.size();
+    std::u16string text;
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        if (i > 0) {
+            text += more == 0 && i + 1 == shown.size() ? u" and " : u", ";
+        }
+        text += decimalText(WordCount(shown[i] + 1));
+    }
+    if (more > 0) {
+        text += u" and " + decimalText(WordCount(more)) + u" more";
+    }
+    return text;
+}
+
+std::vector<std::u16string> buildReportNotes(const CheckArticlesData& data) {
+    std::vector<std::u16string> notes;
+    const std::size_t paragraphs = data.ArticleLines[kDrivingArticle].size();
+    const auto article = [](std::size_t index) { return decimalText(WordCount(index + 1)); };
+
+    if (paragraphs == 0) {
+        notes.push_back(u"Article 3 is empty, so there is nothing to spin.");
+    }
+
+    for (std::size_t a = 0; a < kArticleCount; ++a) {
+        const ParagraphNumbers& marked = data.SpinMarkParagraphs[a];
+        if (marked.empty()) {
+            continue;
+        }
+        const bool one = marked.count() == 1;
+        notes.push_back(u"Article " + article(a) + (one ? u": paragraph " : u": paragraphs ") +
+                        paragraphListText(marked) + (one ? u" contains" : u" contain") +
+                        u" {, } or ~, which break the spin text.");
+    }
+
+    // A group that some article fills and another leaves without its version.
+    std::array<ParagraphNumbers, kArticleCount> missing;
+    for (std::size_t p = 0; p < paragraphs; ++p) {
+        std::array<bool, kArticleCount> offered{};
+        bool anyOffered = false;
+        for (std::size_t a = 0; a < kArticleCount; ++a) {
+            offered[a] = countOf(data, a, p) > 0;  // a blank version has no words
+            anyOffered = anyOffered || offered[a];
+        }
+        for (std::size_t a = 0; anyOffered && a < kArticleCount; ++a) {
+            if (!offered[a]) {
+                missing[a].add(p);
+            }
+        }
+    }
+    for (std::size_t a = 0; a < kArticleCount; ++a) {
+        if (!missing[a].empty()) {
+            notes.push_back(u"Article " + article(a) + u" gives no version for paragraph" +
+                            (missing[a].count() == 1 ? u" " : u"s ") +
+                            paragraphListText(missing[a]) + u".");
+        }
+    }
+
+    for (std::size_t a = 0; paragraphs > 0 && a < kDrivingArticle; ++a) {
+        const std::size_t own = data.ArticleLines[a].size();
+        if (own > paragraphs) {
+            notes.push_back(u"Article " + article(a) + u" has " + decimalText(WordCount(own)) +
+                            u" paragraphs and article 3 only " +
+                            decimalText(WordCount(paragraphs)) + u": the rest of article " +
+                            article(a) + u" is left out.");
+        }
+    }
+
+    // A blank line in the third article still takes a paragraph number, so the
+    // title and the introduction may not be the lines the user meant.
+    for (std::size_t p = 0; p + 1 < paragraphs; ++p) {
+        if (countOf(data, kDrivingArticle, p) == 0) {
+            notes.push_back(
+                u"Blank lines count as paragraphs: the first line is the title, and the second "
+                u"is left out of the minimum.");
+            break;
+        }
+    }
+    return notes;
 }
 
 std::u16string decimalText(WordCount number) {
@@ -213,14 +319,21 @@ void IntakeArticles(ArticleWindow& window, CheckArticlesData& data) {
 }
 
 void CheckArticleLengths(ArticleWindow& window, CheckArticlesData& data) {
+    const std::size_t spinParagraphs = data.ArticleLines[kDrivingArticle].size();
     for (std::size_t article = 0; article < kArticleCount; ++article) {
         const auto& lines = data.ArticleLines[article];
         auto& counts = data.LineWordCounts[article];
         counts.resize(lines.size());
         WordCount total = 0;
         for (std::size_t p = 0; p < lines.size(); ++p) {
-            counts[p] = countWords(lines[p]);
-            total += counts[p];
+            const ParagraphScan scan = scanParagraph(lines[p]);
+            counts[p] = scan.words;
+            total += scan.words;
+            // A paragraph with a mark is not blank, so it goes into the spin
+            // text whenever the third article has a paragraph of its number.
+            if (scan.hasSpinMark && p < spinParagraphs) {
+                data.SpinMarkParagraphs[article].add(p);
+            }
         }
         data.ArticleWordTotals[article] = total;
         window.setLabel3(static_cast<int>(article), u"Words: " + decimalText(total));
@@ -234,7 +347,8 @@ void CheckArticleLengths(ArticleWindow& window, CheckArticlesData& data) {
     }
     const std::u16string minimum = decimalText(data.MinimumTotal);
     window.setLabel3(3, u"Minimum words: " + minimum);
-    window.showReport(u"Minimum length = " + minimum + u" words");
+    data.ReportNotes = buildReportNotes(data);
+    window.showReport(u"Minimum length = " + minimum + u" words", data.ReportNotes);
 }
 
 void GenerateAmaFormat(ArticleWindow& window, const CheckArticlesData& data) {

@@ -14,7 +14,9 @@
 //                        writes the word-count grid into Text2, works out the
 //                        shortest wording of each paragraph (LineMinimums) and
 //                        their sum (MinimumTotal), shows it in Label3(3) and
-//                        reports it in a modal message.
+//                        reports it in a modal message, with notes on input
+//                        that would spoil the spin text or the minimum
+//                        (ReportNotes).
 //   GenerateAmaFormat    once the report is closed, writes the three wordings
 //                        into Text1(3) as one {v1~v2~v3} group per paragraph.
 //
@@ -35,6 +37,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,14 +55,40 @@ class ArticleWindow {
     virtual void setText2(const std::u16string& text) = 0;
     virtual void setLabel3(int index, const std::u16string& caption) = 0;
     // Shows the minimum-length report modally and returns once the user has
-    // closed it.
-    virtual void showReport(const std::u16string& message) = 0;
+    // closed it. Each note, when there are any, is one line of plain text to
+    // show below the message.
+    virtual void showReport(const std::u16string& message,
+                            const std::vector<std::u16string>& notes) = 0;
 };
 
 inline constexpr std::size_t kArticleCount = 3;
 inline constexpr int kOutputBox = 3;  // Text1(3) receives the spin text.
 
 using WordCount = std::int64_t;
+
+// Paragraph numbers (from 0) in ascending order, as many as were added, of
+// which the first few are kept: a note names at most that many.
+class ParagraphNumbers {
+  public:
+    static constexpr std::size_t kKept = 8;
+
+    void add(std::size_t paragraph) {
+        if (count_ < kKept) {
+            first_[count_] = paragraph;
+        }
+        ++count_;
+    }
+    std::size_t count() const { return count_; }
+    bool empty() const { return count_ == 0; }
+    // The first min(count(), kKept) numbers added.
+    std::span<const std::size_t> first() const {
+        return {first_.data(), count_ < kKept ? count_ : kKept};
+    }
+
+  private:
+    std::array<std::size_t, kKept> first_{};
+    std::size_t count_ = 0;
+};
 
 // The working data of one run. It is created empty for every click, so no run
 // sees the numbers of an earlier one.
@@ -78,6 +107,11 @@ struct CheckArticlesData {
     // the first paragraph takes no part in the minimum.
     std::vector<WordCount> LineMinimums;
     WordCount MinimumTotal = 0;
+    // Paragraphs that go into the spin text and hold {, } or ~, by box index;
+    // found while the words are counted.
+    std::array<ParagraphNumbers, kArticleCount> SpinMarkParagraphs;
+    // What the report tells the user besides the minimum, in the order shown.
+    std::vector<std::u16string> ReportNotes;
 };
 
 // --- The product's rules, as pure functions ---------------------------------
@@ -99,6 +133,27 @@ std::vector<std::u16string_view> SplitIntoLines(std::u16string_view text);
 // A word is a maximal run of characters other than U+0020. Tabs, non-breaking
 // spaces and lone line breaks do not separate words.
 WordCount countWords(std::u16string_view paragraph);
+
+// {, } and ~ are the spin format's own characters: inside a version they split
+// it or open and close groups where none were meant.
+bool isSpinMark(char16_t unit);
+
+// The words of a paragraph and whether it holds a spin mark, in one pass.
+struct ParagraphScan {
+    WordCount words = 0;
+    bool hasSpinMark = false;
+};
+ParagraphScan scanParagraph(std::u16string_view paragraph);
+
+// Paragraph numbers as the user counts lines, from 1: "4", "4 and 9",
+// "2, 5 and 9", and past eight numbers "1, 2, 3, 4, 5, 6, 7, 8 and 3 more".
+std::u16string paragraphListText(const ParagraphNumbers& paragraphs);
+
+// The notes of the report, worked out from the data of the first two phases:
+// a blank third article, spin marks in the versions, groups that an article
+// leaves without its version, surplus paragraphs left out, and blank lines
+// that shift the roles of the third article's paragraphs.
+std::vector<std::u16string> buildReportNotes(const CheckArticlesData& data);
 
 // The decimal digits of a number, with a minus sign when it is negative.
 std::u16string decimalText(WordCount number);

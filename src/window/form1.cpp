@@ -9,6 +9,7 @@
 #include <QUrl>
 
 #include <optional>
+#include <vector>
 
 #ifdef Q_OS_WIN
 #include <shellapi.h>
@@ -76,10 +77,24 @@ class Form1Boxes final : public kestrelwick::ArticleWindow {
         form_.label3(index)->setText(fromEngine(caption));
     }
 
-    void showReport(const std::u16string& message) override {
+    void showReport(const std::u16string& message,
+                    const std::vector<std::u16string>& notes) override {
         QMessageBox report(QMessageBox::NoIcon, QApplication::applicationName(),
                            fromEngine(message), QMessageBox::Ok, &form_);
         report.setTextFormat(Qt::PlainText);
+        if (!notes.empty()) {
+            QStringList lines;
+            for (const std::u16string& note : notes) {
+                lines << fromEngine(note);
+            }
+            report.setInformativeText(lines.join(u'\n'));
+            // The informative text would otherwise be guessed as rich or
+            // plain; the notes are plain text, one to a line.
+            if (auto* label =
+                    report.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"))) {
+                label->setTextFormat(Qt::PlainText);
+            }
+        }
         report.exec();
     }
 

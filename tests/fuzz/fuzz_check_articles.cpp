@@ -1,14 +1,20 @@
 // Runs Check Articles on three arbitrary texts and checks what must hold for
 // any input: no crash, balanced braces, no lost paragraph, and a minimum that
-// no article undercuts.
+// no article undercuts. Where the report warns of neither a blank third article
+// nor spin marks in the versions, the spin text must read back, through a
+// parser of its own, as exactly the versions of each paragraph, and its
+// shortest spin must be as long as the reported minimum.
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "processing/check_articles.h"
 #include "processing/recording_window.h"
@@ -42,6 +48,97 @@ std::array<std::u16string, 3> articlesFrom(const std::uint8_t* data, std::size_t
 
 bool braceFree(const std::u16string& text) {
     return text.find_first_of(u"{}") == std::u16string::npos;
+}
+
+using Group = std::vector<std::u16string_view>;
+
+// Reads spin text as article services do: groups of alternatives between "{"
+// and "}", separated by "~", with nothing but line breaks between groups and
+// no group inside another. Gives nothing when the text is not of that form.
+std::optional<std::vector<Group>> parseSpinText(std::u16string_view text) {
+    std::vector<Group> groups;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (text[i] == u'\r' || text[i] == u'\n') {
+            ++i;
+            continue;
+        }
+        if (text[i] != u'{') {
+            return std::nullopt;
+        }
+        Group group;
+        std::size_t start = ++i;
+        for (;; ++i) {
+            if (i == text.size() || text[i] == u'{') {
+                return std::nullopt;
+            }
+            if (text[i] == u'~' || text[i] == u'}') {
+                group.push_back(text.substr(start, i - start));
+                start = i + 1;
+            }
+            if (text[i] == u'}') {
+                break;
+            }
+        }
+        groups.push_back(std::move(group));
+        ++i;
+    }
+    return groups;
+}
+
+// Words as the user counts them: runs of characters other than the space.
+std::int64_t wordsIn(std::u16string_view text) {
+    std::int64_t words = 0;
+    bool inWord = false;
+    for (const char16_t c : text) {
+        words += (c != u' ' && !inWord) ? 1 : 0;
+        inWord = c != u' ';
+    }
+    return words;
+}
+
+bool notBlank(std::u16string_view text) {
+    return text.find_first_not_of(u' ') != std::u16string_view::npos;
+}
+
+// With no warning about a blank third article or spin marks, the spin text
+// holds one group per paragraph of the third article that any article gives
+// a version for, with exactly those versions, and its shortest spin from
+// paragraph 3 on has as many words as the reported minimum.
+void checkSpinTextReadsBack(const CheckArticlesData& data, const std::u16string& output) {
+    for (const auto& note : data.ReportNotes) {
+        if (note == u"Article 3 is empty, so there is nothing to spin." ||
+            note.find(u"which break the spin text.") != std::u16string::npos) {
+            return;
+        }
+    }
+    const auto groups = parseSpinText(output);
+    require(groups.has_value());
+
+    std::size_t next = 0;
+    std::int64_t shortest = 0;
+    for (std::size_t p = 0; p < data.ArticleLines[2].size(); ++p) {
+        Group versions;
+        for (const auto& lines : data.ArticleLines) {
+            if (p < lines.size() && notBlank(lines[p])) {
+                versions.push_back(lines[p]);
+            }
+        }
+        if (versions.empty()) {
+            continue;
+        }
+        require(next < groups->size() && (*groups)[next] == versions);
+        ++next;
+        if (p >= 2) {
+            std::int64_t fewest = wordsIn(versions.front());
+            for (const auto version : versions) {
+                fewest = std::min(fewest, wordsIn(version));
+            }
+            shortest += fewest;
+        }
+    }
+    require(next == groups->size());
+    require(shortest == data.MinimumTotal);
 }
 
 }  // namespace
@@ -100,5 +197,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         }
         require(data.ArticleWordTotals[article] >= 0);
     }
+
+    checkSpinTextReadsBack(data, output);
+    require(window.reportNotes.size() == 1 && window.reportNotes.front() == data.ReportNotes);
     return 0;
 }

@@ -41,8 +41,10 @@ class RecordingWindow : public ArticleWindow {
         labels.at(std::size_t(index)) = caption;
         writes.push_back({WindowWrite::Target::Label3, index, caption});
     }
-    void showReport(const std::u16string& message) override {
+    void showReport(const std::u16string& message,
+                    const std::vector<std::u16string>& notes) override {
         reports.push_back(message);
+        reportNotes.push_back(notes);
         writes.push_back({WindowWrite::Target::Report, 0, message});
     }
 
@@ -50,6 +52,7 @@ class RecordingWindow : public ArticleWindow {
     std::u16string grid;
     std::array<std::u16string, 4> labels;
     std::vector<std::u16string> reports;
+    std::vector<std::vector<std::u16string>> reportNotes;  // one list per report
     std::vector<WindowWrite> writes;
 };
 

@@ -379,6 +379,59 @@ class Form1Test : public QObject {
         QCOMPARE(form->text1(3)->text(), kestrelwick::testing::kDogsSpin);
     }
 
+    void reportShowsNotesOnlyWhenThereAreAny() {
+        struct Shown {
+            QString title, text, informative;
+            QMessageBox::Icon icon = QMessageBox::Warning;
+            QMessageBox::StandardButtons buttons;
+            Qt::TextFormat informativeFormat = Qt::AutoText;
+        };
+        const auto reportFor = [this](const std::u16string& a1, const std::u16string& a2,
+                                      const std::u16string& a3) {
+            form->text1(0)->setText(a1);
+            form->text1(1)->setText(a2);
+            form->text1(2)->setText(a3);
+            Shown shown;
+            whenModalOpens([&shown](QMessageBox* box) {
+                shown = {box->windowTitle(), box->text(), box->informativeText(), box->icon(),
+                         box->standardButtons()};
+                if (auto* label =
+                        box->findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"))) {
+                    shown.informativeFormat = label->textFormat();
+                }
+                box->button(QMessageBox::Ok)->click();
+            });
+            QTest::mouseClick(form->command1(), Qt::LeftButton);
+            return shown;
+        };
+
+        const Shown clean = reportFor(std::u16string(kestrelwick::testing::kDogs1),
+                                      std::u16string(kestrelwick::testing::kDogs2),
+                                      std::u16string(kestrelwick::testing::kDogs3));
+        QCOMPARE(clean.title, QStringLiteral("prjKestrelwick"));
+        QCOMPARE(clean.text, QStringLiteral("Minimum length = 7 words"));
+        QCOMPARE(clean.informative, QString());
+        QCOMPARE(clean.icon, QMessageBox::NoIcon);
+        QCOMPARE(clean.buttons, QMessageBox::Ok);
+
+        // Markup in the input never turns the notes into rich text.
+        const Shown noted =
+            reportFor(u"<b>t</b>\r\na~b\r\nc d\r\ne", u"t\r\n\r\nc", u"t\r\nx\r\nc");
+        QCOMPARE(noted.title, QStringLiteral("prjKestrelwick"));
+        QCOMPARE(noted.text, QStringLiteral("Minimum length = 1 words"));
+        QCOMPARE(noted.informative,
+                 QStringLiteral(
+                     "Article 1: paragraph 2 contains {, } or ~, which break the spin text.\n"
+                     "Article 2 gives no version for paragraph 2.\n"
+                     "Article 1 has 4 paragraphs and article 3 only 3: the rest of article 1 is "
+                     "left out."));
+        QCOMPARE(noted.informativeFormat, Qt::PlainText);
+        QCOMPARE(noted.icon, QMessageBox::NoIcon);
+        QCOMPARE(noted.buttons, QMessageBox::Ok);
+        QCOMPARE(form->text1(3)->text(),
+                 u"{<b>t</b>~t~t}\r\n\r\n\r\n{a~b~x}\r\n\r\n{c d~c~c}\r\n\r\n");
+    }
+
     void checkArticlesCleansTheArticleBoxes() {
         form->text1(0)->setText(u"  a b \r\n\r\n");
         form->text1(1)->setFocus(Qt::TabFocusReason);

@@ -1,0 +1,196 @@
+// The notes that the minimum-length report adds when the input would spoil the
+// spin text or the minimum. Texts are compared character for character.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "dog_training_article.h"
+#include "processing/check_articles.h"
+#include "recording_window.h"
+
+namespace kestrelwick {
+namespace {
+
+using testing::kDogs1;
+using testing::kDogs2;
+using testing::kDogs3;
+using testing::RecordingWindow;
+using testing::WindowWrite;
+using Notes = std::vector<std::u16string>;
+using Target = WindowWrite::Target;
+
+// The notes of the one report that a run of the whole action shows.
+Notes notesFor(std::u16string_view a1, std::u16string_view a2, std::u16string_view a3) {
+    RecordingWindow window{std::u16string(a1), std::u16string(a2), std::u16string(a3)};
+    CheckArticles(window);
+    EXPECT_EQ(window.reportNotes.size(), 1u);
+    return window.reportNotes.empty() ? Notes{} : window.reportNotes.front();
+}
+
+// An article of the given paragraphs joined with CR LF.
+std::u16string article(const std::vector<std::u16string>& paragraphs) {
+    std::u16string text;
+    for (std::size_t i = 0; i < paragraphs.size(); ++i) {
+        text += (i > 0 ? u"\r\n" : u"") + paragraphs[i];
+    }
+    return text;
+}
+
+ParagraphNumbers numbers(std::initializer_list<std::size_t> paragraphs) {
+    ParagraphNumbers list;
+    for (const std::size_t p : paragraphs) {
+        list.add(p);
+    }
+    return list;
+}
+
+TEST(ParagraphListText, CountsFromOneAndShortensLongLists) {
+    EXPECT_EQ(paragraphListText(numbers({3})), u"4");
+    EXPECT_EQ(paragraphListText(numbers({3, 8})), u"4 and 9");
+    EXPECT_EQ(paragraphListText(numbers({1, 4, 8})), u"2, 5 and 9");
+    EXPECT_EQ(paragraphListText(numbers({0, 1, 2, 3, 4, 5, 6, 7})), u"1, 2, 3, 4, 5, 6, 7 and 8");
+    EXPECT_EQ(paragraphListText(numbers({0, 1, 2, 3, 4, 5, 6, 7, 8})),
+              u"1, 2, 3, 4, 5, 6, 7, 8 and 1 more");
+    EXPECT_EQ(paragraphListText(numbers({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10})),
+              u"1, 2, 3, 4, 5, 6, 7, 8 and 3 more");
+    EXPECT_EQ(paragraphListText(numbers({9, 99, 999})), u"10, 100 and 1000");
+}
+
+TEST(ScanParagraph, FindsSpinMarksWhileCountingWords) {
+    struct Case {
+        std::u16string_view paragraph;
+        WordCount words;
+        bool mark;
+    };
+    const std::vector<Case> cases = {
+        {u"", 0, false},
+        {u"plain words only", 3, false},
+        {u"{", 1, true},
+        {u"a }", 2, true},
+        {u"tilde~joined", 1, true},
+        {u"pipe | and caret ^ are not marks", 8, false},
+        {u"\u007f\u007b", 1, true},
+    };
+    for (const auto& c : cases) {
+        const ParagraphScan scan = scanParagraph(c.paragraph);
+        EXPECT_EQ(scan.words, c.words);
+        EXPECT_EQ(scan.hasSpinMark, c.mark);
+    }
+    // A mark far into a long paragraph, past the first block of the count.
+    std::u16string longParagraph(200000, u'x');
+    longParagraph[150000] = u' ';
+    EXPECT_FALSE(scanParagraph(longParagraph).hasSpinMark);
+    longParagraph[199999] = u'~';
+    EXPECT_EQ(scanParagraph(longParagraph).words, 2);
+    EXPECT_TRUE(scanParagraph(longParagraph).hasSpinMark);
+}
+
+TEST(ReportNotes, WorkedExampleHasNoneAndItsVariationOne) {
+    EXPECT_EQ(notesFor(kDogs1, kDogs2, kDogs3), Notes{});
+    EXPECT_EQ(notesFor(kDogs1,
+                       u"Tips For Training Dogs\r\n"
+                       u"Teaching a dog needs a lot of patience.\r\n"
+                       u"\r\n"
+                       u"Always reward good behaviour.",
+                       kDogs3),
+              Notes{u"Article 2 gives no version for paragraph 3."});
+}
+
+TEST(ReportNotes, BlankThirdArticleIsTheOnlyNote) {
+    // Marks and surplus paragraphs elsewhere do not matter when nothing is spun.
+    EXPECT_EQ(notesFor(u"t\r\n{a}\r\nb", u"t~", u"  \r\n "),
+              Notes{u"Article 3 is empty, so there is nothing to spin."});
+    EXPECT_EQ(notesFor(u"", u"", u""), Notes{u"Article 3 is empty, so there is nothing to spin."});
+}
+
+TEST(ReportNotes, SpinMarksInVersionsThatAreSpun) {
+    EXPECT_EQ(notesFor(u"t\r\na\r\nb ~ c", u"t\r\na\r\nb", u"t\r\na\r\nb"),
+              Notes{u"Article 1: paragraph 3 contains {, } or ~, which break the spin text."});
+    EXPECT_EQ(notesFor(u"t\r\na\r\nb\r\nc", u"t\r\na\r\nb\r\nc", u"{t}\r\na\r\n}b\r\nc{"),
+              Notes{u"Article 3: paragraphs 1, 3 and 4 contain {, } or ~, which break the spin "
+                    u"text."});
+    // A marked paragraph beyond the third article's is left out, so it is not
+    // named for its mark, only as part of what is left out.
+    EXPECT_EQ(notesFor(u"t\r\na", u"t\r\na\r\n{b}", u"t\r\na"),
+              Notes{u"Article 2 has 3 paragraphs and article 3 only 2: the rest of article 2 is "
+                    u"left out."});
+}
+
+TEST(ReportNotes, MissingVersionsWithinTheThirdArticle) {
+    // Article 1 lacks paragraphs 2 and 3, article 2 has a blank paragraph 3,
+    // and article 3 a blank paragraph 4 that the others fill.
+    EXPECT_EQ(notesFor(u"t", u"t\r\na\r\n  \r\nc", u"t\r\na\r\nb\r\n \r\nd"),
+              (Notes{u"Article 1 gives no version for paragraphs 2, 3, 4 and 5.",
+                     u"Article 2 gives no version for paragraphs 3 and 5.",
+                     u"Article 3 gives no version for paragraph 4.",
+                     u"Blank lines count as paragraphs: the first line is the title, and the "
+                     u"second is left out of the minimum."}));
+    // A paragraph that every article leaves blank is no missing version.
+    EXPECT_EQ(notesFor(u"t\r\n\r\na", u"t\r\n \r\na", u"t\r\n\r\na"),
+              Notes{u"Blank lines count as paragraphs: the first line is the title, and the "
+                    u"second is left out of the minimum."});
+    // Past eight paragraphs the list is shortened.
+    std::vector<std::u16string> eleven(11, u"p");
+    EXPECT_EQ(notesFor(article(eleven), u"", article(eleven)),
+              Notes{u"Article 2 gives no version for paragraphs 1, 2, 3, 4, 5, 6, 7, 8 and 3 "
+                    u"more."});
+}
+
+TEST(ReportNotes, SurplusParagraphsOfTheFirstTwoArticles) {
+    EXPECT_EQ(notesFor(u"t\r\na\r\nb\r\nc\r\nd", u"t\r\na\r\nb\r\nc", u"t\r\na\r\nb"),
+              (Notes{u"Article 1 has 5 paragraphs and article 3 only 3: the rest of article 1 "
+                     u"is left out.",
+                     u"Article 2 has 4 paragraphs and article 3 only 3: the rest of article 2 "
+                     u"is left out."}));
+    EXPECT_EQ(notesFor(u"t\r\na", u"t", u"t"),
+              Notes{u"Article 1 has 2 paragraphs and article 3 only 1: the rest of article 1 is "
+                    u"left out."});
+}
+
+TEST(ReportNotes, BlankLinesOfTheThirdArticle) {
+    const Notes blankLines{
+        u"Blank lines count as paragraphs: the first line is the title, and the second is left "
+        u"out of the minimum."};
+    // A blank title line shifts every role, also in the other articles.
+    EXPECT_EQ(notesFor(u"\r\nt\r\na", u"\r\nt\r\na", u"\r\nt\r\na"), blankLines);
+    // A blank last paragraph shifts nothing.
+    EXPECT_EQ(notesFor(u"t\r\na\r\n ", u"t\r\na\r\n ", u"t\r\na\r\n \r\n"), Notes{});
+}
+
+TEST(ReportNotes, AllKindsTogetherInTheirOrderAndNothingElseChanges) {
+    RecordingWindow window{u"t\r\n~a\r\nb\r\nc\r\nd", u"t\r\n\r\nb\r\n{c}", u"t\r\n\r\nb}\r\nc"};
+    CheckArticles(window);
+    const Notes expected = {
+        u"Article 1: paragraph 2 contains {, } or ~, which break the spin text.",
+        u"Article 2: paragraph 4 contains {, } or ~, which break the spin text.",
+        u"Article 3: paragraph 3 contains {, } or ~, which break the spin text.",
+        u"Article 2 gives no version for paragraph 2.",
+        u"Article 3 gives no version for paragraph 2.",
+        u"Article 1 has 5 paragraphs and article 3 only 4: the rest of article 1 is left out.",
+        u"Blank lines count as paragraphs: the first line is the title, and the second is left "
+        u"out of the minimum.",
+    };
+    EXPECT_EQ(window.reportNotes, std::vector<Notes>{expected});
+
+    // The boxes, labels, grid and spin text are what they are without notes,
+    // and the report still comes between the labels and the spin text.
+    const std::vector<WindowWrite> writes = {
+        {Target::Text2, 0, u""},
+        {Target::Text1, 0, u"t\r\n~a\r\nb\r\nc\r\nd"},
+        {Target::Text1, 1, u"t\r\n\r\nb\r\n{c}"},
+        {Target::Text1, 2, u"t\r\n\r\nb}\r\nc"},
+        {Target::Label3, 0, u"Words: 5"},
+        {Target::Label3, 1, u"Words: 3"},
+        {Target::Label3, 2, u"Words: 3"},
+        {Target::Text2, 0, u"1\t\r\n1\t1\t1\t\r\n1\t1\t1\t\r\n"},
+        {Target::Label3, 3, u"Minimum words: 2"},
+        {Target::Report, 0, u"Minimum length = 2 words"},
+        {Target::Text1, 3, u"{t~t~t}\r\n\r\n\r\n{~a}\r\n\r\n{b~b~b}}\r\n\r\n{c~{c}~c}\r\n\r\n"},
+    };
+    EXPECT_EQ(window.writes, writes);
+}
+
+}  // namespace
+}  // namespace kestrelwick
