@@ -1,32 +1,37 @@
-# Thin wrapper over the CMake presets. Every target installs what is missing first.
+# Thin wrapper over the CMake presets. Every target first installs the Debian
+# packages it needs that are missing (scripts/setup-deps.sh).
 JOBS ?= 2
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps run build test test-asan fuzz bench format clean
+.PHONY: all run build test test-asan test-windows fuzz bench package format clean
 
 all: build
 
-deps:
-	@scripts/setup-deps.sh
-
-build: deps
+build:
+	@scripts/setup-deps.sh run
 	cmake --preset release
 	cmake --build --preset release -j$(JOBS)
 
 run: build
 	@scripts/run.sh build/release
 
-test: deps
+test:
+	@scripts/setup-deps.sh test
 	cmake --preset dev
 	cmake --build --preset dev -j$(JOBS)
 	ctest --preset dev -j$(JOBS)
 
-test-asan: deps
+test-asan:
+	@scripts/setup-deps.sh test
 	cmake --preset asan
 	cmake --build --preset asan -j$(JOBS)
 	ctest --preset asan -j$(JOBS)
 
-fuzz: deps
+test-windows:
+	@JOBS=$(JOBS) scripts/test-windows.sh
+
+fuzz:
+	@scripts/setup-deps.sh fuzz
 	cmake --preset fuzz
 	cmake --build --preset fuzz -j$(JOBS) --target kestrelwick_fuzz_check_articles
 	mkdir -p build/fuzz/corpus

@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/setup-deps.sh
+scripts/setup-deps.sh bench
 cmake --preset bench >/dev/null
 cmake --build --preset bench -j2 >/dev/null
 bench=build/bench/bench/kestrelwick_bench

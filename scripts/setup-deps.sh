@@ -1,15 +1,46 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, testing and running Kestrelwick
-# need, and only those that are missing. Uses sudo when not run as root.
+# Installs the Debian packages that a task needs, and only those that are
+# missing. Uses sudo when not run as root.
+#
+#   scripts/setup-deps.sh GROUP...
+#
+# Groups:
+#   run      build and run the program: compiler, CMake, Ninja, Qt
+#   test     the unit, window and desktop tests
+#   fuzz     the libFuzzer target (clang)
+#   bench    the benchmarks
+#   windows  the MinGW-w64 cross build and Wine to run its tests
+#   package  the Debian package and its checks
 set -euo pipefail
 
-packages=(
-    cmake ninja-build g++ make pkg-config
-    qt6-base-dev libgl-dev
-    libgtest-dev libgmock-dev libbenchmark-dev
-    clang libclang-rt-dev
-    xvfb xauth x11-utils
+declare -A groups=(
+    [run]="cmake ninja-build g++ make pkg-config qt6-base-dev libgl-dev"
+    [test]="libgtest-dev libgmock-dev xvfb xauth x11-utils openbox desktop-file-utils appstream"
+    [fuzz]="clang libclang-rt-dev libgtest-dev libgmock-dev"
+    [bench]="libbenchmark-dev"
+    [windows]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64"
+    [package]="dpkg-dev file lintian desktop-file-utils appstream"
 )
+# What every group builds with, besides its own packages.
+declare -A base=(
+    [run]="" [test]=run [fuzz]="" [bench]=run [windows]="" [package]=run
+)
+
+if [ $# -eq 0 ]; then
+    set -- run
+fi
+
+packages=(cmake ninja-build make)
+for group in "$@"; do
+    if [ -z "${groups[$group]+set}" ]; then
+        echo "unknown group: $group (known: ${!groups[*]})" >&2
+        exit 2
+    fi
+    for needed in ${base[$group]} "$group"; do
+        read -r -a more <<<"${groups[$needed]}"
+        packages+=("${more[@]}")
+    done
+done
 
 missing=()
 for package in "${packages[@]}"; do
@@ -17,6 +48,7 @@ for package in "${packages[@]}"; do
         missing+=("$package")
     fi
 done
+mapfile -t missing < <(printf '%s\n' "${missing[@]}" | awk 'NF && !seen[$0]++')
 
 if [ ${#missing[@]} -eq 0 ]; then
     exit 0

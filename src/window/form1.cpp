@@ -12,8 +12,7 @@
 #include <vector>
 
 #ifdef Q_OS_WIN
-#include <shellapi.h>
-#include <windows.h>
+#include "window/shell_open.h"
 #endif
 
 #include "processing/check_articles.h"
@@ -232,10 +231,9 @@ void Form1::trimBox(int index) {
 
 std::int32_t Form1::OpenLink(const QString& address, std::int32_t showState) {
 #ifdef Q_OS_WIN
+    // The shell takes the address in the system's single-byte code page.
     const QByteArray file = address.toLocal8Bit();
-    const HINSTANCE result =
-        ShellExecuteA(nullptr, "open", file.constData(), nullptr, nullptr, showState);
-    return static_cast<std::int32_t>(reinterpret_cast<std::intptr_t>(result));
+    return kestrelwick::shellOpen(file.constData(), showState);
 #else
     // The desktop opens the address in the default browser in its normal
     // state. The result reads like the shell's: above 32 when the desktop
