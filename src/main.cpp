@@ -13,7 +13,7 @@ int main(int argc, char* argv[]) {
     QApplication::setDesktopFileName(QStringLiteral("kestrelwick"));
 
     Form1 form;
-    form.centreOnScreen();
+    form.fitToScreen();
     form.show();
     return QApplication::exec();
 }

@@ -1,8 +1,23 @@
 #include "window/controls.h"
 
+#include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+
+void PushButton::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (enter && modifiers == Qt::NoModifier) {
+        event->accept();
+        if (!event->isAutoRepeat()) {
+            click();
+        }
+        return;
+    }
+    QPushButton::keyPressEvent(event);
+}
 
 void WrappingPushButton::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);
@@ -27,6 +42,7 @@ void WrappingPushButton::paintEvent(QPaintEvent*) {
 namespace {
 constexpr qreal kLinkPointSize = 8.25;
 constexpr qreal kSmallestLinkPointSize = 6.0;
+constexpr qreal kLinkPointStep = 0.25;
 
 QFont linkFont(qreal pointSize) {
     QFont font(QStringLiteral("MS Sans Serif"));
@@ -36,10 +52,57 @@ QFont linkFont(qreal pointSize) {
     font.setUnderline(true);
     return font;
 }
+
+// What assistive technology sees of a LinkLabel.
+class LinkLabelAccessible : public QAccessibleWidget {
+  public:
+    explicit LinkLabelAccessible(LinkLabel* link) : QAccessibleWidget(link, QAccessible::Link) {}
+
+    QString text(QAccessible::Text kind) const override {
+        switch (kind) {
+            case QAccessible::Name:
+                return link()->text();
+            case QAccessible::Description:
+                return link()->toolTip();
+            default:
+                return QAccessibleWidget::text(kind);
+        }
+    }
+
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.linked = true;
+        state.focusable = false;
+        return state;
+    }
+
+    QStringList actionNames() const override { return {pressAction()}; }
+
+    void doAction(const QString& action) override {
+        if (action == pressAction()) {
+            link()->activate();
+        }
+    }
+
+  private:
+    LinkLabel* link() const { return static_cast<LinkLabel*>(widget()); }
+};
+
+QAccessibleInterface* linkLabelAccessible(const QString& className, QObject* object) {
+    if (className == QLatin1String("LinkLabel") && object != nullptr && object->isWidgetType()) {
+        return new LinkLabelAccessible(static_cast<LinkLabel*>(object));
+    }
+    return nullptr;
+}
 }  // namespace
 
 LinkLabel::LinkLabel(const QString& caption, const QString& toolTip, QWidget* parent)
     : QLabel(caption, parent) {
+    static const bool accessibleAsLink = [] {
+        QAccessible::installFactory(linkLabelAccessible);
+        return true;
+    }();
+    Q_UNUSED(accessibleAsLink);
     setFont(linkFont(kLinkPointSize));
     setForegroundRole(QPalette::Highlight);
     setToolTip(toolTip);
@@ -59,22 +122,31 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
     pressed_ = false;
     event->accept();
     if (click) {
-        emit clicked();
+        activate();
     }
 }
 
-void LinkLabel::resizeEvent(QResizeEvent* event) {
-    QLabel::resizeEvent(event);
-    fitCaption();
+void LinkLabel::activate() {
+    emit clicked();
 }
 
-void LinkLabel::fitCaption() {
+void LinkLabel::fitCaptions(const QList<LinkLabel*>& links) {
+    const auto allFit = [&links](const QFont& font) {
+        const QFontMetrics metrics(font);
+        for (const LinkLabel* link : links) {
+            if (metrics.horizontalAdvance(link->text()) > link->contentsRect().width()) {
+                return false;
+            }
+        }
+        return true;
+    };
     qreal size = kLinkPointSize;
     QFont font = linkFont(size);
-    while (size > kSmallestLinkPointSize &&
-           QFontMetrics(font).horizontalAdvance(text()) > contentsRect().width()) {
-        size -= 0.25;
+    while (size > kSmallestLinkPointSize && !allFit(font)) {
+        size -= kLinkPointStep;
         font = linkFont(size);
     }
-    setFont(font);
+    for (LinkLabel* link : links) {
+        link->setFont(font);
+    }
 }

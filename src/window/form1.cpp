@@ -6,8 +6,14 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QUrl>
+#include <QVBoxLayout>
+#include <QWindow>
 
+#include <algorithm>
+#include <cmath>
 #include <optional>
 #include <vector>
 
@@ -26,6 +32,10 @@ namespace {
 // window's design measures in twips divided by 15, so the layout keeps its
 // proportions on any screen and Qt scales it on high-DPI ones.
 constexpr QSize kClientSize(910, 820);
+
+// A title bar and thin borders, as most desktops draw them, for fitting the
+// window before the window system has said what its frame really is.
+constexpr QMargins kAssumedFrame(8, 32, 8, 8);
 
 constexpr std::array<QRect, 4> kText1Rects = {
     QRect(16, 48, 417, 297), QRect(456, 48, 417, 297),     // articles 1 and 2
@@ -107,6 +117,22 @@ class Form1Boxes final : public kestrelwick::ArticleWindow {
 Form1::Form1(QWidget* parent) : QWidget(parent) {
     setWindowTitle(QStringLiteral("Check minimum article length, convert to AMA format"));
     setWindowIcon(applicationIcon());
+
+    // The controls sit on a canvas of the design size inside a scroll area
+    // that fills the window: scroll bars appear only when the window is
+    // smaller than the canvas.
+    Scroller = new QScrollArea(this);
+    Scroller->setFrameShape(QFrame::NoFrame);
+    Scroller->setFocusPolicy(Qt::NoFocus);
+    Scroller->setWidgetResizable(true);
+    Canvas = new QWidget;
+    Canvas->setObjectName(QStringLiteral("Canvas"));
+    Canvas->setMinimumSize(kClientSize);
+    Scroller->setWidget(Canvas);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Scroller);
+
     createControls();
     placeControls();
     wireEvents();
@@ -115,30 +141,30 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
 void Form1::createControls() {
     // Labels first: where a label and a box overlap, the box is drawn on top.
     for (std::size_t k = 0; k < Label3.size(); ++k) {
-        Label3[k] = new QLabel(this);
+        Label3[k] = new QLabel(Canvas);
         Label3[k]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         Label3[k]->setTextFormat(Qt::PlainText);
         Label3[k]->setObjectName(QStringLiteral("Label3_%1").arg(k));
     }
     Label1 = new LinkLabel(QStringLiteral("Unique Article Wizard"),
-                           QStringLiteral("Go to Unique Article Wizard website"), this);
+                           QStringLiteral("Go to Unique Article Wizard website"), Canvas);
     Label2 = new LinkLabel(QStringLiteral("Article Marketing Automation"),
-                           QStringLiteral("Go to Article Marketing Automation website"), this);
+                           QStringLiteral("Go to Article Marketing Automation website"), Canvas);
     Label4 = new LinkLabel(QStringLiteral("Magic Article Submitter"),
-                           QStringLiteral("Go to Magic Article Submitter website"), this);
+                           QStringLiteral("Go to Magic Article Submitter website"), Canvas);
 
     for (std::size_t k = 0; k < Text1.size(); ++k) {
-        Text1[k] = new TextBox(this);
+        Text1[k] = new TextBox(Canvas);
         Text1[k]->setObjectName(QStringLiteral("Text1_%1").arg(k));
         Text1[k]->setAccessibleName(kText1Names[k]);
     }
-    Text2 = new TextBox(this);
+    Text2 = new TextBox(Canvas);
     Text2->setObjectName(QStringLiteral("Text2"));
     Text2->setAccessibleName(QStringLiteral("Word counts per paragraph"));
 
     Command1 =
-        new WrappingPushButton(QStringLiteral("Check Articles && Generate AMA format"), this);
-    Command2 = new QPushButton(QStringLiteral("Clear form"), this);
+        new WrappingPushButton(QStringLiteral("Check Articles && Generate AMA format"), Canvas);
+    Command2 = new PushButton(QStringLiteral("Clear form"), Canvas);
     for (QPushButton* button : {Command1, Command2}) {
         button->setAutoDefault(false);
         button->setDefault(false);
@@ -167,6 +193,7 @@ void Form1::placeControls() {
     Label1->setGeometry(kLabel1Rect);
     Label2->setGeometry(kLabel2Rect);
     Label4->setGeometry(kLabel4Rect);
+    LinkLabel::fitCaptions({Label4, Label2, Label1});
 }
 
 void Form1::wireEvents() {
@@ -193,14 +220,58 @@ QIcon Form1::applicationIcon() {
     return icon;
 }
 
-void Form1::centreOnScreen() {
+void Form1::fitToScreen() {
+    const QWindow* window = windowHandle();
+    const QMargins frame = window != nullptr ? window->frameMargins() : QMargins();
+    fitPending_ = frame.isNull();
+    fitWithin(fitPending_ ? kAssumedFrame : frame);
+}
+
+void Form1::fitWithin(const QMargins& frame) {
     const QScreen* screen = this->screen();
     if (screen == nullptr) {
         return;
     }
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
+    const QRect area = screen->availableGeometry();
+    // At a fractional scale the frame's size in device-independent pixels is
+    // rounded; a pixel more on each side keeps the frame inside the area.
+    const qreal scale = devicePixelRatioF();
+    const QMargins outerFrame = scale == std::floor(scale) ? frame : frame + QMargins(1, 1, 1, 1);
+    const QSize room = area.size().shrunkBy(outerFrame);
+    // Where the canvas must scroll one way, the window grows by that scroll
+    // bar if it can, so that it need not scroll the other way as well.
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, Scroller);
+    QSize client = kClientSize;
+    for (int pass = 0; pass < 2; ++pass) {
+        client = QSize(kClientSize.width() + (client.height() > room.height() ? bar : 0),
+                       kClientSize.height() + (client.width() > room.width() ? bar : 0));
+    }
+    client = client.boundedTo(room);
+    resize(client);
+    QRect outer(QPoint(), client.grownBy(outerFrame));
+    outer.moveCenter(area.center());
+    // The position of a window is that of its frame, and its title bar must
+    // never start above or left of the available area.
+    move(std::max(outer.left() + outerFrame.left() - frame.left(), area.left()),
+         std::max(outer.top() + outerFrame.top() - frame.top(), area.top()));
+}
+
+bool Form1::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    // The window system tells the frame only after it has framed the window;
+    // the move or resize that framing causes is the first moment it is known.
+    const bool mayKnowFrame = event->type() == QEvent::Move || event->type() == QEvent::Resize ||
+                              event->type() == QEvent::Show;
+    if (fitPending_ && mayKnowFrame && isVisible() && windowHandle() != nullptr) {
+        const QMargins frame = windowHandle()->frameMargins();
+        if (!frame.isNull()) {
+            fitPending_ = false;
+            if (frame != kAssumedFrame) {
+                fitWithin(frame);
+            }
+        }
+    }
+    return handled;
 }
 
 void Form1::checkArticles() {

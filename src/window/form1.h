@@ -5,8 +5,10 @@
 // It holds the three article boxes Text1(0) to Text1(2), the spin-text output
 // box Text1(3), the word-count grid Text2, the four result labels Label3(0) to
 // Label3(3), the buttons Command1 (Check Articles) and Command2 (Clear form)
-// and three link labels along the top. Every control sits at a fixed position;
-// resizing the window moves nothing.
+// and three link labels along the top. Every control sits at a fixed position
+// on a 910 x 820 canvas; resizing the window moves nothing. The canvas lies in
+// a scroll area, so that on a screen too small for it the window still fits
+// and every control can be scrolled to.
 //
 // The window does no article work itself. A click on Command1 hands the boxes
 // and labels to the Check Articles engine (processing/check_articles.h)
@@ -16,6 +18,7 @@
 // the user leaves it, and opening the three websites through OpenLink.
 
 #include <QIcon>
+#include <QMargins>
 #include <QWidget>
 
 #include <array>
@@ -23,6 +26,7 @@
 
 class QLabel;
 class QPushButton;
+class QScrollArea;
 class QString;
 class TextBox;
 class LinkLabel;
@@ -36,8 +40,13 @@ class Form1 : public QWidget {
     // Kestrelwick's icon in every size it is drawn in.
     static QIcon applicationIcon();
 
-    // Puts the window in the middle of the screen it is on.
-    void centreOnScreen();
+    // Sizes the window to its design size, or as much of it as fits the
+    // screen's available area, and centres it there by its whole frame. The
+    // frame is estimated until the window system reports it once the window
+    // is shown; then the window is fitted again.
+    void fitToScreen();
+
+    QScrollArea* scrollArea() const { return Scroller; }
 
     TextBox* text1(int index) const { return Text1.at(std::size_t(index)); }
     TextBox* text2() const { return Text2; }
@@ -48,7 +57,11 @@ class Form1 : public QWidget {
     LinkLabel* label2() const { return Label2; }
     LinkLabel* label4() const { return Label4; }
 
+  protected:
+    bool event(QEvent* event) override;
+
   private:
+    void fitWithin(const QMargins& frame);
     void createControls();
     void placeControls();
     void wireEvents();
@@ -60,6 +73,11 @@ class Form1 : public QWidget {
     // Asks the desktop to open a web address; returns the shell's result,
     // which nothing examines.
     std::int32_t OpenLink(const QString& address, std::int32_t showState);
+
+    QScrollArea* Scroller = nullptr;
+    QWidget* Canvas = nullptr;
+    // Set by fitToScreen until the window system has reported the frame.
+    bool fitPending_ = false;
 
     std::array<TextBox*, 4> Text1{};
     TextBox* Text2 = nullptr;

@@ -1,6 +1,7 @@
 // Drives the real Form1 through Qt's event system, headless.
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -10,6 +11,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTimer>
@@ -241,6 +243,122 @@ class Form1Test : public QObject {
         QCOMPARE(check.count(), 0);
         QCOMPARE(clear.count(), 0);
         QVERIFY(form->isVisible());
+    }
+
+    void enterOrSpacePressesTheFocusedButton() {
+        struct Press {
+            QPushButton* button;
+            Qt::Key key;
+            Qt::KeyboardModifiers modifiers;
+        };
+        const Press presses[] = {
+            {form->command1(), Qt::Key_Return, Qt::NoModifier},
+            {form->command1(), Qt::Key_Enter, Qt::KeypadModifier},
+            {form->command1(), Qt::Key_Space, Qt::NoModifier},
+            {form->command2(), Qt::Key_Return, Qt::NoModifier},
+            {form->command2(), Qt::Key_Enter, Qt::KeypadModifier},
+            {form->command2(), Qt::Key_Space, Qt::NoModifier},
+        };
+        for (const Press& press : presses) {
+            QSignalSpy clicked(press.button, &QPushButton::clicked);
+            QString asked;
+            whenModalOpens([&asked](QMessageBox* box) {
+                asked = box->text();
+                box->button(box->standardButtons().testFlag(QMessageBox::No) ? QMessageBox::No
+                                                                             : QMessageBox::Ok)
+                    ->click();
+            });
+            press.button->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(press.button, press.key, press.modifiers);
+            QCOMPARE(clicked.count(), 1);
+            QCOMPARE(asked, press.button == form->command1()
+                                ? QStringLiteral("Minimum length = 0 words")
+                                : QStringLiteral("Are you sure you want to clear all the boxes?"));
+        }
+
+        // Esc on a button presses nothing and closes nothing.
+        QSignalSpy check(form->command1(), &QPushButton::clicked);
+        form->command1()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(form->command1(), Qt::Key_Escape);
+        QCOMPARE(check.count(), 0);
+        QVERIFY(form->isVisible());
+    }
+
+    void linksAreLinksToScreenReaders() {
+        UrlRecorder recorder;
+        QDesktopServices::setUrlHandler(QStringLiteral("http"), &recorder, "open");
+        const struct {
+            LinkLabel* label;
+            const char* name;
+            const char* description;
+            const char* path;
+        } links[] = {
+            {form->label4(), "Magic Article Submitter", "Go to Magic Article Submitter website",
+             "/magic.php"},
+            {form->label2(), "Article Marketing Automation",
+             "Go to Article Marketing Automation website", "/ama.php"},
+            {form->label1(), "Unique Article Wizard", "Go to Unique Article Wizard website",
+             "/uaw.php"},
+        };
+        for (const auto& link : links) {
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(link.label);
+            QVERIFY(accessible != nullptr);
+            QCOMPARE(accessible->role(), QAccessible::Link);
+            QCOMPARE(accessible->text(QAccessible::Name), QString::fromLatin1(link.name));
+            QCOMPARE(accessible->text(QAccessible::Description),
+                     QString::fromLatin1(link.description));
+            QVERIFY(!accessible->state().focusable);
+            QAccessibleActionInterface* actions = accessible->actionInterface();
+            QVERIFY(actions != nullptr);
+            QCOMPARE(actions->actionNames(),
+                     QStringList{QAccessibleActionInterface::pressAction()});
+            actions->doAction(QAccessibleActionInterface::pressAction());
+            QCOMPARE(recorder.urls.size() > 0 ? recorder.urls.last().path() : QString(),
+                     QString::fromLatin1(link.path));
+        }
+        QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+        QCOMPARE(recorder.urls.size(), 3);
+        QCOMPARE(QApplication::focusWidget(), form->text1(0));
+    }
+
+    void linkCaptionsShareTheLargestSizeThatFitsThemAll() {
+        const qreal size = form->label1()->font().pointSizeF();
+        QCOMPARE(form->label2()->font().pointSizeF(), size);
+        QCOMPARE(form->label4()->font().pointSizeF(), size);
+        QVERIFY(size <= 8.25);
+        // A quarter point more would not fit at least one of them.
+        if (size < 8.25) {
+            QFont larger = form->label1()->font();
+            larger.setPointSizeF(size + 0.25);
+            const QFontMetrics metrics(larger);
+            bool oneOverflows = false;
+            for (LinkLabel* link : {form->label1(), form->label2(), form->label4()}) {
+                oneOverflows = oneOverflows || metrics.horizontalAdvance(link->text()) >
+                                                   link->contentsRect().width();
+            }
+            QVERIFY(oneOverflows);
+        }
+    }
+
+    void smallScreenScrollsTheLayoutAndKeepsEveryControlReachable() {
+        // The offscreen screen (800 x 600) is smaller than the window.
+        const QRect area = form->screen()->availableGeometry();
+        QVERIFY(area.width() < 910 || area.height() < 820);
+        form->fitToScreen();
+        QVERIFY(area.contains(form->frameGeometry()));
+        QTRY_VERIFY(form->scrollArea()->verticalScrollBar()->isVisible());
+        // Controls keep their places on the canvas.
+        QCOMPARE(form->command2()->geometry(), QRect(784, 736, 97, 41));
+
+        // Tabbing to a button scrolls it into view.
+        form->command2()->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), form->command2());
+        const QWidget* viewport = form->scrollArea()->viewport();
+        const QRect shown(form->command2()->mapTo(viewport, QPoint(0, 0)),
+                          form->command2()->size());
+        QVERIFY(viewport->rect().contains(shown));
     }
 
     void leavingABoxTrimsItKeepingUndo() {
