@@ -15,7 +15,7 @@ set -euo pipefail
 
 declare -A groups=(
     [run]="cmake ninja-build g++ make pkg-config qt6-base-dev libgl-dev"
-    [test]="libgtest-dev libgmock-dev xvfb xauth x11-utils openbox desktop-file-utils appstream"
+    [test]="libgtest-dev libgmock-dev xvfb xauth x11-utils xdotool openbox desktop-file-utils appstream"
     [fuzz]="clang libclang-rt-dev libgtest-dev libgmock-dev"
     [bench]="libbenchmark-dev"
     [windows]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64"

@@ -23,6 +23,7 @@
 #include "dog_training_article.h"
 #include "window/controls.h"
 #include "window/form1.h"
+#include "window/modal.h"
 #include "window/text_box.h"
 
 namespace {
@@ -32,22 +33,6 @@ const QString kTitle = QStringLiteral("Check minimum article length, convert to 
 std::u16string u16(const QString& text) {
     return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()),
                           std::size_t(text.size()));
-}
-
-// Answers the next modal dialog from inside its event loop, as a user would.
-// The handler sees the box as it is shown and then presses one of its buttons.
-void whenModalOpens(std::function<void(QMessageBox*)> handle) {
-    auto* timer = new QTimer;
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, handle] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box != nullptr && box->isVisible()) {
-            timer->stop();
-            timer->deleteLater();
-            handle(box);
-        }
-    });
-    timer->start();
 }
 
 class FocusOutRecorder : public QObject {
