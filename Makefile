@@ -41,6 +41,16 @@ fuzz:
 bench:
 	bench/compare_wc.sh
 
+# The Debian package, built with CPack from the release build and checked
+# with lintian and the desktop's own validators.
+package:
+	@scripts/setup-deps.sh package
+	cmake --preset release
+	cmake --build --preset release -j$(JOBS)
+	rm -f build/release/kestrelwick_*.deb
+	cd build/release && cpack
+	scripts/check-package.sh build/release/kestrelwick_*.deb
+
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 

@@ -220,6 +220,14 @@ QIcon Form1::applicationIcon() {
     return icon;
 }
 
+void Form1::setUpApplication() {
+    // Only the name: a display name would be appended to the window titles.
+    QApplication::setApplicationName(QStringLiteral("prjKestrelwick"));
+    QApplication::setApplicationVersion(QStringLiteral(KESTRELWICK_VERSION_TEXT));
+    QApplication::setWindowIcon(applicationIcon());
+    QApplication::setDesktopFileName(QStringLiteral("kestrelwick"));
+}
+
 void Form1::fitToScreen() {
     const QWindow* window = windowHandle();
     const QMargins frame = window != nullptr ? window->frameMargins() : QMargins();

@@ -40,6 +40,11 @@ class Form1 : public QWidget {
     // Kestrelwick's icon in every size it is drawn in.
     static QIcon applicationIcon();
 
+    // Names the application as its messages and the desktop know it: the
+    // title of its message boxes, its version, its icon, and the desktop entry
+    // (kestrelwick.desktop) that window managers match its windows to.
+    static void setUpApplication();
+
     // Sizes the window to its design size, or as much of it as fits the
     // screen's available area, and centres it there by its whole frame. The
     // frame is estimated until the window system reports it once the window

@@ -1,15 +1,22 @@
 #pragma once
 
 // The three websites behind the link labels, all on the product's own referral
-// host. Change the host here and nowhere else.
+// host. The host is set when the program is configured
+// (-DKESTRELWICK_LINK_HOST=...); the default is a reserved name that can never
+// belong to anyone else.
 
-#define KESTRELWICK_REFERRAL_HOST "http://kestrelwick.example"
+#ifndef KESTRELWICK_LINK_HOST
+#error "KESTRELWICK_LINK_HOST must name the referral host, e.g. \"kestrelwick.example\""
+#endif
 
-inline constexpr char kUniqueArticleWizardAddress[] = KESTRELWICK_REFERRAL_HOST "/uaw.php";
-inline constexpr char kArticleMarketingAutomationAddress[] = KESTRELWICK_REFERRAL_HOST "/ama.php";
-inline constexpr char kMagicArticleSubmitterAddress[] = KESTRELWICK_REFERRAL_HOST "/magic.php";
+#define KESTRELWICK_REFERRAL_ADDRESS "http://" KESTRELWICK_LINK_HOST
 
-#undef KESTRELWICK_REFERRAL_HOST
+inline constexpr char kUniqueArticleWizardAddress[] = KESTRELWICK_REFERRAL_ADDRESS "/uaw.php";
+inline constexpr char kArticleMarketingAutomationAddress[] =
+    KESTRELWICK_REFERRAL_ADDRESS "/ama.php";
+inline constexpr char kMagicArticleSubmitterAddress[] = KESTRELWICK_REFERRAL_ADDRESS "/magic.php";
+
+#undef KESTRELWICK_REFERRAL_ADDRESS
 
 // The shell's "show in its default state" window state, passed with every link.
 inline constexpr int kShowDefault = 10;

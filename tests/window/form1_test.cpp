@@ -75,7 +75,17 @@ class Form1Test : public QObject {
     }
 
   private slots:
-    void initTestCase() { QApplication::setApplicationName(QStringLiteral("prjKestrelwick")); }
+    void initTestCase() { Form1::setUpApplication(); }
+
+    void applicationIsKnownToTheDesktop() {
+        QCOMPARE(QApplication::applicationName(), QStringLiteral("prjKestrelwick"));
+        QCOMPARE(QApplication::applicationVersion(), QStringLiteral("1.00"));
+        // The Wayland app id, and the entry that the package installs.
+        const QString entry = QGuiApplication::desktopFileName();
+        QVERIFY(QFile::exists(QStringLiteral(KESTRELWICK_SOURCE_DIR "/resources/") + entry +
+                              QStringLiteral(".desktop")));
+        QVERIFY(!QApplication::windowIcon().isNull());
+    }
     void init() { showForm(); }
     void cleanup() { form.reset(); }
 
@@ -588,7 +598,7 @@ class Form1Test : public QObject {
         QCOMPARE(recorder.urls[3], recorder.urls[2]);
         for (const QUrl& url : recorder.urls) {
             QCOMPARE(url.scheme(), QStringLiteral("http"));
-            QCOMPARE(url.host(), recorder.urls[0].host());
+            QCOMPARE(url.authority(), QStringLiteral(KESTRELWICK_LINK_HOST));
         }
         QCOMPARE(form->text1(0)->text(), u"kept");
     }

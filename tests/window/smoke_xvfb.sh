@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Starts the built program in a private X server and checks that its window
-# appears with the right caption and client size.
+# appears with the right caption and client size, and that the desktop can
+# match it to its desktop entry: the instance part of WM_CLASS is the entry's
+# name and the class part its StartupWMClass.
 set -euo pipefail
 program=$1
 title="Check minimum article length, convert to AMA format"
@@ -31,4 +33,14 @@ width=$(awk '/Width:/ { print $2 }' <<<"$info")
 height=$(awk '/Height:/ { print $2 }' <<<"$info")
 echo "window \"$title\": ${width} x ${height}"
 [ "$width" = 910 ] && [ "$height" = 820 ]
+
+desktop="$(dirname "$0")/../../resources/kestrelwick.desktop"
+wm_class_wanted="\"$(basename "$desktop" .desktop)\", \"$(sed -n 's/^StartupWMClass=//p' "$desktop")\""
+window_id=$(awk '/Window id:/ { print $4 }' <<<"$info")
+wm_class=$(xprop -id "$window_id" WM_CLASS | sed 's/^WM_CLASS(STRING) = //')
+echo "WM_CLASS $wm_class"
+if [ "$wm_class" != "$wm_class_wanted" ]; then
+    echo "WM_CLASS should be $wm_class_wanted, as the desktop entry has it"
+    exit 1
+fi
 kill -0 "$program_pid"
