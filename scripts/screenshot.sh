@@ -1,20 +1,28 @@
 #!/usr/bin/env bash
 # Starts Kestrelwick in a private X server, types the three versions of a short
-# article into it the way a person would, presses Check Articles and saves a
-# screenshot of the window after the report is closed. A second picture of the
-# report itself goes next to it.
+# article into it the way a person would, tabs to Check Articles, presses Enter
+# and saves a screenshot of the window after the report is closed. A second
+# picture of the report itself goes next to it.
 #
 #   scripts/screenshot.sh [program] [output.png]
+#
+# SCREEN (default 1024x900) and SCALE (Qt's scale factor, default 1) set the
+# screen. With WM=openbox the window is framed by a window manager and the
+# pictures show the whole screen; without, they show the window alone.
 set -euo pipefail
 program=${1:-build/release/src/kestrelwick}
 output=${2:-docs/screenshot.png}
 report_output="${output%.png}-report.png"
+screen=${SCREEN:-1024x900}
+scale=${SCALE:-1}
+wm=${WM:-}
 
 need=()
 command -v import >/dev/null || need+=(imagemagick)
 command -v Xvfb >/dev/null || need+=(xvfb)
 command -v xwininfo >/dev/null || need+=(x11-utils)
 command -v xdotool >/dev/null || need+=(xdotool)
+[ -z "$wm" ] || command -v "$wm" >/dev/null || need+=("$wm")
 if [ ${#need[@]} -gt 0 ]; then
     sudo=""
     [ "$(id -u)" -ne 0 ] && sudo=sudo
@@ -24,10 +32,16 @@ fi
 
 source "$(dirname "$0")/xvfb.sh"
 program_pid=""
-trap 'kill $program_pid 2>/dev/null; stop_xvfb' EXIT
-start_xvfb 1024x900x24
+wm_pid=""
+trap 'kill $program_pid $wm_pid 2>/dev/null; stop_xvfb' EXIT
+start_xvfb "${screen}x24"
+if [ -n "$wm" ]; then
+    "$wm" >/dev/null 2>&1 &
+    wm_pid=$!
+    sleep 1
+fi
 
-QT_QPA_PLATFORM=xcb "$program" &
+QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale "$program" &
 program_pid=$!
 
 title="Check minimum article length, convert to AMA format"
@@ -36,7 +50,7 @@ for _ in $(seq 300); do
     info=$(xwininfo -name "$title" 2>/dev/null) && break
     sleep 0.1
 done
-crop=$(awk '/Absolute upper-left X:/ { x = $4 } /Absolute upper-left Y:/ { y = $4 }
+[ -n "$wm" ] || crop=$(awk '/Absolute upper-left X:/ { x = $4 } /Absolute upper-left Y:/ { y = $4 }
             /Width:/ { w = $2 } /Height:/ { h = $2 }
             END { if (w) printf "%dx%d+%d+%d", w, h, x, y }' <<<"$info")
 left=$(awk '/Absolute upper-left X:/ { print $4 }' <<<"$info")
@@ -73,7 +87,7 @@ type_article "Tips For Training Dogs" "Teaching a dog needs a lot of patience." 
 xdotool key Tab
 type_article "How To Train A Dog" "Dog training requires patience." \
     "Simple commands such as sit come first." "Praise every success."
-click 572 740   # Check Articles
+xdotool key Tab Tab Return   # to the output box, to Check Articles, press it
 sleep 1
 mkdir -p "$(dirname "$output")"
 import -window root "png:$report_output"
