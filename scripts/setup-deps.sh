@@ -15,7 +15,8 @@ set -euo pipefail
 
 declare -A groups=(
     [run]="cmake ninja-build g++ make pkg-config qt6-base-dev libgl-dev"
-    [test]="libgtest-dev libgmock-dev xvfb xauth x11-utils xdotool openbox desktop-file-utils appstream"
+    [test]="libgtest-dev libgmock-dev xvfb xauth x11-utils xdotool openbox desktop-file-utils appstream
+            at-spi2-core python3-pyatspi dbus-daemon"
     [fuzz]="clang libclang-rt-dev libgtest-dev libgmock-dev"
     [bench]="libbenchmark-dev"
     [windows]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64"
@@ -37,7 +38,7 @@ for group in "$@"; do
         exit 2
     fi
     for needed in ${base[$group]} "$group"; do
-        read -r -a more <<<"${groups[$needed]}"
+        read -r -d '' -a more <<<"${groups[$needed]}" || true
         packages+=("${more[@]}")
     done
 done

@@ -1,0 +1,83 @@
+"""Reads Kestrelwick's window as a screen reader does, through AT-SPI, and
+checks what it finds: the three links as links with their captions, tooltips
+and a press action, kept out of the focus chain, and the boxes and buttons by
+their names."""
+
+import sys
+import time
+
+import pyatspi
+
+
+def find_application(name):
+    desktop = pyatspi.Registry.getDesktop(0)
+    for _ in range(100):
+        for i in range(desktop.childCount):
+            app = desktop.getChildAtIndex(i)
+            if app is not None and app.name == name:
+                return app
+        time.sleep(0.1)
+    return None
+
+
+def nodes(node):
+    yield node
+    for i in range(node.childCount):
+        child = node.getChildAtIndex(i)
+        if child is not None:
+            yield from nodes(child)
+
+
+def actions(node):
+    try:
+        action = node.queryAction()
+    except NotImplementedError:
+        return []
+    return [action.getName(i) for i in range(action.nActions)]
+
+
+def main():
+    app = find_application("prjKestrelwick")
+    if app is None:
+        print("the application did not appear on the accessibility bus")
+        return 1
+    found = {}
+    for node in nodes(app):
+        found.setdefault(node.getRoleName(), []).append(node)
+
+    failures = []
+    links = {node.name: node for node in found.get("link", [])}
+    wanted = {
+        "Unique Article Wizard": "Go to Unique Article Wizard website",
+        "Article Marketing Automation": "Go to Article Marketing Automation website",
+        "Magic Article Submitter": "Go to Magic Article Submitter website",
+    }
+    for name, description in wanted.items():
+        link = links.get(name)
+        if link is None:
+            failures.append(f"no link named {name!r}; links: {sorted(links)}")
+            continue
+        if link.description != description:
+            failures.append(f"{name!r} is described as {link.description!r}")
+        if actions(link) != ["Press"]:
+            failures.append(f"{name!r} offers {actions(link)}, not a press action")
+        if link.getState().contains(pyatspi.STATE_FOCUSABLE):
+            failures.append(f"{name!r} takes the focus")
+
+    buttons = {node.name for node in found.get("push button", [])}
+    for name in ("Check Articles & Generate AMA format", "Clear form"):
+        if name not in buttons:
+            failures.append(f"no button named {name!r}; buttons: {sorted(buttons)}")
+    boxes = {node.name for node in found.get("text", [])}
+    for name in ("Article 1", "Article 2", "Article 3", "AMA format output"):
+        if name not in boxes:
+            failures.append(f"no box named {name!r}; boxes: {sorted(boxes)}")
+
+    for failure in failures:
+        print(failure)
+    print(f"{len(links)} links, {len(buttons)} buttons, {len(boxes)} boxes seen")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
