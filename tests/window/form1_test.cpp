@@ -257,12 +257,7 @@ class Form1Test : public QObject {
         for (const Press& press : presses) {
             QSignalSpy clicked(press.button, &QPushButton::clicked);
             QString asked;
-            whenModalOpens([&asked](QMessageBox* box) {
-                asked = box->text();
-                box->button(box->standardButtons().testFlag(QMessageBox::No) ? QMessageBox::No
-                                                                             : QMessageBox::Ok)
-                    ->click();
-            });
+            dismissNextModal(asked);
             press.button->setFocus(Qt::TabFocusReason);
             QTest::keyClick(press.button, press.key, press.modifiers);
             QCOMPARE(clicked.count(), 1);

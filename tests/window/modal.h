@@ -23,3 +23,13 @@ inline void whenModalOpens(std::function<void(QMessageBox*)> handle) {
     });
     timer->start();
 }
+
+// Notes the text of the next message box and dismisses it: No where it asks,
+// OK where it only reports.
+inline void dismissNextModal(QString& text) {
+    whenModalOpens([&text](QMessageBox* box) {
+        text = box->text();
+        const bool asks = box->standardButtons().testFlag(QMessageBox::No);
+        box->button(asks ? QMessageBox::No : QMessageBox::Ok)->click();
+    });
+}

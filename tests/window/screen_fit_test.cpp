@@ -130,12 +130,7 @@ class ScreenFitTest : public QObject {
 
             QSignalSpy clicked(step.button, &QPushButton::clicked);
             QString asked;
-            whenModalOpens([&asked](QMessageBox* box) {
-                asked = box->text();
-                box->button(box->standardButtons().testFlag(QMessageBox::No) ? QMessageBox::No
-                                                                             : QMessageBox::Ok)
-                    ->click();
-            });
+            dismissNextModal(asked);
             const QPoint centre = step.button->mapToGlobal(step.button->rect().center());
             xdotool({QStringLiteral("mousemove"), QString::number(qRound(centre.x() * scale)),
                      QString::number(qRound(centre.y() * scale)), QStringLiteral("click"),
