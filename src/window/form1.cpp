@@ -258,8 +258,9 @@ void Form1::fitWithin(const QMargins& frame) {
     resize(client);
     QRect outer(QPoint(), client.grownBy(outerFrame));
     outer.moveCenter(area.center());
-    // The position of a window is that of its frame, and its title bar must
-    // never start above or left of the available area.
+    // The position of a window is that of its frame (which lies inside the
+    // padded one), and its title bar never starts above or left of the
+    // available area.
     move(std::max(outer.left() + outerFrame.left() - frame.left(), area.left()),
          std::max(outer.top() + outerFrame.top() - frame.top(), area.top()));
 }
