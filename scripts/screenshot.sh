@@ -32,13 +32,11 @@ fi
 
 source "$(dirname "$0")/xvfb.sh"
 program_pid=""
-wm_pid=""
-trap 'kill $program_pid $wm_pid 2>/dev/null; stop_xvfb' EXIT
+WM_PID=""
+trap 'kill $program_pid $WM_PID 2>/dev/null; stop_xvfb' EXIT
 start_xvfb "${screen}x24"
 if [ -n "$wm" ]; then
-    "$wm" >/dev/null 2>&1 &
-    wm_pid=$!
-    sleep 1
+    start_window_manager "$wm"
 fi
 
 QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale "$program" &

@@ -6,6 +6,11 @@
 # returns once the server takes connections. stop_xvfb ends it and waits until
 # it is gone, so that it cannot remove the socket of a server that a following
 # run starts on the same display.
+#
+#   start_window_manager PROGRAM
+#
+# starts a window manager (openbox) on that display, sets WM_PID and returns
+# once it has claimed the screen.
 
 start_xvfb() {
     local number_file
@@ -32,4 +37,15 @@ stop_xvfb() {
         wait "$XVFB_PID" 2>/dev/null
     fi
     return 0
+}
+
+start_window_manager() {
+    "$1" >/dev/null 2>&1 &
+    WM_PID=$!
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        sleep 0.1
+    done
+    echo "$1 did not start" >&2
+    return 1
 }

@@ -174,7 +174,8 @@ std::vector<std::u16string_view> SplitIntoLines(std::u16string_view text) {
 }
 
 bool isSpinMark(char16_t unit) {
-    return unit == u'{' || unit == u'}' || unit == u'~';
+    // Without short-circuits, so that the scan below can test many at once.
+    return (unit == u'{') | (unit == u'}') | (unit == u'~');
 }
 
 ParagraphScan scanParagraph(std::u16string_view paragraph) {
@@ -189,20 +190,21 @@ ParagraphScan scanParagraph(std::u16string_view paragraph) {
     const char16_t* units = paragraph.data();
     const std::size_t size = paragraph.size();
     constexpr std::size_t kBlock = 0xffff;  // a block's count fits 16 bits
-    ParagraphScan scan{units[0] != kSpace, isSpinMark(units[0])};
-    std::uint16_t marks = 0;
+    ParagraphScan scan{units[0] != kSpace, false};
+    // Kept as a number: a flag would make the compiler test one unit at a time.
+    std::uint16_t marks = isSpinMark(units[0]);
     for (std::size_t begin = 1; begin < size;) {
         const std::size_t end = size - begin > kBlock ? begin + kBlock : size;
         std::uint16_t starts = 0;
         for (std::size_t i = begin; i < end; ++i) {
             const char16_t unit = units[i];
             starts = std::uint16_t(starts + ((unit != kSpace) & (units[i - 1] == kSpace)));
-            marks |= std::uint16_t((unit == u'{') | (unit == u'}') | (unit == u'~'));
+            marks |= std::uint16_t(isSpinMark(unit));
         }
         scan.words += starts;
         begin = end;
     }
-    scan.hasSpinMark = scan.hasSpinMark || marks != 0;
+    scan.hasSpinMark = marks != 0;
     return scan;
 }
 

@@ -249,12 +249,12 @@ void Form1::fitWithin(const QMargins& frame) {
     // Where the canvas must scroll one way, the window grows by that scroll
     // bar if it can, so that it need not scroll the other way as well.
     const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, Scroller);
-    QSize client = kClientSize;
-    for (int pass = 0; pass < 2; ++pass) {
-        client = QSize(kClientSize.width() + (client.height() > room.height() ? bar : 0),
-                       kClientSize.height() + (client.width() > room.width() ? bar : 0));
-    }
-    client = client.boundedTo(room);
+    const bool tooWideAlone = kClientSize.width() > room.width();
+    const bool tooTall = kClientSize.height() + (tooWideAlone ? bar : 0) > room.height();
+    const bool tooWide = kClientSize.width() + (tooTall ? bar : 0) > room.width();
+    const QSize client =
+        QSize(kClientSize.width() + (tooTall ? bar : 0), kClientSize.height() + (tooWide ? bar : 0))
+            .boundedTo(room);
     resize(client);
     QRect outer(QPoint(), client.grownBy(outerFrame));
     outer.moveCenter(area.center());

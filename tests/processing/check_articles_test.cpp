@@ -11,6 +11,7 @@
 namespace kestrelwick {
 namespace {
 
+using testing::checked;
 using testing::kDogs1;
 using testing::kDogs2;
 using testing::kDogs3;
@@ -20,13 +21,6 @@ using testing::RecordingWindow;
 using testing::WindowWrite;
 using Target = WindowWrite::Target;
 using Lines = std::vector<std::u16string_view>;
-
-// Runs the whole action and returns the window as the user sees it after.
-RecordingWindow checked(std::u16string_view a1, std::u16string_view a2, std::u16string_view a3) {
-    RecordingWindow window{std::u16string(a1), std::u16string(a2), std::u16string(a3)};
-    CheckArticles(window);
-    return window;
-}
 
 std::u16string repeated(std::u16string_view piece, int times) {
     std::u16string out;

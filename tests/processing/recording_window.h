@@ -6,6 +6,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "processing/check_articles.h"
@@ -55,5 +56,14 @@ class RecordingWindow : public ArticleWindow {
     std::vector<std::vector<std::u16string>> reportNotes;  // one list per report
     std::vector<WindowWrite> writes;
 };
+
+// Runs the whole action on three articles and returns the window as the user
+// sees it afterwards.
+inline RecordingWindow checked(std::u16string_view a1, std::u16string_view a2,
+                               std::u16string_view a3) {
+    RecordingWindow window{std::u16string(a1), std::u16string(a2), std::u16string(a3)};
+    CheckArticles(window);
+    return window;
+}
 
 }  // namespace kestrelwick::testing

@@ -23,8 +23,7 @@ using Target = WindowWrite::Target;
 
 // The notes of the one report that a run of the whole action shows.
 Notes notesFor(std::u16string_view a1, std::u16string_view a2, std::u16string_view a3) {
-    RecordingWindow window{std::u16string(a1), std::u16string(a2), std::u16string(a3)};
-    CheckArticles(window);
+    const RecordingWindow window = testing::checked(a1, a2, a3);
     EXPECT_EQ(window.reportNotes.size(), 1u);
     return window.reportNotes.empty() ? Notes{} : window.reportNotes.front();
 }

@@ -7,16 +7,9 @@ set -euo pipefail
 program=$1 size=$2 scale=$3 expect=$4
 
 source "$(dirname "$0")/../../scripts/xvfb.sh"
-wm_pid=""
-trap 'kill $wm_pid 2>/dev/null; stop_xvfb' EXIT
+WM_PID=""
+trap 'kill $WM_PID 2>/dev/null; stop_xvfb' EXIT
 start_xvfb "${size}x24"
-
-openbox --sm-disable >/dev/null 2>&1 &
-wm_pid=$!
-# The window manager is up once it has claimed the screen.
-for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.1
-done
+start_window_manager openbox
 
 QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale KESTRELWICK_EXPECT=$expect "$program"
