@@ -144,13 +144,15 @@ bool isBlank(std::u16string_view text) {
 }
 
 std::u16string CleanArticleText(std::u16string text) {
-    const std::u16string_view trimmed = trimSpaces(text);
-    std::size_t length = trimmed.size();
-    while (length > 0 && (trimmed[length - 1] == kLf || trimmed[length - 1] == kCr)) {
+    // One pass gives what trimming and dropping the trailing breaks would give
+    // if repeated until nothing changed, so a second click tidies nothing more.
+    const auto isTail = [](char16_t unit) { return unit == kSpace || unit == kCr || unit == kLf; };
+    std::size_t length = text.size();
+    while (length > 0 && isTail(text[length - 1])) {
         --length;
     }
-    const std::size_t start = trimmed.empty() ? 0 : std::size_t(trimmed.data() - text.data());
-    text.erase(start + length);
+    text.erase(length);
+    const std::size_t start = std::min(text.find_first_not_of(kSpace), text.size());
     text.erase(0, start);
     return text;
 }

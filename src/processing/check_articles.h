@@ -122,8 +122,10 @@ std::u16string_view trimSpaces(std::u16string_view text);
 // A text is blank when nothing but spaces is left after trimming.
 bool isBlank(std::u16string_view text);
 
-// Trims the text, then removes the whole run of CR and LF characters, in any
-// mix, at its end. Spaces that stood before those breaks stay.
+// Removes the spaces at the start of the text and the whole run of spaces, CR
+// and LF characters, in any mix, at its end: spaces and empty lines at the end
+// go. A line break at the start is content and stays, with what follows it.
+// Cleaning a cleaned text changes nothing.
 std::u16string CleanArticleText(std::u16string text);
 
 // Splits a cleaned text at every CR LF. Empty paragraphs stay; a lone CR or LF

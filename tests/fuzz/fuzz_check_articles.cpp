@@ -1,6 +1,7 @@
 // Runs Check Articles on three arbitrary texts and checks what must hold for
-// any input: no crash, balanced braces, no lost paragraph, and a minimum that
-// no article undercuts. Where the report warns of neither a blank third article
+// any input: no crash, balanced braces, no lost paragraph, word counts that a
+// plain count confirms, a minimum that no article undercuts, and a second
+// click that changes nothing. Where the report warns of neither a blank third article
 // nor spin marks in the versions, the spin text must read back, through a
 // parser of its own, as exactly the versions of each paragraph, and its
 // shortest spin must be as long as the reported minimum.
@@ -31,6 +32,15 @@ void require(bool condition) {
 }
 
 // The input is cut into three texts at the first two 16-bit values 0xFFFF.
+//
+// The word count works in blocks of 65,535 code units, and only paragraphs
+// longer than that cross a block boundary, far past the fuzzer's own input
+// lengths. With KESTRELWICK_FUZZ_LONG_PARAGRAPHS set, every input has the last
+// paragraph of one of its texts repeated, whole, until it is longer than
+// 65,536 code units plus a margin: the input's last byte picks the text (its
+// value modulo 3) and the margin (0 to 3 times 4,096 code units). Such runs
+// are slow, so they are a separate part of a fuzzing session (see the
+// Makefile).
 std::array<std::u16string, 3> articlesFrom(const std::uint8_t* data, std::size_t size) {
     std::array<std::u16string, 3> articles;
     std::size_t article = 0;
@@ -42,6 +52,21 @@ std::array<std::u16string, 3> articlesFrom(const std::uint8_t* data, std::size_t
             continue;
         }
         articles[article] += unit;
+    }
+    static const bool longParagraphs = std::getenv("KESTRELWICK_FUZZ_LONG_PARAGRAPHS") != nullptr;
+    if (longParagraphs && size > 0) {
+        const std::size_t choice = data[size - 1];
+        std::u16string& text = articles[choice % 3];
+        const std::size_t length = 65536 + 4096 * (choice / 3 % 4);
+        const std::size_t lastBreak = text.rfind(u"\r\n");
+        const std::size_t start = lastBreak == std::u16string::npos ? 0 : lastBreak + 2;
+        const std::u16string piece = text.substr(start);
+        if (!piece.empty()) {
+            text.reserve(start + length + piece.size());
+            while (text.size() - start <= length) {
+                text += piece;
+            }
+        }
     }
     return articles;
 }
@@ -173,10 +198,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         require(!open);
     }
 
-    // Every paragraph of the third article that is not blank reaches the output.
+    // Every paragraph of the third article that is not blank reaches the
+    // output, in order.
+    std::size_t reached = 0;
     for (const auto paragraph : data.ArticleLines[2]) {
         if (!kestrelwick::isBlank(paragraph)) {
-            require(output.find(paragraph) != std::u16string::npos);
+            reached = output.find(paragraph, reached);
+            require(reached != std::u16string::npos);
+            reached += paragraph.size();
         }
     }
 
@@ -197,6 +226,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         }
         require(data.ArticleWordTotals[article] >= 0);
     }
+
+    // Every paragraph has the words that a plain count finds.
+    for (std::size_t article = 0; article < 3; ++article) {
+        const auto& lines = data.ArticleLines[article];
+        require(data.LineWordCounts[article].size() == lines.size());
+        for (std::size_t p = 0; p < lines.size(); ++p) {
+            require(data.LineWordCounts[article][p] == wordsIn(lines[p]));
+        }
+    }
+
+    // A second click on the boxes that the first one left changes nothing.
+    RecordingWindow again(whole.boxes[0], whole.boxes[1], whole.boxes[2]);
+    again.boxes[3] = whole.boxes[3];
+    kestrelwick::CheckArticles(again);
+    require(again.writes == whole.writes);
+    require(again.reportNotes == whole.reportNotes);
 
     checkSpinTextReadsBack(data, output);
     require(window.reportNotes.size() == 1 && window.reportNotes.front() == data.ReportNotes);

@@ -32,7 +32,7 @@ std::u16string repeated(std::u16string_view piece, int times) {
 
 // --- Cleaning and splitting ---------------------------------------------------
 
-TEST(CleanArticleText, TrimsSpacesThenDropsTrailingBreaks) {
+TEST(CleanArticleText, DropsLeadingSpacesAndTrailingSpacesAndBreaks) {
     struct Case {
         std::u16string in, out;
     };
@@ -41,22 +41,34 @@ TEST(CleanArticleText, TrimsSpacesThenDropsTrailingBreaks) {
         {u"  Hello world  ", u"Hello world"},
         {u"Para one\r\nPara two\r\n\r\n", u"Para one\r\nPara two"},
         {u"Para one\r\n\r\nPara two", u"Para one\r\n\r\nPara two"},
-        // The spaces before the break come to the end and stay until the next run.
-        {u"Hello \r\n", u"Hello "},
+        // Spaces before the breaks, breaks before spaces, runs that alternate.
+        {u"Hello \r\n", u"Hello"},
         {u"Hello\r\n   ", u"Hello"},
+        {u"Hello  \r\n \r\n\n  \r \r\n", u"Hello"},
+        {u"a \n \r \n", u"a"},
+        // A line break at the start is content, and so is the space after it.
         {u"\r\nHello", u"\r\nHello"},
+        {u"\r\n x \r\n ", u"\r\n x"},
+        {u"  \r\n x", u"\r\n x"},
+        // Only spaces and breaks: nothing is left.
         {u"\r\n\r\n", u""},
         {u"\n", u""},
-        {u"\r\n \r\n", u"\r\n "},
+        {u"\r\n \r\n", u""},
+        {u" \r \n ", u""},
+        {u"     ", u""},
         {u"a\n\r", u"a"},
         {u"a\r\r", u"a"},
         {u"a\nb", u"a\nb"},
+        // Tabs and non-breaking spaces are not spaces.
         {u"\ta\t", u"\ta\t"},
+        {u"a\t\r\n", u"a\t"},
         {u"\u00a0a\u00a0 ", u"\u00a0a\u00a0"},
-        {u"     ", u""},
+        {u"a \u00a0\r\n", u"a \u00a0"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(CleanArticleText(c.in), c.out);
+        const std::u16string once = CleanArticleText(c.in);
+        EXPECT_EQ(once, c.out);
+        EXPECT_EQ(CleanArticleText(once), once);
     }
 }
 
@@ -299,13 +311,37 @@ TEST(GenerateAmaFormat, ReplacesEarlierOutputAndRepeatsExactly) {
     EXPECT_EQ(first.boxes[3].find(u"typed"), std::u16string::npos);
 }
 
-TEST(IntakeArticles, SecondRunTrimsSpacesBroughtToTheEnd) {
-    RecordingWindow window(u"Hello \r\n", u"x", u"y");
-    CheckArticles(window);
-    EXPECT_EQ(window.boxes[0], u"Hello ");
-    EXPECT_EQ(window.boxes[3], u"{Hello ~x~y}\r\n\r\n\r\n");
-    CheckArticles(window);
-    EXPECT_EQ(window.boxes[0], u"Hello");
+// A second click on boxes that the first one left gives the same result.
+TEST(IntakeArticles, SecondClickChangesNothing) {
+    const auto twice = [](std::u16string_view a1, std::u16string_view a2, std::u16string_view a3) {
+        RecordingWindow window{std::u16string(a1), std::u16string(a2), std::u16string(a3)};
+        CheckArticles(window);
+        RecordingWindow again{window.boxes[0], window.boxes[1], window.boxes[2]};
+        again.boxes[3] = window.boxes[3];
+        CheckArticles(again);
+        EXPECT_EQ(again.writes, window.writes);
+        EXPECT_EQ(again.reportNotes, window.reportNotes);
+        return window;
+    };
+
+    // Spaces before the last line break go with it.
+    const auto spaces = twice(u"a \r\n", u"b", u"c");
+    EXPECT_EQ(spaces.boxes[0], u"a");
+    EXPECT_EQ(spaces.boxes[3], u"{a~b~c}\r\n\r\n\r\n");
+
+    // A last line of spaces is no paragraph, so it does not bring article 1's
+    // fourth paragraph into the minimum.
+    const auto lastLine = twice(u"T\r\nI\r\nx\r\ny y", u"T\r\nI\r\nx", u"T\r\nI\r\nx\r\n   \r\n");
+    EXPECT_EQ(lastLine.boxes[2], u"T\r\nI\r\nx");
+    EXPECT_EQ(lastLine.labels[3], u"Minimum words: 1");
+    EXPECT_EQ(lastLine.reports.at(0), u"Minimum length = 1 words");
+
+    // A third article of a break, a space and a break is empty.
+    const auto blank = twice(u"Title one", u"Title two", u"\r\n \r\n");
+    EXPECT_EQ(blank.boxes[2], u"");
+    EXPECT_EQ(blank.boxes[3], u"");
+    EXPECT_EQ(blank.reportNotes.at(0),
+              (std::vector<std::u16string>{u"Article 3 is empty, so there is nothing to spin."}));
 }
 
 TEST(IntakeArticles, KeepsEveryCodeUnit) {
