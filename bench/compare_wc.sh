@@ -50,6 +50,11 @@ for paragraphs in 4000 40000; do
     awk -v a="${action[$paragraphs]}" -v c="${cold[$paragraphs]}" -v w="$wc_ms" \
         'BEGIN { printf "  ratio action / wc -w: %.2f (first touch: %.2f)\n", a / w, c / w }'
     echo "  memory: $("$bench" --peak-memory "$paragraphs")"
+    if [ "$paragraphs" = 4000 ]; then
+        copied=$(time_action "BM_CheckArticlesCopied/$paragraphs")
+        awk -v a="$copied" -v w="$wc_ms" 'BEGIN {
+            printf "  article 2 a copy of article 1: %.2f ms, ratio %.2f\n", a, a / w }'
+    fi
 done
 awk -v s="${action[4000]}" -v l="${action[40000]}" -v cs="${cold[4000]}" -v cl="${cold[40000]}" \
     'BEGIN { printf "ten times the input takes %.1f times as long (first touch: %.1f)\n", l / s, cl / cs }'

@@ -1,6 +1,9 @@
 #include "processing/check_articles.h"
 
 #include <algorithm>
+#include <utility>
+
+#include "processing/wording.h"
 
 namespace kestrelwick {
 
@@ -126,6 +129,51 @@ std::u16string buildAmaFormat(const CheckArticlesData& data) {
         }
     }
     return out;
+}
+
+// The pairs of articles whose versions are compared, in the order the report
+// names them.
+constexpr std::array<std::pair<std::size_t, std::size_t>, 3> kArticlePairs = {
+    {{0, 1}, {0, 2}, {1, 2}}};
+
+struct AlikeParagraphs {
+    std::array<ParagraphNumbers, kArticlePairs.size()> same;
+    std::array<ParagraphNumbers, kArticlePairs.size()> nearlySame;
+};
+
+// The paragraphs that two articles word the same or nearly the same, by pair.
+// Only versions that go into the spin text take part: those of the third
+// article's paragraphs that are not blank.
+AlikeParagraphs findAlikeParagraphs(const CheckArticlesData& data) {
+    AlikeParagraphs alike;
+    std::array<VersionRuns, kArticleCount> runs;
+    const std::size_t paragraphs = data.ArticleLines[kDrivingArticle].size();
+    for (std::size_t p = 0; p < paragraphs; ++p) {
+        std::array<bool, kArticleCount> spun{};
+        for (std::size_t a = 0; a < kArticleCount; ++a) {
+            spun[a] = countOf(data, a, p) > 0;  // a blank version has no words
+            if (spun[a]) {
+                runs[a].read(data.ArticleLines[a][p]);
+            }
+        }
+        for (std::size_t pair = 0; pair < kArticlePairs.size(); ++pair) {
+            const auto [first, second] = kArticlePairs[pair];
+            if (!spun[first] || !spun[second]) {
+                continue;
+            }
+            switch (compareWording(runs[first], runs[second])) {
+                case Likeness::Same:
+                    alike.same[pair].add(p);
+                    break;
+                case Likeness::NearlySame:
+                    alike.nearlySame[pair].add(p);
+                    break;
+                case Likeness::Different:
+                    break;
+            }
+        }
+    }
+    return alike;
 }
 
 }  // namespace
@@ -272,6 +320,24 @@ std::vector<std::u16string> buildReportNotes(const CheckArticlesData& data) {
                             paragraphListText(missing[a]) + u".");
         }
     }
+
+    // Versions that would spin into copies of one another.
+    const auto paired = [&](const std::u16string_view kind,
+                            const std::array<ParagraphNumbers, kArticlePairs.size()>& found) {
+        for (std::size_t pair = 0; pair < kArticlePairs.size(); ++pair) {
+            const ParagraphNumbers& list = found[pair];
+            if (!list.empty()) {
+                notes.push_back(u"Articles " + article(kArticlePairs[pair].first) + u" and " +
+                                article(kArticlePairs[pair].second) + u" give " +
+                                std::u16string(kind) + u" wording of paragraph" +
+                                (list.count() == 1 ? u" " : u"s ") + paragraphListText(list) +
+                                u".");
+            }
+        }
+    };
+    const AlikeParagraphs alike = findAlikeParagraphs(data);
+    paired(u"the same", alike.same);
+    paired(u"nearly the same", alike.nearlySame);
 
     for (std::size_t a = 0; paragraphs > 0 && a < kDrivingArticle; ++a) {
         const std::size_t own = data.ArticleLines[a].size();

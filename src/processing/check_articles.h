@@ -153,8 +153,9 @@ std::u16string paragraphListText(const ParagraphNumbers& paragraphs);
 
 // The notes of the report, worked out from the data of the first two phases:
 // a blank third article, spin marks in the versions, groups that an article
-// leaves without its version, surplus paragraphs left out, and blank lines
-// that shift the roles of the third article's paragraphs.
+// leaves without its version, two articles that give the same or nearly the
+// same wording of a paragraph (processing/wording.h), surplus paragraphs left
+// out, and blank lines that shift the roles of the third article's paragraphs.
 std::vector<std::u16string> buildReportNotes(const CheckArticlesData& data);
 
 // The decimal digits of a number, with a minus sign when it is negative.

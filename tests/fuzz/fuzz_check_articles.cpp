@@ -1,7 +1,8 @@
 // Runs Check Articles on three arbitrary texts and checks what must hold for
 // any input: no crash, balanced braces, no lost paragraph, word counts that a
-// plain count confirms, a minimum that no article undercuts, and a second
-// click that changes nothing. Where the report warns of neither a blank third article
+// plain count confirms, a minimum that no article undercuts, notes on alike
+// wordings that a plain computation confirms, and a second click that
+// changes nothing. Where the report warns of neither a blank third article
 // nor spin marks in the versions, the spin text must read back, through a
 // parser of its own, as exactly the versions of each paragraph, and its
 // shortest spin must be as long as the reported minimum.
@@ -13,8 +14,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "processing/check_articles.h"
@@ -166,6 +169,88 @@ void checkSpinTextReadsBack(const CheckArticlesData& data, const std::u16string&
     require(shortest == data.MinimumTotal);
 }
 
+using Words = std::vector<std::u16string_view>;
+
+Words wordList(std::u16string_view text) {
+    Words words;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (text[i] == u' ') {
+            ++i;
+            continue;
+        }
+        const std::size_t start = i;
+        while (i < text.size() && text[i] != u' ') {
+            ++i;
+        }
+        words.push_back(text.substr(start, i - start));
+    }
+    return words;
+}
+
+std::set<Words> fourWordRuns(const Words& words) {
+    if (words.size() < 4) {
+        return {words};
+    }
+    std::set<Words> runs;
+    for (std::size_t i = 0; i + 4 <= words.size(); ++i) {
+        runs.insert(
+            Words(words.begin() + std::ptrdiff_t(i), words.begin() + std::ptrdiff_t(i + 4)));
+    }
+    return runs;
+}
+
+// The notes on the same and nearly the same wording, worked out plainly from
+// word lists and sets of runs, in the order the report gives them.
+std::vector<std::u16string> wordingNotes(const CheckArticlesData& data) {
+    constexpr std::array<std::pair<std::size_t, std::size_t>, 3> kPairs = {
+        {{0, 1}, {0, 2}, {1, 2}}};
+    std::array<kestrelwick::ParagraphNumbers, 3> same;
+    std::array<kestrelwick::ParagraphNumbers, 3> near;
+    for (std::size_t p = 0; p < data.ArticleLines[2].size(); ++p) {
+        for (std::size_t pair = 0; pair < kPairs.size(); ++pair) {
+            const auto& a = data.ArticleLines[kPairs[pair].first];
+            const auto& b = data.ArticleLines[kPairs[pair].second];
+            if (p >= a.size() || p >= b.size() || !notBlank(a[p]) || !notBlank(b[p])) {
+                continue;
+            }
+            const Words wordsA = wordList(a[p]);
+            const Words wordsB = wordList(b[p]);
+            if (wordsA == wordsB) {
+                same[pair].add(p);
+                continue;
+            }
+            const auto runsA = fourWordRuns(wordsA);
+            const auto runsB = fourWordRuns(wordsB);
+            std::size_t shared = 0;
+            for (const auto& run : runsA) {
+                shared += runsB.count(run);
+            }
+            if (4 * shared >= 3 * (runsA.size() + runsB.size() - shared)) {
+                near[pair].add(p);
+            }
+        }
+    }
+    std::vector<std::u16string> notes;
+    for (const auto* found : {&same, &near}) {
+        for (std::size_t pair = 0; pair < kPairs.size(); ++pair) {
+            const auto& list = (*found)[pair];
+            if (list.empty()) {
+                continue;
+            }
+            notes.push_back(
+                u"Articles " +
+                kestrelwick::decimalText(kestrelwick::WordCount(kPairs[pair].first + 1)) +
+                u" and " +
+                kestrelwick::decimalText(kestrelwick::WordCount(kPairs[pair].second + 1)) +
+                (found == &same ? u" give the same" : u" give nearly the same") +
+                u" wording of paragraph" + (list.count() == 1 ? u" " : u"s ") +
+                kestrelwick::paragraphListText(list) + u".");
+        }
+    }
+    return notes;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
@@ -242,6 +327,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     kestrelwick::CheckArticles(again);
     require(again.writes == whole.writes);
     require(again.reportNotes == whole.reportNotes);
+
+    // The notes on alike wordings are those that a plain computation gives,
+    // and nothing else in the report starts like them.
+    std::vector<std::u16string> wordingNotesGiven;
+    for (const auto& note : data.ReportNotes) {
+        if (note.starts_with(u"Articles ")) {
+            wordingNotesGiven.push_back(note);
+        }
+    }
+    require(wordingNotesGiven == wordingNotes(data));
 
     checkSpinTextReadsBack(data, output);
     require(window.reportNotes.size() == 1 && window.reportNotes.front() == data.ReportNotes);

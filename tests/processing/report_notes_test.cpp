@@ -105,14 +105,14 @@ TEST(ReportNotes, BlankThirdArticleIsTheOnlyNote) {
 }
 
 TEST(ReportNotes, SpinMarksInVersionsThatAreSpun) {
-    EXPECT_EQ(notesFor(u"t\r\na\r\nb ~ c", u"t\r\na\r\nb", u"t\r\na\r\nb"),
+    EXPECT_EQ(notesFor(u"t1\r\na1\r\nb ~ c", u"t2\r\na2\r\nb2", u"t3\r\na3\r\nb3"),
               Notes{u"Article 1: paragraph 3 contains {, } or ~, which break the spin text."});
-    EXPECT_EQ(notesFor(u"t\r\na\r\nb\r\nc", u"t\r\na\r\nb\r\nc", u"{t}\r\na\r\n}b\r\nc{"),
+    EXPECT_EQ(notesFor(u"t1\r\na1\r\nb1\r\nc1", u"t2\r\na2\r\nb2\r\nc2", u"{t}\r\na\r\n}b\r\nc{"),
               Notes{u"Article 3: paragraphs 1, 3 and 4 contain {, } or ~, which break the spin "
                     u"text."});
     // A marked paragraph beyond the third article's is left out, so it is not
     // named for its mark, only as part of what is left out.
-    EXPECT_EQ(notesFor(u"t\r\na", u"t\r\na\r\n{b}", u"t\r\na"),
+    EXPECT_EQ(notesFor(u"t1\r\na1", u"t2\r\na2\r\n{b}", u"t3\r\na3"),
               Notes{u"Article 2 has 3 paragraphs and article 3 only 2: the rest of article 2 is "
                     u"left out."});
 }
@@ -120,30 +120,30 @@ TEST(ReportNotes, SpinMarksInVersionsThatAreSpun) {
 TEST(ReportNotes, MissingVersionsWithinTheThirdArticle) {
     // Article 1 lacks paragraphs 2 and 3, article 2 has a blank paragraph 3,
     // and article 3 a blank paragraph 4 that the others fill.
-    EXPECT_EQ(notesFor(u"t", u"t\r\na\r\n  \r\nc", u"t\r\na\r\nb\r\n \r\nd"),
+    EXPECT_EQ(notesFor(u"t1", u"t2\r\na2\r\n  \r\nc", u"t3\r\na3\r\nb\r\n \r\nd"),
               (Notes{u"Article 1 gives no version for paragraphs 2, 3, 4 and 5.",
                      u"Article 2 gives no version for paragraphs 3 and 5.",
                      u"Article 3 gives no version for paragraph 4.",
                      u"Blank lines count as paragraphs: the first line is the title, and the "
                      u"second is left out of the minimum."}));
     // A paragraph that every article leaves blank is no missing version.
-    EXPECT_EQ(notesFor(u"t\r\n\r\na", u"t\r\n \r\na", u"t\r\n\r\na"),
+    EXPECT_EQ(notesFor(u"t1\r\n\r\na1", u"t2\r\n \r\na2", u"t3\r\n\r\na3"),
               Notes{u"Blank lines count as paragraphs: the first line is the title, and the "
                     u"second is left out of the minimum."});
     // Past eight paragraphs the list is shortened.
-    std::vector<std::u16string> eleven(11, u"p");
-    EXPECT_EQ(notesFor(article(eleven), u"", article(eleven)),
+    EXPECT_EQ(notesFor(article(std::vector<std::u16string>(11, u"p")), u"",
+                       article(std::vector<std::u16string>(11, u"q"))),
               Notes{u"Article 2 gives no version for paragraphs 1, 2, 3, 4, 5, 6, 7, 8 and 3 "
                     u"more."});
 }
 
 TEST(ReportNotes, SurplusParagraphsOfTheFirstTwoArticles) {
-    EXPECT_EQ(notesFor(u"t\r\na\r\nb\r\nc\r\nd", u"t\r\na\r\nb\r\nc", u"t\r\na\r\nb"),
+    EXPECT_EQ(notesFor(u"t1\r\na1\r\nb1\r\nc\r\nd", u"t2\r\na2\r\nb2\r\nc", u"t3\r\na3\r\nb3"),
               (Notes{u"Article 1 has 5 paragraphs and article 3 only 3: the rest of article 1 "
                      u"is left out.",
                      u"Article 2 has 4 paragraphs and article 3 only 3: the rest of article 2 "
                      u"is left out."}));
-    EXPECT_EQ(notesFor(u"t\r\na", u"t", u"t"),
+    EXPECT_EQ(notesFor(u"t1\r\na", u"t2", u"t3"),
               Notes{u"Article 1 has 2 paragraphs and article 3 only 1: the rest of article 1 is "
                     u"left out."});
 }
@@ -153,13 +153,14 @@ TEST(ReportNotes, BlankLinesOfTheThirdArticle) {
         u"Blank lines count as paragraphs: the first line is the title, and the second is left "
         u"out of the minimum."};
     // A blank title line shifts every role, also in the other articles.
-    EXPECT_EQ(notesFor(u"\r\nt\r\na", u"\r\nt\r\na", u"\r\nt\r\na"), blankLines);
+    EXPECT_EQ(notesFor(u"\r\nt1\r\na1", u"\r\nt2\r\na2", u"\r\nt3\r\na3"), blankLines);
     // A blank last paragraph shifts nothing.
-    EXPECT_EQ(notesFor(u"t\r\na\r\n ", u"t\r\na\r\n ", u"t\r\na\r\n \r\n"), Notes{});
+    EXPECT_EQ(notesFor(u"t1\r\na1\r\n ", u"t2\r\na2\r\n ", u"t3\r\na3\r\n \r\n"), Notes{});
 }
 
 TEST(ReportNotes, AllKindsTogetherInTheirOrderAndNothingElseChanges) {
-    RecordingWindow window{u"t\r\n~a\r\nb\r\nc\r\nd", u"t\r\n\r\nb\r\n{c}", u"t\r\n\r\nb}\r\nc"};
+    RecordingWindow window{u"t\r\n~a\r\nb\r\nc d e f g h\r\nd", u"t\r\n\r\nb\r\n{c}",
+                           u"t\r\n\r\nb}\r\nc d e f g h i"};
     CheckArticles(window);
     const Notes expected = {
         u"Article 1: paragraph 2 contains {, } or ~, which break the spin text.",
@@ -167,6 +168,10 @@ TEST(ReportNotes, AllKindsTogetherInTheirOrderAndNothingElseChanges) {
         u"Article 3: paragraph 3 contains {, } or ~, which break the spin text.",
         u"Article 2 gives no version for paragraph 2.",
         u"Article 3 gives no version for paragraph 2.",
+        u"Articles 1 and 2 give the same wording of paragraphs 1 and 3.",
+        u"Articles 1 and 3 give the same wording of paragraph 1.",
+        u"Articles 2 and 3 give the same wording of paragraph 1.",
+        u"Articles 1 and 3 give nearly the same wording of paragraph 4.",
         u"Article 1 has 5 paragraphs and article 3 only 4: the rest of article 1 is left out.",
         u"Blank lines count as paragraphs: the first line is the title, and the second is left "
         u"out of the minimum.",
@@ -177,16 +182,18 @@ TEST(ReportNotes, AllKindsTogetherInTheirOrderAndNothingElseChanges) {
     // and the report still comes between the labels and the spin text.
     const std::vector<WindowWrite> writes = {
         {Target::Text2, 0, u""},
-        {Target::Text1, 0, u"t\r\n~a\r\nb\r\nc\r\nd"},
+        {Target::Text1, 0, u"t\r\n~a\r\nb\r\nc d e f g h\r\nd"},
         {Target::Text1, 1, u"t\r\n\r\nb\r\n{c}"},
-        {Target::Text1, 2, u"t\r\n\r\nb}\r\nc"},
-        {Target::Label3, 0, u"Words: 5"},
+        {Target::Text1, 2, u"t\r\n\r\nb}\r\nc d e f g h i"},
+        {Target::Label3, 0, u"Words: 10"},
         {Target::Label3, 1, u"Words: 3"},
-        {Target::Label3, 2, u"Words: 3"},
-        {Target::Text2, 0, u"1\t\r\n1\t1\t1\t\r\n1\t1\t1\t\r\n"},
+        {Target::Label3, 2, u"Words: 9"},
+        {Target::Text2, 0, u"1\t\r\n1\t1\t1\t\r\n6\t1\t7\t\r\n"},
         {Target::Label3, 3, u"Minimum words: 2"},
         {Target::Report, 0, u"Minimum length = 2 words"},
-        {Target::Text1, 3, u"{t~t~t}\r\n\r\n\r\n{~a}\r\n\r\n{b~b~b}}\r\n\r\n{c~{c}~c}\r\n\r\n"},
+        {Target::Text1, 3,
+         u"{t~t~t}\r\n\r\n\r\n{~a}\r\n\r\n{b~b~b}}\r\n\r\n{c d e f g h~{c}~c d e f g h i}"
+         u"\r\n\r\n"},
     };
     EXPECT_EQ(window.writes, writes);
 }

@@ -531,6 +531,7 @@ class Form1Test : public QObject {
                  QStringLiteral(
                      "Article 1: paragraph 2 contains {, } or ~, which break the spin text.\n"
                      "Article 2 gives no version for paragraph 2.\n"
+                     "Articles 2 and 3 give the same wording of paragraphs 1 and 3.\n"
                      "Article 1 has 4 paragraphs and article 3 only 3: the rest of article 1 is "
                      "left out."));
         QCOMPARE(noted.informativeFormat, Qt::PlainText);

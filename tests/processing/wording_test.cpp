@@ -1,0 +1,167 @@
+// How alike two versions of a paragraph are worded, and the notes of the
+// report that name the paragraphs that would spin into copies.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "processing/check_articles.h"
+#include "processing/wording.h"
+#include "recording_window.h"
+
+namespace kestrelwick {
+namespace {
+
+using Notes = std::vector<std::u16string>;
+using testing::RecordingWindow;
+
+// Sixteen words, for versions that differ in one word.
+constexpr std::u16string_view kSixteen =
+    u"one two three four five six seven eight nine ten eleven twelve thirteen fourteen fifteen "
+    u"sixteen";
+
+TEST(CompareWording, SameWordsInTheSameOrderAreTheSame) {
+    EXPECT_EQ(compareWording(u"Tea", u"Tea"), Likeness::Same);
+    // Spaces between and around the words do not matter.
+    EXPECT_EQ(compareWording(u"a  cup of tea", u" a cup  of tea "), Likeness::Same);
+    // Case, punctuation, tabs and non-breaking spaces do.
+    EXPECT_EQ(compareWording(u"Tea", u"tea"), Likeness::Different);
+    EXPECT_EQ(compareWording(u"a cup", u"a cup."), Likeness::Different);
+    EXPECT_EQ(compareWording(u"a\tcup", u"a cup"), Likeness::Different);
+    EXPECT_EQ(compareWording(u"a\u00a0cup", u"a cup"), Likeness::Different);
+    // The same words in another order are not the same wording.
+    EXPECT_EQ(compareWording(u"cup tea", u"tea cup"), Likeness::Different);
+}
+
+TEST(CompareWording, NearlyTheSameFromThreeQuartersOfTheRunsShared) {
+    const std::u16string base(kSixteen);
+    std::u16string lastChanged = base;
+    lastChanged.replace(lastChanged.rfind(u' ') + 1, std::u16string::npos, u"end");
+    std::u16string middleChanged = base;
+    middleChanged.replace(middleChanged.find(u"eight"), 5, u"ate");
+
+    // 12 of 14 runs shared.
+    EXPECT_EQ(compareWording(base, lastChanged), Likeness::NearlySame);
+    // 9 of 17.
+    EXPECT_EQ(compareWording(base, middleChanged), Likeness::Different);
+    // 3 of 4, exactly three quarters, and 4 of 5.
+    EXPECT_EQ(compareWording(u"a b c d e f", u"a b c d e f g"), Likeness::NearlySame);
+    EXPECT_EQ(compareWording(u"a b c d e f g", u"a b c d e f g h"), Likeness::NearlySame);
+    // 2 of 3, just under.
+    EXPECT_EQ(compareWording(u"a b c d e", u"a b c d e f"), Likeness::Different);
+    // The order of the two versions does not matter.
+    EXPECT_EQ(compareWording(lastChanged, base), Likeness::NearlySame);
+    EXPECT_EQ(compareWording(u"a b c d e f", u"a b c d e"), Likeness::Different);
+}
+
+TEST(CompareWording, ShortVersionsHaveOneRunOfAllTheirWords) {
+    EXPECT_EQ(compareWording(u"a b c", u"a b d"), Likeness::Different);
+    EXPECT_EQ(compareWording(u"a b c", u"a b c d"), Likeness::Different);
+    EXPECT_EQ(compareWording(u"a b c", u"a b c"), Likeness::Same);
+    // Four words are one run of four.
+    EXPECT_EQ(compareWording(u"a b c d", u"a b c x"), Likeness::Different);
+}
+
+TEST(CompareWording, ARunRepeatedInAVersionCountsOnce) {
+    // Nine runs, but only four different ones, and the other version has
+    // three of them: 3 of 4 shared.
+    EXPECT_EQ(compareWording(u"x y z w x y z w x y z w", u"x y z w x y z"), Likeness::NearlySame);
+    EXPECT_EQ(compareWording(u"x y z w x y z w x y z w", u"x y z w x"), Likeness::Different);
+}
+
+TEST(CompareWording, EqualHashesAreConfirmedByTheWords) {
+    // Words are hashed from their length and first eight code units, so these
+    // two hash alike; they still differ.
+    EXPECT_EQ(compareWording(u"wordplayX b c d", u"wordplayY b c d"), Likeness::Different);
+    EXPECT_EQ(compareWording(u"wordplayX b c d e f g h i j", u"wordplayY b c d e f g h i j"),
+              Likeness::NearlySame);
+    // Words that run past the end of the other are no match either.
+    EXPECT_EQ(compareWording(u"ab", u"a"), Likeness::Different);
+    // Nor are NULs padding.
+    EXPECT_EQ(compareWording(std::u16string{u'a', u'\0'}, u"a"), Likeness::Different);
+}
+
+TEST(CompareWording, ReadsLongVersionsWhole) {
+    std::u16string a;
+    for (int i = 0; i < 50000; ++i) {
+        a += u"w" + decimalText(i) + u" ";
+    }
+    std::u16string b = a;
+    b.replace(b.find(u"w25000 "), 7, u"x ");
+    // Four of the 49,997 runs differ.
+    EXPECT_EQ(compareWording(a, b), Likeness::NearlySame);
+    EXPECT_EQ(compareWording(a, a), Likeness::Same);
+}
+
+// --- The notes ---------------------------------------------------------------
+
+Notes notesFor(std::u16string_view a1, std::u16string_view a2, std::u16string_view a3) {
+    const RecordingWindow window = testing::checked(a1, a2, a3);
+    return window.reportNotes.empty() ? Notes{} : window.reportNotes.front();
+}
+
+TEST(WordingNotes, SameTitles) {
+    EXPECT_EQ(notesFor(u"Tea", u"Tea", u"Coffee"),
+              Notes{u"Articles 1 and 2 give the same wording of paragraph 1."});
+}
+
+TEST(WordingNotes, PairsInTheirOrderTheSameBeforeTheNearlySame) {
+    const std::u16string s(kSixteen);
+    const std::u16string near = s + u" more";
+    EXPECT_EQ(notesFor(u"T1\r\nI\r\n" + s + u"\r\nx y", u"T2\r\nI\r\nq r\r\nx y",
+                       u"T3\r\nI x\r\n" + near + u"\r\nx y"),
+              (Notes{u"Articles 1 and 2 give the same wording of paragraphs 2 and 4.",
+                     u"Articles 1 and 3 give the same wording of paragraph 4.",
+                     u"Articles 2 and 3 give the same wording of paragraph 4.",
+                     u"Articles 1 and 3 give nearly the same wording of paragraph 3."}));
+}
+
+TEST(WordingNotes, OnlyVersionsThatAreSpunTakePart) {
+    // Blank versions of paragraph 2 and article 1's surplus paragraph 4.
+    EXPECT_EQ(notesFor(u"T1\r\n \r\nx\r\nsame", u"T2\r\n\r\ny", u"T3\r\nI\r\nz"),
+              (Notes{u"Article 1 gives no version for paragraph 2.",
+                     u"Article 2 gives no version for paragraph 2.",
+                     u"Article 1 has 4 paragraphs and article 3 only 3: the rest of article 1 is "
+                     u"left out."}));
+    // A paragraph that article 1 lacks.
+    EXPECT_EQ(notesFor(u"T1", u"T2\r\nsame", u"T3\r\nsame"),
+              (Notes{u"Article 1 gives no version for paragraph 2.",
+                     u"Articles 2 and 3 give the same wording of paragraph 2."}));
+}
+
+TEST(WordingNotes, LongListsAreShortened) {
+    std::u16string a1 = u"T1";
+    std::u16string a2 = u"T2";
+    std::u16string a3 = u"T3";
+    for (int p = 0; p < 10; ++p) {
+        const std::u16string copied = u"\r\ncopied " + decimalText(p);
+        a1 += copied;
+        a2 += copied;
+        a3 += u"\r\nown " + decimalText(p);
+    }
+    EXPECT_EQ(notesFor(a1, a2, a3),
+              Notes{u"Articles 1 and 2 give the same wording of paragraphs 2, 3, 4, 5, 6, 7, 8, "
+                    u"9 and 2 more."});
+}
+
+TEST(WordingNotes, NothingElseChanges) {
+    const std::u16string a = u"Tea\r\nIntro one\r\nsame words here";
+    const std::u16string b = u"Tea\r\nIntro two\r\nsame  words here";
+    const std::u16string c = u"Coffee\r\nIntro three\r\nother words";
+    const RecordingWindow noted = testing::checked(a, b, c);
+    // The same articles with article 2 reworded word for word.
+    const RecordingWindow plain = testing::checked(a, u"Tee\r\nIntro too\r\nsome  wards hare", c);
+    EXPECT_EQ(noted.reportNotes.front(),
+              (Notes{u"Articles 1 and 2 give the same wording of paragraphs 1 and 3."}));
+    EXPECT_EQ(plain.reportNotes.front(), Notes{});
+    EXPECT_EQ(noted.labels, plain.labels);
+    EXPECT_EQ(noted.grid, plain.grid);
+    EXPECT_EQ(noted.reports, plain.reports);
+    EXPECT_EQ(noted.boxes[3],
+              u"{Tea~Tea~Coffee}\r\n\r\n\r\n{Intro one~Intro two~Intro three}\r\n\r\n"
+              u"{same words here~same  words here~other words}\r\n\r\n");
+}
+
+}  // namespace
+}  // namespace kestrelwick
