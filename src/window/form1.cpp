@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QStyle>
+#include <QTextDocument>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -57,6 +58,15 @@ QString fromEngine(const std::u16string& text) {
     return QString(reinterpret_cast<const QChar*>(text.data()), qsizetype(text.size()));
 }
 
+// The busy pointer while it lives; a report that waits for the user pauses it.
+class BusyCursor {
+  public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
 // What the Check Articles engine sees of the window.
 class Form1Boxes final : public kestrelwick::ArticleWindow {
   public:
@@ -77,10 +87,19 @@ class Form1Boxes final : public kestrelwick::ArticleWindow {
             return;
         }
         lastRead_.at(std::size_t(index)).reset();
-        form_.text1(index)->setText(text);
+        form_.text1(index)->replaceText(text);
     }
 
-    void setText2(const std::u16string& text) override { form_.text2()->setText(text); }
+    // The grid is emptied first and then filled: one undoable edit, which
+    // leaves an empty grid alone.
+    void setText2(const std::u16string& text) override {
+        TextBox* grid = form_.text2();
+        if (!gridWritten_ && text.empty() && grid->document()->isEmpty()) {
+            return;
+        }
+        grid->replaceText(text, gridWritten_);
+        gridWritten_ = true;
+    }
 
     void setLabel3(int index, const std::u16string& caption) override {
         form_.label3(index)->setText(fromEngine(caption));
@@ -104,12 +123,15 @@ class Form1Boxes final : public kestrelwick::ArticleWindow {
                 label->setTextFormat(Qt::PlainText);
             }
         }
+        QApplication::restoreOverrideCursor();
         report.exec();
+        QApplication::setOverrideCursor(Qt::WaitCursor);
     }
 
   private:
     Form1& form_;
     mutable std::array<std::optional<std::u16string>, 4> lastRead_;
+    bool gridWritten_ = false;
 };
 
 }  // namespace
@@ -284,6 +306,7 @@ bool Form1::event(QEvent* event) {
 }
 
 void Form1::checkArticles() {
+    const BusyCursor busy;
     Form1Boxes boxes(*this);
     kestrelwick::CheckArticles(boxes);
 }
@@ -296,10 +319,15 @@ void Form1::clearForm() {
     if (confirmation.exec() != QMessageBox::Yes) {
         return;
     }
+    // Each box is emptied as one edit that Ctrl+Z in it takes back.
     for (TextBox* box : Text1) {
-        box->setText({});
+        if (!box->document()->isEmpty()) {
+            box->replaceText({});
+        }
     }
-    Text2->setText({});
+    if (!Text2->document()->isEmpty()) {
+        Text2->replaceText({});
+    }
     for (QLabel* label : Label3) {
         label->clear();
     }

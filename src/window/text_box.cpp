@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTextDocumentFragment>
 
 namespace {
@@ -67,6 +68,33 @@ void TextBox::setText(std::u16string_view text) {
     // Inserting through a cursor turns each paragraph separator into a line
     // break and keeps every other character as it is.
     setPlainText(rawFromEngineText(text));
+    replacedTextHeld_ = 0;
+}
+
+void TextBox::replaceText(std::u16string_view text, bool joinPrevious) {
+    QTextDocument* doc = document();
+    const std::size_t held = std::size_t(doc->characterCount() - 1) + text.size();
+    if (replacedTextHeld_ > 0 && replacedTextHeld_ + held > kReplacedTextKept) {
+        // Dropping the history alone would leave the texts it held in the
+        // document's store; loading the current text afresh frees them.
+        setText(engineTextFromRaw(doc->toRawText()));
+        joinPrevious = false;
+    }
+    replacedTextHeld_ += held;
+
+    QTextCursor cursor(doc);
+    if (joinPrevious) {
+        cursor.joinPreviousEditBlock();
+    } else {
+        cursor.beginEditBlock();
+    }
+    cursor.select(QTextCursor::Document);
+    cursor.removeSelectedText();
+    // Each paragraph separator becomes a line break, every other character
+    // stays as it is, as when the text is loaded.
+    cursor.insertText(rawFromEngineText(text));
+    cursor.endEditBlock();
+    moveCursor(QTextCursor::Start);
 }
 
 void TextBox::trimSpaces() {
@@ -107,7 +135,38 @@ void TextBox::focusOutEvent(QFocusEvent* event) {
     }
 }
 
+bool TextBox::event(QEvent* event) {
+    // Redo answers both of its usual keys on every desktop, as Undo answers
+    // Ctrl+Z.
+    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+        const bool isRedo =
+            (key->key() == Qt::Key_Y && modifiers == Qt::ControlModifier) ||
+            (key->key() == Qt::Key_Z && modifiers == (Qt::ControlModifier | Qt::ShiftModifier));
+        if (isRedo && !isReadOnly()) {
+            event->accept();
+            if (event->type() == QEvent::KeyPress) {
+                redo();
+            }
+            return true;
+        }
+    }
+    return QPlainTextEdit::event(event);
+}
+
 void TextBox::keyPressEvent(QKeyEvent* event) {
+    // Alt with a key that types a character is a shortcut the window does not
+    // have, not text: as in the native edit boxes, it types nothing. AltGr,
+    // which types characters on many keyboards, comes as Ctrl+Alt or as a
+    // group switch, and still types them.
+    const Qt::KeyboardModifiers held =
+        event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier | Qt::GroupSwitchModifier);
+    if (held == Qt::AltModifier && !event->text().isEmpty() && event->text().front().isPrint()) {
+        event->ignore();
+        return;
+    }
+
     // Shift+Enter would insert a soft line break that the engine does not see
     // as one; in these boxes every Enter starts a new paragraph.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;

@@ -22,7 +22,21 @@ class TextBox : public QPlainTextEdit {
     explicit TextBox(QWidget* parent = nullptr);
 
     std::u16string text() const;
+    // Loads a text with a fresh undo history, as a newly opened box has.
     void setText(std::u16string_view text);
+
+    // Replaces the whole text as one undoable edit: Ctrl+Z brings back the
+    // text the box held, code unit for code unit. With joinPrevious the edit
+    // joins the box's last one, so that two writes in one action undo as one.
+    // The cursor goes to the start of the text, and the view with it.
+    //
+    // The history keeps what each replacement took out and put in. Once that
+    // would pass kReplacedTextKept code units (128 MiB), the older history is
+    // dropped before the next replacement, which itself always stays
+    // undoable: a box holds at most its text, the text it replaced, and that
+    // much more for older replacements.
+    void replaceText(std::u16string_view text, bool joinPrevious = false);
+    static constexpr std::size_t kReplacedTextKept = std::size_t{64} << 20;
 
     // Removes the spaces at both ends of the whole text as one undoable edit;
     // a text without such spaces is left alone, view and undo history too.
@@ -34,9 +48,14 @@ class TextBox : public QPlainTextEdit {
     void left();
 
   protected:
+    bool event(QEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     QMimeData* createMimeDataFromSelection() const override;
+
+  private:
+    // Code units that the history holds for whole-text replacements.
+    std::size_t replacedTextHeld_ = 0;
 };
 
 // Conversions between the engine's CR LF text and a box's own text, whose
