@@ -8,7 +8,8 @@
 #
 # SCREEN (default 1024x900) and SCALE (Qt's scale factor, default 1) set the
 # screen. With WM=openbox the window is framed by a window manager and the
-# pictures show the whole screen; without, they show the window alone.
+# pictures show the whole screen; without, they show the window alone. With
+# MAXIMISE=1 as well, the window is maximised before anything is typed.
 set -euo pipefail
 program=${1:-build/release/src/kestrelwick}
 output=${2:-docs/screenshot.png}
@@ -16,6 +17,7 @@ report_output="${output%.png}-report.png"
 screen=${SCREEN:-1024x900}
 scale=${SCALE:-1}
 wm=${WM:-}
+maximise=${MAXIMISE:-}
 
 need=()
 command -v import >/dev/null || need+=(imagemagick)
@@ -23,6 +25,7 @@ command -v Xvfb >/dev/null || need+=(xvfb)
 command -v xwininfo >/dev/null || need+=(x11-utils)
 command -v xdotool >/dev/null || need+=(xdotool)
 [ -z "$wm" ] || command -v "$wm" >/dev/null || need+=("$wm")
+[ -z "$maximise" ] || command -v wmctrl >/dev/null || need+=(wmctrl)
 if [ ${#need[@]} -gt 0 ]; then
     sudo=""
     [ "$(id -u)" -ne 0 ] && sudo=sudo
@@ -51,6 +54,11 @@ done
 [ -n "$wm" ] || crop=$(awk '/Absolute upper-left X:/ { x = $4 } /Absolute upper-left Y:/ { y = $4 }
             /Width:/ { w = $2 } /Height:/ { h = $2 }
             END { if (w) printf "%dx%d+%d+%d", w, h, x, y }' <<<"$info")
+if [ -n "$maximise" ]; then
+    wmctrl -i -r "$(awk '/Window id:/ { print $4 }' <<<"$info")" -b add,maximized_vert,maximized_horz
+    sleep 1
+    info=$(xwininfo -name "$title")
+fi
 left=$(awk '/Absolute upper-left X:/ { print $4 }' <<<"$info")
 top=$(awk '/Absolute upper-left Y:/ { print $4 }' <<<"$info")
 window=$(awk '/Window id:/ { print $4 }' <<<"$info")

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QEvent>
 #include <QIcon>
 #include <QLabel>
 #include <QMessageBox>
@@ -33,26 +34,33 @@ namespace {
 // window's design measures in twips divided by 15, so the layout keeps its
 // proportions on any screen and Qt scales it on high-DPI ones.
 constexpr QSize kClientSize(910, 820);
+// The smallest canvas that the layout shrinks to; below it, the window
+// scrolls.
+constexpr QSize kSmallestCanvas(704, 526);
 
 // A title bar and thin borders, as most desktops draw them, for fitting the
 // window before the window system has said what its frame really is.
 constexpr QMargins kAssumedFrame(8, 32, 8, 8);
 
-constexpr std::array<QRect, 4> kText1Rects = {
-    QRect(16, 48, 417, 297), QRect(456, 48, 417, 297),     // articles 1 and 2
-    QRect(16, 368, 417, 297), QRect(456, 368, 417, 297)};  // article 3, spin text
-constexpr QRect kText2Rect(16, 688, 417, 113);
-constexpr QRect kCommand1Rect(472, 704, 201, 73);
-constexpr QRect kCommand2Rect(784, 736, 97, 41);
 constexpr QRect kLabel1Rect(432, 16, 137, 25);
 constexpr QRect kLabel2Rect(208, 16, 177, 25);
 constexpr QRect kLabel4Rect(24, 16, 137, 25);
-constexpr std::array<QRect, 4> kLabel3Rects = {QRect(16, 344, 209, 25), QRect(456, 344, 209, 25),
-                                               QRect(16, 664, 209, 25), QRect(456, 664, 209, 25)};
+
+// Half of a difference, rounded down also when it is negative.
+int halfDown(int difference) {
+    return difference >= 0 ? difference / 2 : -((1 - difference) / 2);
+}
 
 const std::array<QString, 4> kText1Names = {
     QStringLiteral("Article 1"), QStringLiteral("Article 2"), QStringLiteral("Article 3"),
     QStringLiteral("AMA format output")};
+
+// What each large box says while it is empty.
+const std::array<QString, 4> kText1Placeholders = {
+    QStringLiteral("Article 1: paste the first version here"),
+    QStringLiteral("Article 2: paste the second version here"),
+    QStringLiteral("Article 3: paste the third version here"),
+    QStringLiteral("The spin text appears here")};
 
 QString fromEngine(const std::u16string& text) {
     return QString(reinterpret_cast<const QChar*>(text.data()), qsizetype(text.size()));
@@ -149,14 +157,18 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     Scroller->setWidgetResizable(true);
     Canvas = new QWidget;
     Canvas->setObjectName(QStringLiteral("Canvas"));
-    Canvas->setMinimumSize(kClientSize);
+    Canvas->setMinimumSize(kSmallestCanvas);
+    Canvas->installEventFilter(this);
     Scroller->setWidget(Canvas);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Scroller);
 
     createControls();
+    resize(kClientSize);
+    Canvas->resize(kClientSize);
     placeControls();
+    LinkLabel::fitCaptions({Label4, Label2, Label1});
     wireEvents();
 }
 
@@ -179,10 +191,12 @@ void Form1::createControls() {
         Text1[k] = new TextBox(Canvas);
         Text1[k]->setObjectName(QStringLiteral("Text1_%1").arg(k));
         Text1[k]->setAccessibleName(kText1Names[k]);
+        Text1[k]->setPlaceholderText(kText1Placeholders[k]);
     }
     Text2 = new TextBox(Canvas);
     Text2->setObjectName(QStringLiteral("Text2"));
     Text2->setAccessibleName(QStringLiteral("Word counts per paragraph"));
+    Text2->setPlaceholderText(QStringLiteral("Word counts per paragraph"));
 
     Command1 =
         new WrappingPushButton(QStringLiteral("Check Articles && Generate AMA format"), Canvas);
@@ -203,19 +217,47 @@ void Form1::createControls() {
     Text1[0]->setFocus();
 }
 
+Form1::Layout Form1::layoutFor(QSize canvas) {
+    // At the design size every control has its design rectangle. Any other
+    // size is shared out between the four large boxes: each column takes half
+    // of the extra width and each row half of the extra height, and what lies
+    // right of or below a box moves with it.
+    const int h = halfDown(canvas.width() - kClientSize.width());
+    const int v = halfDown(canvas.height() - kClientSize.height());
+    const QSize box(417 + h, 297 + v);
+    Layout layout;
+    layout.text1 = {QRect(QPoint(16, 48), box), QRect(QPoint(456 + h, 48), box),
+                    QRect(QPoint(16, 368 + v), box), QRect(QPoint(456 + h, 368 + v), box)};
+    layout.label3 = {QRect(16, 344 + v, 209, 25), QRect(456 + h, 344 + v, 209, 25),
+                     QRect(16, 664 + 2 * v, 209, 25), QRect(456 + h, 664 + 2 * v, 209, 25)};
+    layout.text2 = QRect(16, 688 + 2 * v, 417 + h, 113);
+    layout.command1 = QRect(472 + h, 704 + 2 * v, 201, 73);
+    layout.command2 = QRect(784 + 2 * h, 736 + 2 * v, 97, 41);
+    layout.label1 = kLabel1Rect;
+    layout.label2 = kLabel2Rect;
+    layout.label4 = kLabel4Rect;
+    return layout;
+}
+
 void Form1::placeControls() {
-    resize(kClientSize);
+    const Layout layout = layoutFor(Canvas->size());
     for (std::size_t k = 0; k < Text1.size(); ++k) {
-        Text1[k]->setGeometry(kText1Rects[k]);
-        Label3[k]->setGeometry(kLabel3Rects[k]);
+        Text1[k]->setGeometry(layout.text1[k]);
+        Label3[k]->setGeometry(layout.label3[k]);
     }
-    Text2->setGeometry(kText2Rect);
-    Command1->setGeometry(kCommand1Rect);
-    Command2->setGeometry(kCommand2Rect);
-    Label1->setGeometry(kLabel1Rect);
-    Label2->setGeometry(kLabel2Rect);
-    Label4->setGeometry(kLabel4Rect);
-    LinkLabel::fitCaptions({Label4, Label2, Label1});
+    Text2->setGeometry(layout.text2);
+    Command1->setGeometry(layout.command1);
+    Command2->setGeometry(layout.command2);
+    Label1->setGeometry(layout.label1);
+    Label2->setGeometry(layout.label2);
+    Label4->setGeometry(layout.label4);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Canvas && event->type() == QEvent::Resize) {
+        placeControls();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void Form1::wireEvents() {
@@ -268,15 +310,9 @@ void Form1::fitWithin(const QMargins& frame) {
     const qreal scale = devicePixelRatioF();
     const QMargins outerFrame = scale == std::floor(scale) ? frame : frame + QMargins(1, 1, 1, 1);
     const QSize room = area.size().shrunkBy(outerFrame);
-    // Where the canvas must scroll one way, the window grows by that scroll
-    // bar if it can, so that it need not scroll the other way as well.
-    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, Scroller);
-    const bool tooWideAlone = kClientSize.width() > room.width();
-    const bool tooTall = kClientSize.height() + (tooWideAlone ? bar : 0) > room.height();
-    const bool tooWide = kClientSize.width() + (tooTall ? bar : 0) > room.width();
-    const QSize client =
-        QSize(kClientSize.width() + (tooTall ? bar : 0), kClientSize.height() + (tooWide ? bar : 0))
-            .boundedTo(room);
+    // Below the design size the layout shrinks to fit, and below its
+    // smallest canvas it scrolls.
+    const QSize client = kClientSize.boundedTo(room);
     resize(client);
     QRect outer(QPoint(), client.grownBy(outerFrame));
     outer.moveCenter(area.center());
@@ -293,6 +329,10 @@ bool Form1::event(QEvent* event) {
     // the move or resize that framing causes is the first moment it is known.
     const bool mayKnowFrame = event->type() == QEvent::Move || event->type() == QEvent::Resize ||
                               event->type() == QEvent::Show;
+    const bool sizedByUser = (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) != 0;
+    if (fitPending_ && sizedByUser) {
+        fitPending_ = false;
+    }
     if (fitPending_ && mayKnowFrame && isVisible() && windowHandle() != nullptr) {
         const QMargins frame = windowHandle()->frameMargins();
         if (!frame.isNull()) {

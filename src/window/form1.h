@@ -5,10 +5,11 @@
 // It holds the three article boxes Text1(0) to Text1(2), the spin-text output
 // box Text1(3), the word-count grid Text2, the four result labels Label3(0) to
 // Label3(3), the buttons Command1 (Check Articles) and Command2 (Clear form)
-// and three link labels along the top. Every control sits at a fixed position
-// on a 910 x 820 canvas; resizing the window moves nothing. The canvas lies in
-// a scroll area, so that on a screen too small for it the window still fits
-// and every control can be scrolled to.
+// and three link labels along the top. At the design size, a 910 x 820
+// canvas, every control has its design rectangle; a larger or smaller window
+// gives the difference to the four large boxes (layoutFor), down to a smallest
+// canvas. The canvas lies in a scroll area, so that on a screen too small even
+// for that the window still fits and every control can be scrolled to.
 //
 // The window does no article work itself. A click on Command1 hands the boxes
 // and labels to the Check Articles engine (processing/check_articles.h)
@@ -19,6 +20,7 @@
 
 #include <QIcon>
 #include <QMargins>
+#include <QRect>
 #include <QWidget>
 
 #include <array>
@@ -53,6 +55,14 @@ class Form1 : public QWidget {
 
     QScrollArea* scrollArea() const { return Scroller; }
 
+    // Where every control goes on a canvas of the given size.
+    struct Layout {
+        std::array<QRect, 4> text1;
+        std::array<QRect, 4> label3;
+        QRect text2, command1, command2, label1, label2, label4;
+    };
+    static Layout layoutFor(QSize canvas);
+
     TextBox* text1(int index) const { return Text1.at(std::size_t(index)); }
     TextBox* text2() const { return Text2; }
     QLabel* label3(int index) const { return Label3.at(std::size_t(index)); }
@@ -64,6 +74,7 @@ class Form1 : public QWidget {
 
   protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void fitWithin(const QMargins& frame);

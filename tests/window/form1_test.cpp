@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QAccessibleTextInterface>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -120,10 +121,10 @@ class Form1Test : public QObject {
         QWidget* atOverlap = form->childAt(100, 344);
         QVERIFY(atOverlap == form->text1(0) || form->text1(0)->isAncestorOf(atOverlap));
 
-        // Resizing moves nothing.
+        // A larger window gives the four large boxes the room.
         form->resize(1200, 1000);
-        QCOMPARE(form->command2()->geometry(), QRect(784, 736, 97, 41));
-        QCOMPARE(form->text1(3)->geometry(), text1Rects[3]);
+        QTRY_COMPARE(form->command2()->geometry(), QRect(1074, 916, 97, 41));
+        QCOMPARE(form->text1(3)->geometry(), QRect(601, 458, 562, 387));
     }
 
     void carriesTheIcon() {
@@ -330,15 +331,105 @@ class Form1Test : public QObject {
         }
     }
 
-    void smallScreenScrollsTheLayoutAndKeepsEveryControlReachable() {
+    void smallScreenShrinksTheLayoutToFit() {
         // The offscreen screen (800 x 600) is smaller than the window.
         const QRect area = form->screen()->availableGeometry();
         QVERIFY(area.width() < 910 || area.height() < 820);
         form->fitToScreen();
         QVERIFY(area.contains(form->frameGeometry()));
+        QTRY_COMPARE(form->scrollArea()->widget()->size(), form->size());
+        QVERIFY(!form->scrollArea()->verticalScrollBar()->isVisible());
+        QVERIFY(!form->scrollArea()->horizontalScrollBar()->isVisible());
+        const QRect canvas = form->scrollArea()->widget()->rect();
+        for (QWidget* control : std::initializer_list<QWidget*>{
+                 form->text1(0), form->text1(1), form->text1(2), form->text1(3), form->text2(),
+                 form->command1(), form->command2()}) {
+            QVERIFY(canvas.contains(control->geometry()));
+        }
+    }
+
+    void layoutGrowsAndShrinksWithTheWindow_data() {
+        QTest::addColumn<QSize>("canvas");
+        QTest::addColumn<QList<QRect>>("rects");  // Text1(0..3), Label3(0..3), Text2, Command1, 2
+        QTest::newRow("1400x1000")
+            << QSize(1400, 1000)
+            << QList<QRect>{{16, 48, 662, 387},   {701, 48, 662, 387}, {16, 458, 662, 387},
+                            {701, 458, 662, 387}, {16, 434, 209, 25},  {701, 434, 209, 25},
+                            {16, 844, 209, 25},   {701, 844, 209, 25}, {16, 868, 662, 113},
+                            {717, 884, 201, 73},  {1274, 916, 97, 41}};
+        QTest::newRow("760x600") << QSize(760, 600)
+                                 << QList<QRect>{{16, 48, 342, 187},  {381, 48, 342, 187},
+                                                 {16, 258, 342, 187}, {381, 258, 342, 187},
+                                                 {16, 234, 209, 25},  {381, 234, 209, 25},
+                                                 {16, 444, 209, 25},  {381, 444, 209, 25},
+                                                 {16, 468, 342, 113}, {397, 484, 201, 73},
+                                                 {634, 516, 97, 41}};
+        QTest::newRow("704x526 smallest")
+            << QSize(704, 526)
+            << QList<QRect>{{16, 48, 314, 150},   {353, 48, 314, 150}, {16, 221, 314, 150},
+                            {353, 221, 314, 150}, {16, 197, 209, 25},  {353, 197, 209, 25},
+                            {16, 370, 209, 25},   {353, 370, 209, 25}, {16, 394, 314, 113},
+                            {369, 410, 201, 73},  {578, 442, 97, 41}};
+        // An odd difference is halved downwards.
+        QTest::newRow("909x819") << QSize(909, 819)
+                                 << QList<QRect>{{16, 48, 416, 296},  {455, 48, 416, 296},
+                                                 {16, 367, 416, 296}, {455, 367, 416, 296},
+                                                 {16, 343, 209, 25},  {455, 343, 209, 25},
+                                                 {16, 662, 209, 25},  {455, 662, 209, 25},
+                                                 {16, 686, 416, 113}, {471, 702, 201, 73},
+                                                 {782, 734, 97, 41}};
+    }
+
+    void layoutGrowsAndShrinksWithTheWindow() {
+        QFETCH(QSize, canvas);
+        QFETCH(QList<QRect>, rects);
+        form->resize(canvas);
+        QTRY_COMPARE(form->scrollArea()->widget()->size(), canvas);
+        QVERIFY(!form->scrollArea()->verticalScrollBar()->isVisible());
+        QVERIFY(!form->scrollArea()->horizontalScrollBar()->isVisible());
+
+        const QList<QWidget*> controls = {form->text1(0),   form->text1(1),  form->text1(2),
+                                          form->text1(3),   form->label3(0), form->label3(1),
+                                          form->label3(2),  form->label3(3), form->text2(),
+                                          form->command1(), form->command2()};
+        for (int i = 0; i < controls.size(); ++i) {
+            QCOMPARE(controls[i]->geometry(), rects[i]);
+        }
+        // The links stay where they are.
+        QCOMPARE(form->label1()->geometry(), QRect(432, 16, 137, 25));
+        QCOMPARE(form->label2()->geometry(), QRect(208, 16, 177, 25));
+        QCOMPARE(form->label4()->geometry(), QRect(24, 16, 137, 25));
+
+        // All inside the canvas; no two overlap but for a label and a box by
+        // one pixel, as designed, with the box on top.
+        const QList<QWidget*> all =
+            controls + QList<QWidget*>{form->label1(), form->label2(), form->label4()};
+        for (int i = 0; i < all.size(); ++i) {
+            QVERIFY(QRect(QPoint(), canvas).contains(all[i]->geometry()));
+            for (int j = i + 1; j < all.size(); ++j) {
+                const QRect overlap = all[i]->geometry() & all[j]->geometry();
+                if (overlap.isEmpty()) {
+                    continue;
+                }
+                const bool labelOverBox = qobject_cast<QLabel*>(all[i]) != nullptr &&
+                                          qobject_cast<TextBox*>(all[j]) != nullptr;
+                const bool boxOverLabel = qobject_cast<TextBox*>(all[i]) != nullptr &&
+                                          qobject_cast<QLabel*>(all[j]) != nullptr;
+                QVERIFY2((labelOverBox || boxOverLabel) && overlap.height() == 1,
+                         qPrintable(all[i]->objectName() + QStringLiteral(" / ") +
+                                    all[j]->objectName()));
+            }
+        }
+        QWidget* atOverlap = form->scrollArea()->widget()->childAt(rects[6].topLeft());
+        QCOMPARE(atOverlap, form->text1(2));
+    }
+
+    void belowTheSmallestLayoutTheWindowScrolls() {
+        form->resize(600, 400);
         QTRY_VERIFY(form->scrollArea()->verticalScrollBar()->isVisible());
-        // Controls keep their places on the canvas.
-        QCOMPARE(form->command2()->geometry(), QRect(784, 736, 97, 41));
+        QVERIFY(form->scrollArea()->horizontalScrollBar()->isVisible());
+        QCOMPARE(form->scrollArea()->widget()->size(), QSize(704, 526));
+        QCOMPARE(form->command2()->geometry(), QRect(578, 442, 97, 41));
 
         // Tabbing to a button scrolls it into view.
         form->command2()->setFocus(Qt::TabFocusReason);
@@ -349,6 +440,43 @@ class Form1Test : public QObject {
         const QRect shown(form->command2()->mapTo(viewport, QPoint(0, 0)),
                           form->command2()->size());
         QVERIFY(viewport->rect().contains(shown));
+    }
+
+    void emptyBoxesSayWhatGoesInThem() {
+        const QString placeholders[] = {QStringLiteral("Article 1: paste the first version here"),
+                                        QStringLiteral("Article 2: paste the second version here"),
+                                        QStringLiteral("Article 3: paste the third version here"),
+                                        QStringLiteral("The spin text appears here")};
+        const QString names[] = {QStringLiteral("Article 1"), QStringLiteral("Article 2"),
+                                 QStringLiteral("Article 3"), QStringLiteral("AMA format output")};
+        for (int k = 0; k < 4; ++k) {
+            TextBox* box = form->text1(k);
+            QCOMPARE(box->placeholderText(), placeholders[k]);
+            QVERIFY(box->text().empty());
+            QCOMPARE(box->accessibleName(), names[k]);
+            // Not text: nothing to copy, nothing for a screen reader to read.
+            box->selectAll();
+            box->copy();
+            QVERIFY(QApplication::clipboard()->text() != placeholders[k]);
+            QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(box);
+            QVERIFY(accessible->textInterface() == nullptr ||
+                    accessible->textInterface()->characterCount() == 0);
+            QCOMPARE(accessible->text(QAccessible::Value), QString());
+        }
+        QCOMPARE(form->text2()->placeholderText(), QStringLiteral("Word counts per paragraph"));
+        QVERIFY(form->text2()->text().empty());
+
+        // Shown only while a box is empty: the box looks as it would without
+        // a placeholder once it holds text.
+        TextBox* box = form->text1(0);
+        const auto look = [box](const QString& placeholder) {
+            box->setPlaceholderText(placeholder);
+            return box->viewport()->grab().toImage();
+        };
+        QVERIFY(look(placeholders[0]) != look(QString()));
+        box->setText(u"x");
+        QVERIFY(look(placeholders[0]) == look(QString()));
+        QCOMPARE(box->text(), u"x");
     }
 
     void leavingABoxTrimsItKeepingUndo() {

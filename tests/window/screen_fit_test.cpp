@@ -3,8 +3,11 @@
 // reached with the keyboard and pressed with the mouse. Run by screen_xvfb.sh,
 // which sets the screen size, the scale and what to expect:
 //
-//   KESTRELWICK_EXPECT=design    the window has its design size, no scrolling
-//   KESTRELWICK_EXPECT=scrolled  the screen is too small: the layout scrolls
+//   KESTRELWICK_EXPECT=design     the window has its design size, no scrolling
+//   KESTRELWICK_EXPECT=fitted     the screen is smaller: the layout shrinks to
+//                                 fit it, with no scroll bar
+//   KESTRELWICK_EXPECT=maximised  the window is maximised and its boxes fill
+//                                 the screen
 //
 // Keys and clicks are sent through the X server with xdotool, so they reach
 // the window exactly as a person's would.
@@ -75,13 +78,19 @@ class ScreenFitTest : public QObject {
 
     void windowLiesOnTheScreenAndBothButtonsCanBePressed() {
         const QString expect = qEnvironmentVariable("KESTRELWICK_EXPECT");
-        QVERIFY(expect == QStringLiteral("design") || expect == QStringLiteral("scrolled"));
+        QVERIFY(expect == QStringLiteral("design") || expect == QStringLiteral("fitted") ||
+                expect == QStringLiteral("maximised"));
 
         Form1 form;
         form.fitToScreen();
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QTRY_VERIFY(!form.windowHandle()->frameMargins().isNull());
+        if (expect == QStringLiteral("maximised")) {
+            // As the user does, with the window up.
+            form.showMaximized();
+            QTRY_VERIFY(form.width() > 910 && form.height() > 820);
+        }
 
         // The whole frame, title bar included, on the screen as X has it.
         const QScreen* screen = form.screen();
@@ -106,9 +115,37 @@ class ScreenFitTest : public QObject {
             QCOMPARE(form.text1(3)->mapTo(&form, QPoint(0, 0)), QPoint(456, 368));
             QCOMPARE(form.label4()->mapTo(&form, QPoint(0, 0)), QPoint(24, 16));
         } else {
-            QTRY_VERIFY(scroller->verticalScrollBar()->isVisible());
-            // As large as fits: the frame takes the whole height.
-            QVERIFY(frame.height() >= areaInPixels.height() - 3);
+            // The canvas is the window's client area, laid out by the rule,
+            // and every box and button is whole and in sight.
+            QTRY_COMPARE(scroller->widget()->size(), form.size());
+            QVERIFY(!scroller->verticalScrollBar()->isVisible());
+            QVERIFY(!scroller->horizontalScrollBar()->isVisible());
+            const Form1::Layout layout = Form1::layoutFor(form.size());
+            for (int k = 0; k < 4; ++k) {
+                QCOMPARE(form.text1(k)->geometry(), layout.text1[std::size_t(k)]);
+            }
+            QCOMPARE(form.text2()->geometry(), layout.text2);
+            QCOMPARE(form.command1()->geometry(), layout.command1);
+            QCOMPARE(form.command2()->geometry(), layout.command2);
+            for (const QWidget* control : std::initializer_list<const QWidget*>{
+                     form.text1(0), form.text1(1), form.text1(2), form.text1(3), form.text2(),
+                     form.command1(), form.command2()}) {
+                const QRect shown(control->mapTo(scroller->viewport(), QPoint(0, 0)),
+                                  control->size());
+                QVERIFY(scroller->viewport()->rect().contains(shown));
+            }
+            if (expect == QStringLiteral("maximised")) {
+                // The frame spans the screen, and the boxes with it: the
+                // right-hand boxes end 37 pixels from the window's right edge
+                // (a pixel more where the width is odd), as at the design size.
+                QVERIFY(frame.width() >= areaInPixels.width() - 3);
+                const int right = form.text1(1)->geometry().right() + 1;
+                QVERIFY(form.width() - right == 37 || form.width() - right == 38);
+            } else {
+                // Shrunk to fit: as large as the screen allows.
+                QVERIFY(frame.height() >= areaInPixels.height() - 3 ||
+                        frame.width() >= areaInPixels.width() - 3);
+            }
         }
 
         // From the first box, Tab reaches Check Articles and then Clear form,

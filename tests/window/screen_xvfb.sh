@@ -2,7 +2,7 @@
 # Runs the screen test in a private X server of the given size, under the
 # openbox window manager, at the given Qt scale factor.
 #
-#   screen_xvfb.sh TEST_PROGRAM WIDTHxHEIGHT SCALE design|scrolled
+#   screen_xvfb.sh TEST_PROGRAM WIDTHxHEIGHT SCALE design|fitted|maximised
 set -euo pipefail
 program=$1 size=$2 scale=$3 expect=$4
 
