@@ -37,13 +37,16 @@ done
 
 depends=$(dpkg-deb --field "$deb" Depends)
 grep -q 'libqt6widgets6' <<<"$depends" || fail "no dependency on Qt Widgets: $depends"
-summary=$(dpkg-deb --field "$deb" Description | head -n 1)
+# Whole outputs, never a pipe into head or grep -q: under pipefail a reader
+# that stops early would make the writer fail now and then.
+description=$(dpkg-deb --field "$deb" Description)
+summary=${description%%$'\n'*}
 [ ${#summary} -lt 80 ] || fail "summary of ${#summary} characters"
 
 unpacked=$(mktemp -d)
 trap 'rm -rf "$unpacked"' EXIT
 dpkg-deb --extract "$deb" "$unpacked"
-file "$unpacked/usr/bin/kestrelwick" | grep -q ', stripped' || fail "the program is not stripped"
+[[ $(file "$unpacked/usr/bin/kestrelwick") == *", stripped"* ]] || fail "the program is not stripped"
 desktop-file-validate "$unpacked/usr/share/applications/kestrelwick.desktop" ||
     fail "desktop entry"
 appstreamcli validate --no-net \

@@ -43,7 +43,7 @@ start_window_manager() {
     "$1" >/dev/null 2>&1 &
     WM_PID=$!
     for _ in $(seq 100); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+        [[ $(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null) == *"window id"* ]] && return 0
         sleep 0.1
     done
     echo "$1 did not start" >&2

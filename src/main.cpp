@@ -1,9 +1,24 @@
 #include <QApplication>
+#include <QCoreApplication>
 
+#include "console/command_line.h"
 #include "processing/working_memory.h"
 #include "window/form1.h"
 
 int main(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    const kestrelwick::CommandLine command = kestrelwick::parseCommandLine(arguments);
+
+    // Help, the version, the check of files and a usage error need no
+    // display: they are answered before any window system is touched.
+    if (command.mode != kestrelwick::CommandLine::Mode::Window) {
+        const QCoreApplication console(argc, argv);
+        return kestrelwick::runConsole(command);
+    }
+
     kestrelwick::keepWorkingMemoryBetweenClicks();
     QApplication app(argc, argv);
     Form1::setUpApplication();
@@ -11,5 +26,6 @@ int main(int argc, char* argv[]) {
     Form1 form;
     form.fitToScreen();
     form.show();
+    form.openArticleFiles(command.files);
     return QApplication::exec();
 }

@@ -10,6 +10,7 @@
 #include <QScrollArea>
 #include <QStyle>
 #include <QTextDocument>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -23,6 +24,7 @@
 #include "window/shell_open.h"
 #endif
 
+#include "files/article_file.h"
 #include "processing/check_articles.h"
 #include "window/controls.h"
 #include "window/links.h"
@@ -41,6 +43,8 @@ constexpr QSize kSmallestCanvas(704, 526);
 // A title bar and thin borders, as most desktops draw them, for fitting the
 // window before the window system has said what its frame really is.
 constexpr QMargins kAssumedFrame(8, 32, 8, 8);
+
+constexpr std::size_t kArticleBoxes = 3;  // Text1(0) to Text1(2); Text1(3) is the output
 
 constexpr QRect kLabel1Rect(432, 16, 137, 25);
 constexpr QRect kLabel2Rect(208, 16, 177, 25);
@@ -192,6 +196,8 @@ void Form1::createControls() {
         Text1[k]->setObjectName(QStringLiteral("Text1_%1").arg(k));
         Text1[k]->setAccessibleName(kText1Names[k]);
         Text1[k]->setPlaceholderText(kText1Placeholders[k]);
+        // Files dropped on an article box fill it and the article boxes after it.
+        Text1[k]->setFileRoom(k < kArticleBoxes ? int(kArticleBoxes - k) : 0);
     }
     Text2 = new TextBox(Canvas);
     Text2->setObjectName(QStringLiteral("Text2"));
@@ -261,6 +267,12 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Form1::wireEvents() {
+    for (int k = 0; k < int(Text1.size()); ++k) {
+        connect(Text1[std::size_t(k)], &TextBox::filesDropped, this,
+                [this, k](const QStringList& paths) { dropFiles(k, paths); });
+    }
+    connect(Text2, &TextBox::filesDropped, this,
+            [this](const QStringList& paths) { dropFiles(-1, paths); });
     connect(Command1, &QPushButton::clicked, this, &Form1::checkArticles);
     connect(Command2, &QPushButton::clicked, this, &Form1::clearForm);
     for (int k = 0; k < int(Text1.size()); ++k) {
@@ -371,6 +383,68 @@ void Form1::clearForm() {
     for (QLabel* label : Label3) {
         label->clear();
     }
+}
+
+void Form1::openArticleFiles(const QStringList& paths) {
+    QStringList refusals;
+    for (qsizetype k = 0; k < paths.size() && k < qsizetype(kArticleBoxes); ++k) {
+        const kestrelwick::ArticleFile file = kestrelwick::readArticleFile(paths[k]);
+        if (file.read()) {
+            Text1[std::size_t(k)]->setText(file.text);
+        } else {
+            refusals << file.refusal;
+        }
+    }
+    if (!refusals.isEmpty()) {
+        // Once the window is up, so that the message has a window to stand on.
+        QTimer::singleShot(0, this, [this, refusals] { showFileMessage(refusals.join(u'\n')); });
+    }
+}
+
+void Form1::dropFiles(int index, const QStringList& paths) {
+    if (index < 0 || index >= int(kArticleBoxes)) {
+        showFileMessage(QStringLiteral(
+            "Files can be dropped on the three article boxes only; this box gets its text from "
+            "Check Articles."));
+        return;
+    }
+    const qsizetype room = qsizetype(kArticleBoxes) - index;
+    if (paths.size() > room) {
+        showFileMessage(
+            QStringLiteral("%1 files were dropped on article box %2, but only %3 article %4 from "
+                           "there on. Nothing was changed.")
+                .arg(paths.size())
+                .arg(index + 1)
+                .arg(room)
+                .arg(room == 1 ? QStringLiteral("box is") : QStringLiteral("boxes are")));
+        return;
+    }
+    // Every file is read before any box changes: one refused file changes
+    // nothing.
+    std::vector<std::u16string> texts;
+    QStringList refusals;
+    for (const QString& path : paths) {
+        kestrelwick::ArticleFile file = kestrelwick::readArticleFile(path);
+        if (file.read()) {
+            texts.push_back(std::move(file.text));
+        } else {
+            refusals << file.refusal;
+        }
+    }
+    if (!refusals.isEmpty()) {
+        showFileMessage(refusals.join(u'\n') + QStringLiteral("\nNothing was changed."));
+        return;
+    }
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        Text1[std::size_t(index) + i]->replaceText(texts[i]);
+    }
+}
+
+void Form1::showFileMessage(const QString& message) {
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), message, QMessageBox::Ok,
+                    this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
 }
 
 void Form1::trimBox(int index) {

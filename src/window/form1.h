@@ -21,6 +21,7 @@
 #include <QIcon>
 #include <QMargins>
 #include <QRect>
+#include <QStringList>
 #include <QWidget>
 
 #include <array>
@@ -55,6 +56,11 @@ class Form1 : public QWidget {
 
     QScrollArea* scrollArea() const { return Scroller; }
 
+    // Puts the text of each file into the article boxes from the first on,
+    // as the command line names them. A file that is refused leaves its box
+    // empty, and a message says why once the window is up.
+    void openArticleFiles(const QStringList& paths);
+
     // Where every control goes on a canvas of the given size.
     struct Layout {
         std::array<QRect, 4> text1;
@@ -85,6 +91,9 @@ class Form1 : public QWidget {
     void checkArticles();
     void clearForm();
     void trimBox(int index);
+    // Files dropped on Text1(index), or on Text2 for index -1.
+    void dropFiles(int index, const QStringList& paths);
+    void showFileMessage(const QString& message);
 
     // Asks the desktop to open a web address; returns the shell's result,
     // which nothing examines.

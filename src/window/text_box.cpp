@@ -1,11 +1,13 @@
 #include "window/text_box.h"
 
+#include <QDropEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
+#include <QUrl>
 
 namespace {
 
@@ -187,4 +189,59 @@ QMimeData* TextBox::createMimeDataFromSelection() const {
     raw.replace(QChar(kParagraphSeparator), QChar(u'\n'));
     mime->setText(raw);
     return mime;
+}
+
+QStringList TextBox::localFiles(const QMimeData* data) {
+    QStringList paths;
+    if (data == nullptr || !data->hasUrls()) {
+        return paths;
+    }
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile()) {
+            return {};
+        }
+        paths << url.toLocalFile();
+    }
+    return paths;
+}
+
+// File managers send a file as its address and as text beside it: the
+// address wins, and the text of the file goes in, not its name. A drag of
+// files that this box cannot take gets no drop action, so the pointer shows
+// that it will not be taken; the box still takes the drop, if one comes, to
+// say why.
+void TextBox::dragEnterEvent(QDragEnterEvent* event) {
+    if (!answerFileDrag(event)) {
+        QPlainTextEdit::dragEnterEvent(event);
+    }
+}
+
+void TextBox::dragMoveEvent(QDragMoveEvent* event) {
+    if (!answerFileDrag(event)) {
+        QPlainTextEdit::dragMoveEvent(event);
+    }
+}
+
+bool TextBox::answerFileDrag(QDragMoveEvent* event) const {
+    const QStringList paths = localFiles(event->mimeData());
+    if (paths.isEmpty()) {
+        return false;
+    }
+    if (paths.size() <= fileRoom_) {
+        event->acceptProposedAction();
+    } else {
+        event->setDropAction(Qt::IgnoreAction);
+        event->accept();
+    }
+    return true;
+}
+
+void TextBox::dropEvent(QDropEvent* event) {
+    const QStringList paths = localFiles(event->mimeData());
+    if (paths.isEmpty()) {
+        QPlainTextEdit::dropEvent(event);
+        return;
+    }
+    event->acceptProposedAction();
+    emit filesDropped(paths);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPlainTextEdit>
+#include <QStringList>
 
 #include <string>
 #include <string_view>
@@ -42,18 +43,35 @@ class TextBox : public QPlainTextEdit {
     // a text without such spaces is left alone, view and undo history too.
     void trimSpaces();
 
+    // How many files a drop on this box can take: the article boxes from
+    // this one on; 0 (the default) takes none.
+    void setFileRoom(int files) { fileRoom_ = files; }
+
+    // The local files that the data stands for, when it stands for files
+    // only; otherwise none, and the data drops as text.
+    static QStringList localFiles(const QMimeData* data);
+
   signals:
     // The focus moved to another control of the window. A context menu
     // opening or the window losing activation does not count.
     void left();
+    // Files were dropped on the box; what to do with them is the window's.
+    void filesDropped(const QStringList& paths);
 
   protected:
     bool event(QEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     QMimeData* createMimeDataFromSelection() const override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
+    // Answers a drag of files, and says whether it was one.
+    bool answerFileDrag(QDragMoveEvent* event) const;
+
+    int fileRoom_ = 0;
     // Code units that the history holds for whole-text replacements.
     std::size_t replacedTextHeld_ = 0;
 };

@@ -3,6 +3,7 @@ checks what it finds: the three links as links with their captions, tooltips
 and a press action, kept out of the focus chain, and the boxes and buttons by
 their names."""
 
+import os
 import sys
 import time
 
@@ -72,6 +73,17 @@ def main():
     for name in ("Article 1", "Article 2", "Article 3", "AMA format output"):
         if name not in boxes:
             failures.append(f"no box named {name!r}; boxes: {sorted(boxes)}")
+
+    # Started with article files: their texts are in the boxes, one line a
+    # paragraph. The expected texts are separated by form feeds.
+    expected = os.environ.get("KESTRELWICK_EXPECT_ARTICLES")
+    if expected is not None:
+        texts = {node.name: node.queryText() for node in found.get("text", [])}
+        for number, wanted_text in enumerate(expected.split("\f"), start=1):
+            box = texts.get(f"Article {number}")
+            got = box.getText(0, -1).replace("\r\n", "\n") if box else None
+            if got != wanted_text:
+                failures.append(f"Article {number} holds {got!r}, not {wanted_text!r}")
 
     for failure in failures:
         print(failure)

@@ -2,12 +2,16 @@
 # Starts the program in a private X server and session bus with the
 # accessibility bus up, and reads its window as a screen reader would.
 #
-#   accessibility_xvfb.sh PROGRAM
+#   accessibility_xvfb.sh PROGRAM [ARGUMENTS...]
+#
+# The arguments go to the program. With KESTRELWICK_EXPECT_ARTICLES set, the
+# texts of the three article boxes are checked against it.
 set -euo pipefail
 if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ] || [ -z "${KESTRELWICK_IN_SESSION:-}" ]; then
     exec env KESTRELWICK_IN_SESSION=1 dbus-run-session -- "$0" "$@" 2> >(grep -v '^dbus-daemon' >&2)
 fi
 program=$1
+shift
 here=$(dirname "$0")
 
 source "$here/../../scripts/xvfb.sh"
@@ -18,7 +22,7 @@ start_xvfb 1280x1024x24
 
 /usr/libexec/at-spi-bus-launcher --launch-immediately &
 bus_pid=$!
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb "$program" >/dev/null 2>&1 &
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb "$program" "$@" >/dev/null 2>&1 &
 program_pid=$!
 
 /usr/bin/python3 "$here/accessibility_tree.py"

@@ -7,11 +7,17 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCursor>
+#include <QDropEvent>
+#include <QFile>
 #include <QLabel>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
+#include <QTemporaryDir>
+#include <QUrl>
 #include <QtTest>
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -194,6 +200,144 @@ class EditingTest : public QObject {
         QCOMPARE(whileReporting, std::nullopt);
         QCOMPARE(whileSpinning, std::optional(Qt::WaitCursor));
         QCOMPARE(overrideShape(), std::nullopt);
+    }
+
+  private:
+    // Files dragged from a file manager, as it sends them: their addresses
+    // and, beside them, the same as text.
+    static std::unique_ptr<QMimeData> filesData(const QStringList& paths) {
+        auto data = std::make_unique<QMimeData>();
+        QList<QUrl> urls;
+        for (const QString& path : paths) {
+            urls << QUrl::fromLocalFile(path);
+        }
+        data->setUrls(urls);
+        QString text;
+        for (const QUrl& url : urls) {
+            text += url.toString() + u'\n';
+        }
+        data->setText(text);
+        return data;
+    }
+
+    // Whether the box would take the drop: the pointer shows the action.
+    static bool dragAccepted(TextBox* box, const QMimeData* data) {
+        QDragEnterEvent enter(box->viewport()->rect().center(), Qt::CopyAction, data,
+                              Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(box->viewport(), &enter);
+        return enter.isAccepted() && enter.dropAction() != Qt::IgnoreAction;
+    }
+
+    static void drop(TextBox* box, const QMimeData* data) {
+        QDropEvent event(QPointF(box->viewport()->rect().center()), Qt::CopyAction, data,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(box->viewport(), &event);
+    }
+
+    // Drags the data onto the box and drops it all the same, as a user can
+    // where the pointer shows that the drop will not be taken.
+    QString dropAndReadMessage(TextBox* box, const QMimeData* data) {
+        QString message;
+        if (dragAccepted(box, data)) {
+            return QStringLiteral("the drag is taken");
+        }
+        dismissNextModal(message);
+        drop(box, data);
+        return message;
+    }
+
+    static void writeFile(const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+  private slots:
+    void droppedFilesFillTheArticleBoxes() {
+        QTemporaryDir dir;
+        const QString one = dir.filePath(QStringLiteral("one.txt"));
+        const QString two = dir.filePath(QStringLiteral("two.txt"));
+        const QString three = dir.filePath(QStringLiteral("three.txt"));
+        writeFile(one, "Title one\nBody one\n");
+        writeFile(two, "\xef\xbb\xbfTitle two\r\nBody \xe2\x80\x9ctwo\xe2\x80\x9d");
+        writeFile(three, "Title three\rBody \x93three\x94");
+
+        // One file on article box 2 replaces its text, as one undoable edit.
+        form->text1(1)->setText(u"typed before");
+        const auto single = filesData({one});
+        QVERIFY(dragAccepted(form->text1(1), single.get()));
+        drop(form->text1(1), single.get());
+        QCOMPARE(form->text1(1)->text(), u"Title one\r\nBody one\r\n");
+        undo(form->text1(1));
+        QCOMPARE(form->text1(1)->text(), u"typed before");
+
+        // Three files on article box 1 fill the three article boxes in order.
+        const auto all = filesData({one, two, three});
+        QVERIFY(dragAccepted(form->text1(0), all.get()));
+        drop(form->text1(0), all.get());
+        QCOMPARE(form->text1(0)->text(), u"Title one\r\nBody one\r\n");
+        QCOMPARE(form->text1(1)->text(), u"Title two\r\nBody \u201ctwo\u201d");
+        QCOMPARE(form->text1(2)->text(), u"Title three\r\nBody \u201cthree\u201d");
+        QVERIFY(form->text1(3)->text().empty());
+    }
+
+    void dropsThatCannotBeTakenChangeNothing() {
+        QTemporaryDir dir;
+        const QString one = dir.filePath(QStringLiteral("one.txt"));
+        const QString binary = dir.filePath(QStringLiteral("picture.png"));
+        writeFile(one, "Title one");
+        writeFile(binary, QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+        for (int k = 0; k < 3; ++k) {
+            form->text1(k)->setText(u"kept " + std::u16string(1, char16_t(u'1' + k)));
+        }
+
+        // Two files on article box 3: one box left. The drag is refused there,
+        // and a drop that comes all the same is explained.
+        const auto two = filesData({one, one});
+        QVERIFY(dragAccepted(form->text1(1), two.get()));
+        QCOMPARE(dropAndReadMessage(form->text1(2), two.get()),
+                 QStringLiteral("2 files were dropped on article box 3, but only 1 article box "
+                                "is from there on. Nothing was changed."));
+
+        // Files on the output box or the grid.
+        const auto single = filesData({one});
+        QVERIFY(!dragAccepted(form->text1(3), single.get()));
+        QVERIFY(!dragAccepted(form->text2(), single.get()));
+        const QString onOutput = QStringLiteral(
+            "Files can be dropped on the three article boxes only; this box gets its text from "
+            "Check Articles.");
+        QCOMPARE(dropAndReadMessage(form->text1(3), single.get()), onOutput);
+        QCOMPARE(dropAndReadMessage(form->text2(), single.get()), onOutput);
+
+        // A file that is no text, beside one that is: nothing changes.
+        const auto mixed = filesData({one, binary});
+        QVERIFY(dragAccepted(form->text1(0), mixed.get()));  // not read before the drop
+        QString refusal;
+        dismissNextModal(refusal);
+        drop(form->text1(0), mixed.get());
+        QCOMPARE(refusal, QStringLiteral("Cannot read \"%1\": it is not a text file (it holds NUL "
+                                         "characters).\nNothing was changed.")
+                              .arg(binary));
+
+        for (int k = 0; k < 3; ++k) {
+            QCOMPARE(form->text1(k)->text(), u"kept " + std::u16string(1, char16_t(u'1' + k)));
+        }
+        QVERIFY(form->text1(3)->text().empty());
+        QVERIFY(form->text2()->text().empty());
+    }
+
+    void textDraggedAsTextDropsAsText() {
+        QMimeData data;
+        data.setText(QStringLiteral("dragged words"));
+        TextBox* box = form->text1(0);
+        QVERIFY(dragAccepted(box, &data));
+        drop(box, &data);
+        QCOMPARE(box->text(), u"dragged words");
+        // An address of the web is text too.
+        QMimeData web;
+        web.setUrls({QUrl(QStringLiteral("https://kestrelwick.example/a.txt"))});
+        web.setText(QStringLiteral("https://kestrelwick.example/a.txt"));
+        QVERIFY(dragAccepted(form->text1(3), &web));
     }
 };
 

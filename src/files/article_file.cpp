@@ -1,0 +1,178 @@
+#include "files/article_file.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QIODevice>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace kestrelwick {
+
+namespace {
+
+ArticleFile refused(const QString& name, const QString& why) {
+    return {{}, QStringLiteral("Cannot read \"%1\": %2.").arg(name, why)};
+}
+
+// Whether the bytes are UTF-8 as the standard has it: no overlong forms, no
+// surrogates, nothing past U+10FFFF, no sequence cut short.
+bool isValidUtf8(const QByteArray& bytes) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const auto* end = p + bytes.size();
+    while (p < end) {
+        const unsigned char lead = *p;
+        if (lead < 0x80) {
+            ++p;
+            continue;
+        }
+        int more = 0;
+        unsigned char low = 0x80;
+        unsigned char high = 0xbf;
+        if (lead >= 0xc2 && lead <= 0xdf) {
+            more = 1;
+        } else if (lead >= 0xe0 && lead <= 0xef) {
+            more = 2;
+            low = lead == 0xe0 ? 0xa0 : 0x80;
+            high = lead == 0xed ? 0x9f : 0xbf;
+        } else if (lead >= 0xf0 && lead <= 0xf4) {
+            more = 3;
+            low = lead == 0xf0 ? 0x90 : 0x80;
+            high = lead == 0xf4 ? 0x8f : 0xbf;
+        } else {
+            return false;
+        }
+        if (end - p <= more) {
+            return false;
+        }
+        for (int i = 1; i <= more; ++i) {
+            const unsigned char next = p[i];
+            if (next < (i == 1 ? low : 0x80) || next > (i == 1 ? high : 0xbf)) {
+                return false;
+            }
+        }
+        p += more + 1;
+    }
+    return true;
+}
+
+// Windows-1252: Latin-1 but for 0x80 to 0x9F, where it has typographic
+// characters. The five bytes it leaves undefined stand for the control
+// characters of the same number, as Windows itself reads them.
+std::u16string fromWindows1252(const QByteArray& bytes) {
+    static constexpr std::array<char16_t, 32> k80To9F = {
+        u'\u20ac', u'\u0081', u'\u201a', u'\u0192', u'\u201e', u'\u2026', u'\u2020', u'\u2021',
+        u'\u02c6', u'\u2030', u'\u0160', u'\u2039', u'\u0152', u'\u008d', u'\u017d', u'\u008f',
+        u'\u0090', u'\u2018', u'\u2019', u'\u201c', u'\u201d', u'\u2022', u'\u2013', u'\u2014',
+        u'\u02dc', u'\u2122', u'\u0161', u'\u203a', u'\u0153', u'\u009d', u'\u017e', u'\u0178'};
+    std::u16string text;
+    text.reserve(std::size_t(bytes.size()));
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        text += byte >= 0x80 && byte <= 0x9f ? k80To9F[byte - 0x80] : char16_t(byte);
+    }
+    return text;
+}
+
+std::optional<std::u16string> fromUtf16(const QByteArray& bytes, qsizetype start, bool bigEndian) {
+    if ((bytes.size() - start) % 2 != 0) {
+        return std::nullopt;
+    }
+    std::u16string text;
+    text.reserve(std::size_t(bytes.size() - start) / 2);
+    for (qsizetype i = start; i < bytes.size(); i += 2) {
+        const auto first = static_cast<unsigned char>(bytes[i]);
+        const auto second = static_cast<unsigned char>(bytes[i + 1]);
+        text += bigEndian ? char16_t(first << 8 | second) : char16_t(second << 8 | first);
+    }
+    return text;
+}
+
+std::u16string fromUtf8(const QByteArray& bytes, qsizetype start) {
+    const QString text = QString::fromUtf8(bytes.constData() + start, bytes.size() - start);
+    return {reinterpret_cast<const char16_t*>(text.utf16()), std::size_t(text.size())};
+}
+
+// CR LF, LF and a lone CR each become CR LF.
+std::u16string withCrLfBreaks(const std::u16string& text) {
+    std::u16string out;
+    out.reserve(text.size() + text.size() / 32);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i];
+        if (unit == u'\r' || unit == u'\n') {
+            out += u"\r\n";
+            if (unit == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+                ++i;
+            }
+        } else {
+            out += unit;
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+ArticleFile decodeArticleBytes(const QByteArray& bytes, const QString& name) {
+    if (bytes.size() > kLargestArticleFile) {
+        return refused(name, QStringLiteral("it is larger than 256 MiB"));
+    }
+    std::u16string text;
+    if (bytes.startsWith("\xef\xbb\xbf")) {
+        text = fromUtf8(bytes, 3);
+    } else if (bytes.startsWith("\xff\xfe") || bytes.startsWith("\xfe\xff")) {
+        const auto decoded = fromUtf16(bytes, 2, bytes.startsWith("\xfe\xff"));
+        if (!decoded) {
+            return refused(name, QStringLiteral("its UTF-16 text ends in half a character"));
+        }
+        text = *decoded;
+    } else if (isValidUtf8(bytes)) {
+        text = fromUtf8(bytes, 0);
+    } else {
+        text = fromWindows1252(bytes);
+    }
+    if (text.find(u'\0') != std::u16string::npos) {
+        return refused(name, QStringLiteral("it is not a text file (it holds NUL characters)"));
+    }
+    return {withCrLfBreaks(text), {}};
+}
+
+ArticleFile readArticleStream(QIODevice& stream, const QString& name) {
+    QByteArray bytes;
+    for (;;) {
+        const QByteArray chunk = stream.read(qint64{1} << 20);
+        if (chunk.isEmpty()) {
+            break;
+        }
+        bytes += chunk;
+        if (bytes.size() > kLargestArticleFile) {
+            return refused(name, QStringLiteral("it is larger than 256 MiB"));
+        }
+    }
+    return decodeArticleBytes(bytes, name);
+}
+
+ArticleFile readArticleFile(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        return refused(path, QStringLiteral("there is no such file"));
+    }
+    if (info.isDir()) {
+        return refused(path, QStringLiteral("it is a folder"));
+    }
+    if (info.size() > kLargestArticleFile) {
+        return refused(path, QStringLiteral("it is larger than 256 MiB"));
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        QString why = file.errorString();
+        if (!why.isEmpty()) {
+            why[0] = why[0].toLower();
+        }
+        return refused(path, why.isEmpty() ? QStringLiteral("it cannot be opened") : why);
+    }
+    return readArticleStream(file, path);
+}
+
+}  // namespace kestrelwick

@@ -1,0 +1,46 @@
+#pragma once
+
+// Reading an article from a text file: one routine with one set of rules for
+// every way a file comes in (dropped on a box, named on the command line, or
+// piped to standard input).
+//
+// Encoding: a byte-order mark decides (UTF-8, UTF-16 LE or BE; the mark is
+// not part of the text). Without one, text that is valid UTF-8 is UTF-8, and
+// anything else is Windows-1252, in which every byte is a character. Line
+// breaks CR LF, LF and a lone CR each become one CR LF, as the boxes give
+// their text to the Check Articles engine.
+//
+// A file is refused, with a message that names it and says why, when it
+// cannot be read, when it is larger than 256 MiB, or when its text holds a
+// NUL character (it is not text).
+
+#include <QByteArray>
+#include <QString>
+
+#include <string>
+
+class QIODevice;
+
+namespace kestrelwick {
+
+inline constexpr qint64 kLargestArticleFile = qint64{256} << 20;
+
+struct ArticleFile {
+    std::u16string text;  // line breaks as CR LF
+    QString refusal;      // empty when the file was read
+
+    bool read() const { return refusal.isEmpty(); }
+};
+
+// The text of the file at path, or why it was refused.
+ArticleFile readArticleFile(const QString& path);
+
+// The same for a stream that is already open, such as standard input; name
+// stands for it in a refusal.
+ArticleFile readArticleStream(QIODevice& stream, const QString& name);
+
+// The text of a file's bytes, or why they were refused; name stands for the
+// file in a refusal.
+ArticleFile decodeArticleBytes(const QByteArray& bytes, const QString& name);
+
+}  // namespace kestrelwick
