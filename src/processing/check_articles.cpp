@@ -133,8 +133,7 @@ std::u16string buildAmaFormat(const CheckArticlesData& data) {
 
 // The pairs of articles whose versions are compared, in the order the report
 // names them.
-constexpr std::array<std::pair<std::size_t, std::size_t>, 3> kArticlePairs = {
-    {{0, 1}, {0, 2}, {1, 2}}};
+constexpr auto kArticlePairs = WordingComparer::kPairs;
 
 struct AlikeParagraphs {
     std::array<ParagraphNumbers, kArticlePairs.size()> same;
@@ -146,30 +145,21 @@ struct AlikeParagraphs {
 // article's paragraphs that are not blank.
 AlikeParagraphs findAlikeParagraphs(const CheckArticlesData& data) {
     AlikeParagraphs alike;
-    std::array<VersionRuns, kArticleCount> runs;
+    WordingComparer comparer;
     const std::size_t paragraphs = data.ArticleLines[kDrivingArticle].size();
     for (std::size_t p = 0; p < paragraphs; ++p) {
-        std::array<bool, kArticleCount> spun{};
+        WordingComparer::Versions versions;
         for (std::size_t a = 0; a < kArticleCount; ++a) {
-            spun[a] = countOf(data, a, p) > 0;  // a blank version has no words
-            if (spun[a]) {
-                runs[a].read(data.ArticleLines[a][p]);
+            if (countOf(data, a, p) > 0) {  // a blank version has no words
+                versions[a] = data.ArticleLines[a][p];
             }
         }
+        const auto likeness = comparer.compare(versions);
         for (std::size_t pair = 0; pair < kArticlePairs.size(); ++pair) {
-            const auto [first, second] = kArticlePairs[pair];
-            if (!spun[first] || !spun[second]) {
-                continue;
-            }
-            switch (compareWording(runs[first], runs[second])) {
-                case Likeness::Same:
-                    alike.same[pair].add(p);
-                    break;
-                case Likeness::NearlySame:
-                    alike.nearlySame[pair].add(p);
-                    break;
-                case Likeness::Different:
-                    break;
+            if (likeness[pair] == Likeness::Same) {
+                alike.same[pair].add(p);
+            } else if (likeness[pair] == Likeness::NearlySame) {
+                alike.nearlySame[pair].add(p);
             }
         }
     }
@@ -327,11 +317,10 @@ std::vector<std::u16string> buildReportNotes(const CheckArticlesData& data) {
         for (std::size_t pair = 0; pair < kArticlePairs.size(); ++pair) {
             const ParagraphNumbers& list = found[pair];
             if (!list.empty()) {
-                notes.push_back(u"Articles " + article(kArticlePairs[pair].first) + u" and " +
-                                article(kArticlePairs[pair].second) + u" give " +
-                                std::u16string(kind) + u" wording of paragraph" +
-                                (list.count() == 1 ? u" " : u"s ") + paragraphListText(list) +
-                                u".");
+                notes.push_back(u"Articles " + article(kArticlePairs[pair][0]) + u" and " +
+                                article(kArticlePairs[pair][1]) + u" give " + std::u16string(kind) +
+                                u" wording of paragraph" + (list.count() == 1 ? u" " : u"s ") +
+                                paragraphListText(list) + u".");
             }
         }
     };

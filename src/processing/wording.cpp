@@ -1,7 +1,6 @@
 #include "processing/wording.h"
 
 #include <algorithm>
-#include <array>
 #include <bit>
 #include <cstring>
 
@@ -59,208 +58,238 @@ std::uint64_t firstUnits(std::uint64_t group, std::size_t count) {
     return group & kKept[count];
 }
 
-bool sameWord(std::u16string_view a, std::size_t aStart, std::u16string_view b,
-              std::size_t bStart) {
-    std::size_t i = aStart;
-    std::size_t j = bStart;
-    for (;;) {
-        const bool aEnds = i == a.size() || a[i] == kSpace;
-        const bool bEnds = j == b.size() || b[j] == kSpace;
-        if (aEnds || bEnds) {
-            return aEnds && bEnds;
-        }
-        if (a[i] != b[j]) {
-            return false;
-        }
-        ++i;
-        ++j;
+// A word's hash, from its length and its first eight code units; words that
+// agree in those are told apart when the hashes are confirmed.
+std::uint64_t wordHash(const char16_t* units, std::size_t available, std::size_t length) {
+    std::uint64_t first = 0;
+    std::uint64_t second = 0;
+    if (available >= 8) {
+        std::memcpy(&first, units, sizeof first);
+        std::memcpy(&second, units + 4, sizeof second);
+    } else {
+        // Near the end of the text: only what is there.
+        std::array<char16_t, 8> tail{};
+        std::copy(units, units + available, tail.begin());
+        std::memcpy(&first, tail.data(), sizeof first);
+        std::memcpy(&second, tail.data() + 4, sizeof second);
     }
+    const std::size_t inFirst = std::min<std::size_t>(length, 4);
+    const std::size_t inSecond = std::min<std::size_t>(length, 8) - inFirst;
+    return (firstUnits(first, inFirst) ^ std::rotl(firstUnits(second, inSecond), 29) ^ length) *
+           kGolden;
+}
+
+// Makes room for at least count elements without caring what they hold.
+template <typename T>
+T* room(std::vector<T>& buffer, std::size_t count) {
+    if (buffer.size() < count) {
+        buffer.resize(std::max(count, 2 * buffer.size()));
+    }
+    return buffer.data();
 }
 
 }  // namespace
 
-void VersionRuns::read(std::u16string_view version) {
-    text_ = version;
-    wordStarts_.clear();
-    wordEnds_.clear();
-    const char16_t* units = version.data();
-    const std::size_t size = version.size();
+void WordingComparer::readWords(std::size_t version, std::u16string_view text) {
+    texts_[version] = text;
+    Words& words = words_[version];
+    const char16_t* units = text.data();
+    const std::size_t size = text.size();
+    // A version of n code units has at most n / 2 + 1 words.
+    std::size_t* starts = room(words.starts, size / 2 + 2);
+    std::size_t* ends = room(words.lengths, size / 2 + 2);
+    std::size_t started = 0;
+    std::size_t ended = 0;
 
     // Where the words start and end, found 64 code units at a time without a
-    // branch per unit: a word starts at a unit other than a space that follows
-    // a space or the start of the text, and ends at the first space after it.
+    // branch per unit: a word starts at a unit other than a space that
+    // follows a space or the start of the text, and ends at the first space
+    // after it or at the end of the text.
     std::uint64_t spaceBefore = 1;
     for (std::size_t block = 0; block < size; block += 64) {
         const std::size_t count = std::min<std::size_t>(64, size - block);
         std::uint64_t spaces =
             count == 64 ? spacesAmong64(units + block) : spacesAmong(units + block, count);
         if (count < 64) {
-            // The end of the text ends the last word as a space would.
             spaces |= ~std::uint64_t{0} << count;
         }
         const std::uint64_t before = (spaces << 1) | spaceBefore;
-        std::uint64_t starts = ~spaces & before;
-        std::uint64_t ends = spaces & ~before;
         spaceBefore = spaces >> 63;
-        for (; starts != 0; starts &= starts - 1) {
-            wordStarts_.push_back(block + std::size_t(std::countr_zero(starts)));
+        for (std::uint64_t bits = ~spaces & before; bits != 0; bits &= bits - 1) {
+            starts[started++] = block + std::size_t(std::countr_zero(bits));
         }
-        for (; ends != 0; ends &= ends - 1) {
-            wordEnds_.push_back(block + std::size_t(std::countr_zero(ends)));
+        for (std::uint64_t bits = spaces & ~before; bits != 0; bits &= bits - 1) {
+            ends[ended++] = block + std::size_t(std::countr_zero(bits));
         }
     }
-    if (wordEnds_.size() < wordStarts_.size()) {
-        wordEnds_.push_back(size);  // a text that fills its last block
+    if (ended < started) {
+        ends[ended++] = size;  // a last word that fills its block
     }
 
-    // Each word is hashed from its length and its first eight code units;
-    // words that agree in those are told apart when the hashes are confirmed.
-    const std::size_t words = wordStarts_.size();
-    wordHashes_.resize(words);
-    for (std::size_t w = 0; w < words; ++w) {
-        const std::size_t start = wordStarts_[w];
-        const std::size_t length = wordEnds_[w] - start;
-        std::uint64_t first = 0;
-        std::uint64_t second = 0;
-        if (size - start >= 8) {
-            std::memcpy(&first, units + start, sizeof first);
-            std::memcpy(&second, units + start + 4, sizeof second);
-        } else {
-            // Near the end of the text: only what is there.
-            std::array<char16_t, 8> tail{};
-            std::copy(units + start, units + size, tail.begin());
-            std::memcpy(&first, tail.data(), sizeof first);
-            std::memcpy(&second, tail.data() + 4, sizeof second);
-        }
-        const std::size_t inFirst = std::min<std::size_t>(length, 4);
-        const std::size_t inSecond = std::min<std::size_t>(length, 8) - inFirst;
-        wordHashes_[w] =
-            (firstUnits(first, inFirst) ^ std::rotl(firstUnits(second, inSecond), 29) ^ length) *
-            kGolden;
+    words.count = started;
+    std::uint64_t* hashes = room(words.hashes, started);
+    for (std::size_t w = 0; w < started; ++w) {
+        ends[w] -= starts[w];  // from here on, the word's length
+        hashes[w] = wordHash(units + starts[w], size - starts[w], ends[w]);
     }
+}
+
+bool WordingComparer::sameWord(std::size_t a, std::size_t wordA, std::size_t b,
+                               std::size_t wordB) const {
+    const Words& first = words_[a];
+    const Words& second = words_[b];
+    const std::size_t length = first.lengths[wordA];
+    return first.hashes[wordA] == second.hashes[wordB] && length == second.lengths[wordB] &&
+           std::equal(texts_[a].begin() + std::ptrdiff_t(first.starts[wordA]),
+                      texts_[a].begin() + std::ptrdiff_t(first.starts[wordA] + length),
+                      texts_[b].begin() + std::ptrdiff_t(second.starts[wordB]));
+}
+
+bool WordingComparer::sameWords(std::size_t a, std::size_t b) const {
+    const std::size_t count = words_[a].count;
+    if (count != words_[b].count) {
+        return false;
+    }
+    for (std::size_t w = 0; w < count; ++w) {
+        if (!sameWord(a, w, b, w)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::size_t WordingComparer::runLength(std::size_t version) const {
+    return std::min(words_[version].count, kRunWords);
+}
+
+bool WordingComparer::sameRun(std::size_t a, std::size_t runA, std::size_t b,
+                              std::size_t runB) const {
+    const std::size_t length = runLength(a);
+    if (length != runLength(b)) {
+        return false;
+    }
+    for (std::size_t k = 0; k < length; ++k) {
+        if (!sameWord(a, runA + k, b, runB + k)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void WordingComparer::prepareTable(std::size_t runs) {
+    // At most a quarter full, so that most runs find their slot at once. The
+    // generation tells this paragraph's entries from older ones, so the
+    // table is cleared only when it grows or the generation wraps.
+    const std::size_t capacity = std::bit_ceil(std::max<std::size_t>(4 * runs, 64));
+    if (++generation_ == 0 || table_.size() < capacity) {
+        table_.assign(std::max(capacity, table_.size()), Entry{0, 0, 0, 0, 0});
+        generation_ = 1;
+    }
+    slotShift_ = 64 - unsigned(std::countr_zero(table_.size()));
+    used_.clear();
+    distinct_ = {};
+}
+
+void WordingComparer::addRuns(std::size_t version) {
+    const Words& words = words_[version];
+    const std::size_t length = runLength(version);
+    const std::size_t runs = words.count < kRunWords ? 1 : words.count - kRunWords + 1;
+    const std::size_t mask = table_.size() - 1;
+    const auto bit = std::uint8_t(1u << version);
 
     // The hash of a run is a polynomial in its word hashes, rolled along the
     // version one word at a time.
-    const std::size_t length = runLength();
-    const std::size_t runs = words < kRunWords ? 1 : words - kRunWords + 1;
-    runHashes_.resize(runs);
     std::uint64_t rolling = 0;
     std::uint64_t outgoing = 1;  // kGolden to the power of the run's length
     for (std::size_t k = 0; k < length; ++k) {
-        rolling = rolling * kGolden + wordHashes_[k];
+        rolling = rolling * kGolden + words.hashes[k];
         outgoing *= kGolden;
     }
-    for (std::size_t run = 0;; ++run) {
-        runHashes_[run] = rolling + length;
-        if (run + 1 == runs) {
-            break;
-        }
-        rolling = rolling * kGolden + wordHashes_[run + length] - outgoing * wordHashes_[run];
-    }
-
-    // A run that occurs twice counts once: only the first is kept.
-    const std::size_t capacity = std::bit_ceil(std::max<std::size_t>(3 * runs, 8));
-    slotShift_ = 64 - unsigned(std::countr_zero(capacity));
-    slots_.resize(capacity);
-    std::fill_n(slots_.data(), capacity, Slot{0});
-    distinct_.clear();
-    const std::size_t mask = capacity - 1;
     for (std::size_t run = 0; run < runs; ++run) {
-        const std::uint64_t hash = runHashes_[run];
-        for (std::size_t slot = firstSlot(hash);; slot = (slot + 1) & mask) {
-            const std::size_t kept = slots_[slot];
-            if (kept == 0) {
-                slots_[slot] = Slot(run + 1);
-                distinct_.push_back(run);
+        if (run > 0) {
+            rolling = rolling * kGolden + words.hashes[run + length - 1] -
+                      outgoing * words.hashes[run - 1];
+        }
+        const std::uint64_t hash = rolling + length;
+        for (std::size_t slot = std::size_t((hash * kGolden) >> slotShift_);;
+             slot = (slot + 1) & mask) {
+            Entry& entry = table_[slot];
+            if (entry.generation != generation_) {
+                entry = Entry{hash, run, generation_, std::uint8_t(version), bit};
+                used_.push_back(slot);
+                ++distinct_[version];
                 break;
             }
-            if (runHashes_[kept - 1] == hash && runsEqual(kept - 1, *this, run)) {
+            if (entry.hash == hash && sameRun(entry.version, entry.run, version, run)) {
+                // A run that occurs twice in a version counts once.
+                if ((entry.versions & bit) == 0) {
+                    entry.versions = std::uint8_t(entry.versions | bit);
+                    ++distinct_[version];
+                }
                 break;
             }
         }
     }
 }
 
-std::size_t VersionRuns::firstSlot(std::uint64_t hash) const {
-    // The top bits of a multiple by the golden ratio spread any run of hashes.
-    return std::size_t((hash * kGolden) >> slotShift_);
-}
-
-std::size_t VersionRuns::runLength() const {
-    return std::min(wordStarts_.size(), kRunWords);
-}
-
-bool VersionRuns::runsEqual(std::size_t run, const VersionRuns& other, std::size_t otherRun) const {
-    const std::size_t length = runLength();
-    if (length != other.runLength()) {
-        return false;
-    }
-    for (std::size_t k = 0; k < length; ++k) {
-        if (wordHashes_[run + k] != other.wordHashes_[otherRun + k] ||
-            !sameWord(text_, wordStarts_[run + k], other.text_, other.wordStarts_[otherRun + k])) {
-            return false;
+std::array<Likeness, WordingComparer::kPairs.size()> WordingComparer::compare(
+    const Versions& versions) {
+    std::array<Likeness, kPairs.size()> likeness{};
+    bool anyToCount = false;
+    for (std::size_t v = 0; v < kVersions; ++v) {
+        if (versions[v]) {
+            readWords(v, *versions[v]);
         }
     }
-    return true;
-}
-
-bool VersionRuns::sameWords(const VersionRuns& other) const {
-    const std::size_t words = wordStarts_.size();
-    if (words != other.wordStarts_.size()) {
-        return false;
-    }
-    for (std::size_t w = 0; w < words; ++w) {
-        if (wordHashes_[w] != other.wordHashes_[w] ||
-            !sameWord(text_, wordStarts_[w], other.text_, other.wordStarts_[w])) {
-            return false;
+    for (std::size_t pair = 0; pair < kPairs.size(); ++pair) {
+        const auto [a, b] = kPairs[pair];
+        if (!versions[a] || !versions[b]) {
+            likeness[pair] = Likeness::Different;
+        } else if (sameWords(a, b)) {
+            likeness[pair] = Likeness::Same;
+        } else {
+            likeness[pair] = Likeness::Different;
+            anyToCount = true;
         }
     }
-    return true;
-}
+    if (!anyToCount) {
+        return likeness;
+    }
 
-bool VersionRuns::has(const VersionRuns& other, std::size_t otherRun) const {
-    const std::uint64_t hash = other.runHashes_[otherRun];
-    const std::size_t mask = slots_.size() - 1;
-    for (std::size_t slot = firstSlot(hash); slots_[slot] != 0; slot = (slot + 1) & mask) {
-        const std::size_t run = slots_[slot] - 1;
-        if (runHashes_[run] == hash && runsEqual(run, other, otherRun)) {
-            return true;
+    std::size_t runs = 0;
+    for (std::size_t v = 0; v < kVersions; ++v) {
+        runs += versions[v] ? std::max<std::size_t>(words_[v].count, 1) : 0;
+    }
+    prepareTable(runs);
+    for (std::size_t v = 0; v < kVersions; ++v) {
+        if (versions[v]) {
+            addRuns(v);
         }
     }
-    return false;
-}
-
-bool VersionRuns::sharesMost(const VersionRuns& other) const {
-    // Nearly the same needs 4 x shared >= 3 x (mine + other's - shared), that
-    // is 7 x shared >= 3 x (mine + other's). Most versions share little, so
-    // the count stops as soon as too many of the other's runs are missing.
-    const std::size_t needed = (3 * (distinct_.size() + other.distinct_.size()) + 6) / 7;
-    if (needed > other.distinct_.size()) {
-        return false;
-    }
-    const std::size_t missesAllowed = other.distinct_.size() - needed;
-    std::size_t misses = 0;
-    for (const std::size_t run : other.distinct_) {
-        if (!has(other, run) && ++misses > missesAllowed) {
-            return false;
+    std::array<std::size_t, kPairs.size()> shared{};
+    for (const std::size_t slot : used_) {
+        const unsigned has = table_[slot].versions;
+        for (std::size_t pair = 0; pair < kPairs.size(); ++pair) {
+            const unsigned both = (1u << kPairs[pair][0]) | (1u << kPairs[pair][1]);
+            shared[pair] += (has & both) == both ? 1 : 0;
         }
     }
-    return true;
-}
-
-Likeness compareWording(const VersionRuns& a, const VersionRuns& b) {
-    if (a.sameWords(b)) {
-        return Likeness::Same;
+    for (std::size_t pair = 0; pair < kPairs.size(); ++pair) {
+        const auto [a, b] = kPairs[pair];
+        if (versions[a] && versions[b] && likeness[pair] != Likeness::Same) {
+            // 4 x shared >= 3 x (mine + other's - shared).
+            const std::size_t either = distinct_[a] + distinct_[b] - shared[pair];
+            if (4 * shared[pair] >= 3 * either) {
+                likeness[pair] = Likeness::NearlySame;
+            }
+        }
     }
-    return a.sharesMost(b) ? Likeness::NearlySame : Likeness::Different;
+    return likeness;
 }
 
 Likeness compareWording(std::u16string_view a, std::u16string_view b) {
-    VersionRuns first;
-    VersionRuns second;
-    first.read(a);
-    second.read(b);
-    return compareWording(first, second);
+    WordingComparer comparer;
+    return comparer.compare({a, b, std::nullopt})[0];
 }
 
 }  // namespace kestrelwick
