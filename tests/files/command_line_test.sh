@@ -83,6 +83,14 @@ Minimum words: 0
 Minimum length = 0 words
 Articles 1 and 2 give the same wording of paragraph 1.' "the report with notes"
 
+# An empty file is an empty article.
+: >"$work/empty.txt"
+run --check "$work/dogs1.txt" "$work/dogs2.txt" "$work/empty.txt"
+expect_status 1 "an empty third file"
+[ -s "$work/out" ] && fail "an empty third file: something to spin"
+grep -qx 'Article 3 is empty, so there is nothing to spin.' "$work/err" ||
+    fail "an empty third file: $(cat "$work/err")"
+
 # Trouble: status 2, a message naming the problem, nothing on standard output.
 printf 'a\0b' >"$work/binary.dat"
 for case in "missing|$work/dogs1.txt|$work/nothing.txt|$work/dogs3.txt|no such file" \

@@ -326,6 +326,26 @@ class EditingTest : public QObject {
         QVERIFY(form->text2()->text().empty());
     }
 
+    void filesNamedAtStartFillTheBoxesOrSayWhyNot() {
+        QTemporaryDir dir;
+        const QString one = dir.filePath(QStringLiteral("one.txt"));
+        const QString missing = dir.filePath(QStringLiteral("missing.txt"));
+        const QString three = dir.filePath(QStringLiteral("three.txt"));
+        writeFile(one, "First\nversion");
+        writeFile(three, "");
+        form->text1(2)->setText(u"not yet");
+        QString message;
+        dismissNextModal(message);
+        form->openArticleFiles({one, missing, three});
+        QCOMPARE(form->text1(0)->text(), u"First\r\nversion");
+        QVERIFY(form->text1(1)->text().empty());
+        QVERIFY(form->text1(2)->text().empty());  // an empty file is an empty article
+        // The message comes once the window is up and its event loop runs.
+        QVERIFY(message.isEmpty());
+        QTRY_COMPARE(message,
+                     QStringLiteral("Cannot read \"%1\": there is no such file.").arg(missing));
+    }
+
     void textDraggedAsTextDropsAsText() {
         QMimeData data;
         data.setText(QStringLiteral("dragged words"));
