@@ -42,7 +42,7 @@ void require(bool condition) {
 // paragraph of one of its texts repeated, whole, until it is longer than
 // 65,536 code units plus a margin: the input's last byte picks the text (its
 // value modulo 3) and the margin (0 to 3 times 4,096 code units). Such runs
-// are slow, so they are a separate part of a fuzzing session (see the
+// are slow, so they are a separate part of a fuzzing run (see the
 // Makefile).
 std::array<std::u16string, 3> articlesFrom(const std::uint8_t* data, std::size_t size) {
     std::array<std::u16string, 3> articles;

@@ -1,8 +1,8 @@
-// The resident memory of the window over a working session on large articles:
+// The resident memory of the window while a user works on large articles:
 // three articles pasted into their boxes, two checks and a Clear form, with
 // the report and the confirmation answered as a user would.
 //
-//   kestrelwick_session_memory [PARAGRAPHS [CHECKS]]
+//   kestrelwick_memory_use [PARAGRAPHS [CHECKS]]
 //
 // PARAGRAPHS defaults to 47,000 (about 20 MB an article), CHECKS to 2.
 
