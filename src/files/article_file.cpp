@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 namespace kestrelwick {
 
@@ -14,6 +15,10 @@ namespace {
 
 ArticleFile refused(const QString& name, const QString& why) {
     return {{}, QStringLiteral("Cannot read \"%1\": %2.").arg(name, why)};
+}
+
+ArticleFile tooLarge(const QString& name) {
+    return refused(name, QStringLiteral("it is larger than 256 MiB"));
 }
 
 // Whether the bytes are UTF-8 as the standard has it: no overlong forms, no
@@ -116,17 +121,17 @@ std::u16string withCrLfBreaks(const std::u16string& text) {
 
 ArticleFile decodeArticleBytes(const QByteArray& bytes, const QString& name) {
     if (bytes.size() > kLargestArticleFile) {
-        return refused(name, QStringLiteral("it is larger than 256 MiB"));
+        return tooLarge(name);
     }
     std::u16string text;
     if (bytes.startsWith("\xef\xbb\xbf")) {
         text = fromUtf8(bytes, 3);
     } else if (bytes.startsWith("\xff\xfe") || bytes.startsWith("\xfe\xff")) {
-        const auto decoded = fromUtf16(bytes, 2, bytes.startsWith("\xfe\xff"));
+        auto decoded = fromUtf16(bytes, 2, bytes.startsWith("\xfe\xff"));
         if (!decoded) {
             return refused(name, QStringLiteral("its UTF-16 text ends in half a character"));
         }
-        text = *decoded;
+        text = std::move(*decoded);
     } else if (isValidUtf8(bytes)) {
         text = fromUtf8(bytes, 0);
     } else {
@@ -147,7 +152,7 @@ ArticleFile readArticleStream(QIODevice& stream, const QString& name) {
         }
         bytes += chunk;
         if (bytes.size() > kLargestArticleFile) {
-            return refused(name, QStringLiteral("it is larger than 256 MiB"));
+            return tooLarge(name);
         }
     }
     return decodeArticleBytes(bytes, name);
@@ -162,7 +167,7 @@ ArticleFile readArticleFile(const QString& path) {
         return refused(path, QStringLiteral("it is a folder"));
     }
     if (info.size() > kLargestArticleFile) {
-        return refused(path, QStringLiteral("it is larger than 256 MiB"));
+        return tooLarge(path);
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {

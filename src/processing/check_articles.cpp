@@ -1,7 +1,6 @@
 #include "processing/check_articles.h"
 
 #include <algorithm>
-#include <utility>
 
 #include "processing/wording.h"
 
@@ -167,15 +166,6 @@ AlikeParagraphs findAlikeParagraphs(const CheckArticlesData& data) {
 }
 
 }  // namespace
-
-std::u16string_view trimSpaces(std::u16string_view text) {
-    const auto first = text.find_first_not_of(kSpace);
-    if (first == std::u16string_view::npos) {
-        return {};
-    }
-    const auto last = text.find_last_not_of(kSpace);
-    return text.substr(first, last - first + 1);
-}
 
 bool isBlank(std::u16string_view text) {
     return text.find_first_not_of(kSpace) == std::u16string_view::npos;

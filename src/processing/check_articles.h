@@ -116,9 +116,6 @@ struct CheckArticlesData {
 
 // --- The product's rules, as pure functions ---------------------------------
 
-// Removes the spaces (U+0020 only) at both ends of the whole text.
-std::u16string_view trimSpaces(std::u16string_view text);
-
 // A text is blank when nothing but spaces is left after trimming.
 bool isBlank(std::u16string_view text);
 

@@ -70,6 +70,21 @@ QString fromEngine(const std::u16string& text) {
     return QString(reinterpret_cast<const QChar*>(text.data()), qsizetype(text.size()));
 }
 
+// Reads every file; the refusals, one a line, are empty when all were read.
+std::vector<kestrelwick::ArticleFile> readArticleFiles(const QStringList& paths,
+                                                       QString& refusals) {
+    std::vector<kestrelwick::ArticleFile> files;
+    QStringList refused;
+    for (const QString& path : paths) {
+        files.push_back(kestrelwick::readArticleFile(path));
+        if (!files.back().read()) {
+            refused << files.back().refusal;
+        }
+    }
+    refusals = refused.join(u'\n');
+    return files;
+}
+
 // The busy pointer while it lives; a report that waits for the user pauses it.
 class BusyCursor {
   public:
@@ -102,15 +117,9 @@ class Form1Boxes final : public kestrelwick::ArticleWindow {
         form_.text1(index)->replaceText(text);
     }
 
-    // The grid is emptied first and then filled: one undoable edit, which
-    // leaves an empty grid alone.
+    // The grid is emptied first and then filled: one undoable edit.
     void setText2(const std::u16string& text) override {
-        TextBox* grid = form_.text2();
-        if (!gridWritten_ && text.empty() && grid->document()->isEmpty()) {
-            return;
-        }
-        grid->replaceText(text, gridWritten_);
-        gridWritten_ = true;
+        gridWritten_ = form_.text2()->replaceText(text, gridWritten_) || gridWritten_;
     }
 
     void setLabel3(int index, const std::u16string& caption) override {
@@ -373,31 +382,23 @@ void Form1::clearForm() {
     }
     // Each box is emptied as one edit that Ctrl+Z in it takes back.
     for (TextBox* box : Text1) {
-        if (!box->document()->isEmpty()) {
-            box->replaceText({});
-        }
+        box->replaceText({});
     }
-    if (!Text2->document()->isEmpty()) {
-        Text2->replaceText({});
-    }
+    Text2->replaceText({});
     for (QLabel* label : Label3) {
         label->clear();
     }
 }
 
 void Form1::openArticleFiles(const QStringList& paths) {
-    QStringList refusals;
-    for (qsizetype k = 0; k < paths.size() && k < qsizetype(kArticleBoxes); ++k) {
-        const kestrelwick::ArticleFile file = kestrelwick::readArticleFile(paths[k]);
-        if (file.read()) {
-            Text1[std::size_t(k)]->setText(file.text);
-        } else {
-            refusals << file.refusal;
-        }
+    QString refusals;
+    const auto files = readArticleFiles(paths.mid(0, qsizetype(kArticleBoxes)), refusals);
+    for (std::size_t k = 0; k < files.size(); ++k) {
+        Text1[k]->setText(files[k].text);  // a refused file leaves its box empty
     }
     if (!refusals.isEmpty()) {
         // Once the window is up, so that the message has a window to stand on.
-        QTimer::singleShot(0, this, [this, refusals] { showFileMessage(refusals.join(u'\n')); });
+        QTimer::singleShot(0, this, [this, refusals] { showFileMessage(refusals); });
     }
 }
 
@@ -421,22 +422,14 @@ void Form1::dropFiles(int index, const QStringList& paths) {
     }
     // Every file is read before any box changes: one refused file changes
     // nothing.
-    std::vector<std::u16string> texts;
-    QStringList refusals;
-    for (const QString& path : paths) {
-        kestrelwick::ArticleFile file = kestrelwick::readArticleFile(path);
-        if (file.read()) {
-            texts.push_back(std::move(file.text));
-        } else {
-            refusals << file.refusal;
-        }
-    }
+    QString refusals;
+    const auto files = readArticleFiles(paths, refusals);
     if (!refusals.isEmpty()) {
-        showFileMessage(refusals.join(u'\n') + QStringLiteral("\nNothing was changed."));
+        showFileMessage(refusals + QStringLiteral("\nNothing was changed."));
         return;
     }
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        Text1[std::size_t(index) + i]->replaceText(texts[i]);
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        Text1[std::size_t(index) + i]->replaceText(files[i].text);
     }
 }
 

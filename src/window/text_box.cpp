@@ -73,8 +73,11 @@ void TextBox::setText(std::u16string_view text) {
     replacedTextHeld_ = 0;
 }
 
-void TextBox::replaceText(std::u16string_view text, bool joinPrevious) {
+bool TextBox::replaceText(std::u16string_view text, bool joinPrevious) {
     QTextDocument* doc = document();
+    if (text.empty() && doc->isEmpty()) {
+        return false;
+    }
     const std::size_t held = std::size_t(doc->characterCount() - 1) + text.size();
     if (replacedTextHeld_ > 0 && replacedTextHeld_ + held > kReplacedTextKept) {
         // Dropping the history alone would leave the texts it held in the
@@ -97,6 +100,7 @@ void TextBox::replaceText(std::u16string_view text, bool joinPrevious) {
     cursor.insertText(rawFromEngineText(text));
     cursor.endEditBlock();
     moveCursor(QTextCursor::Start);
+    return true;
 }
 
 void TextBox::trimSpaces() {

@@ -29,14 +29,16 @@ class TextBox : public QPlainTextEdit {
     // Replaces the whole text as one undoable edit: Ctrl+Z brings back the
     // text the box held, code unit for code unit. With joinPrevious the edit
     // joins the box's last one, so that two writes in one action undo as one.
-    // The cursor goes to the start of the text, and the view with it.
+    // The cursor goes to the start of the text, and the view with it. An
+    // empty box that stays empty is left alone; the result says whether the
+    // box was edited.
     //
     // The history keeps what each replacement took out and put in. Once that
     // would pass kReplacedTextKept code units (128 MiB), the older history is
     // dropped before the next replacement, which itself always stays
     // undoable: a box holds at most its text, the text it replaced, and that
     // much more for older replacements.
-    void replaceText(std::u16string_view text, bool joinPrevious = false);
+    bool replaceText(std::u16string_view text, bool joinPrevious = false);
     static constexpr std::size_t kReplacedTextKept = std::size_t{64} << 20;
 
     // Removes the spaces at both ends of the whole text as one undoable edit;

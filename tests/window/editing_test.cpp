@@ -25,6 +25,7 @@
 #include "window/form1.h"
 #include "window/modal.h"
 #include "window/text_box.h"
+#include "window/worked_example.h"
 
 namespace {
 
@@ -180,9 +181,7 @@ class EditingTest : public QObject {
     }
 
     void pointerIsBusyWhileTheCheckWorks() {
-        form->text1(0)->setText(kestrelwick::testing::kDogs1);
-        form->text1(1)->setText(kestrelwick::testing::kDogs2);
-        form->text1(2)->setText(kestrelwick::testing::kDogs3);
+        fillWorkedExample(*form);
         std::optional<Qt::CursorShape> whileCounting;
         std::optional<Qt::CursorShape> whileReporting = Qt::ArrowCursor;
         std::optional<Qt::CursorShape> whileSpinning;

@@ -26,6 +26,7 @@
 #include "window/form1.h"
 #include "window/modal.h"
 #include "window/text_box.h"
+#include "window/worked_example.h"
 
 namespace {
 
@@ -67,12 +68,6 @@ class Form1Test : public QObject {
         form = std::make_unique<Form1>();
         form->show();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
-    }
-
-    void fillWorkedExample() {
-        form->text1(0)->setText(kestrelwick::testing::kDogs1);
-        form->text1(1)->setText(kestrelwick::testing::kDogs2);
-        form->text1(2)->setText(kestrelwick::testing::kDogs3);
     }
 
   private slots:
@@ -559,7 +554,7 @@ class Form1Test : public QObject {
     }
 
     void clearFormAskingFirst() {
-        fillWorkedExample();
+        fillWorkedExample(*form);
         form->text1(3)->setText(u"out");
         form->text2()->setText(u"1\t");
         form->label3(0)->setText(QStringLiteral("Words: 21"));
@@ -592,7 +587,7 @@ class Form1Test : public QObject {
     }
 
     void checkArticlesEndToEnd() {
-        fillWorkedExample();
+        fillWorkedExample(*form);
         form->text1(3)->setText(u"typed earlier");
         bool reported = false;
         whenModalOpens([this, &reported](QMessageBox* box) {
