@@ -149,8 +149,8 @@ AlikeParagraphs findAlikeParagraphs(const CheckArticlesData& data) {
     for (std::size_t p = 0; p < paragraphs; ++p) {
         WordingComparer::Versions versions;
         for (std::size_t a = 0; a < kArticleCount; ++a) {
-            if (countOf(data, a, p) > 0) {  // a blank version has no words
-                versions[a] = data.ArticleLines[a][p];
+            if (const WordCount words = countOf(data, a, p); words > 0) {  // else blank
+                versions[a] = {data.ArticleLines[a][p], std::size_t(words)};
             }
         }
         const auto likeness = comparer.compare(versions);

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <limits>
+
+#include "processing/check_articles.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -43,40 +46,102 @@ std::uint64_t spacesAmong64(const char16_t* units) {
 #endif
 }
 
-// The first count code units (0 to 4) of a group of four copied from the
-// text, with the others zeroed, so that what follows a word never changes its
-// hash. A table rather than a test: word lengths vary too much to predict.
-std::uint64_t firstUnits(std::uint64_t group, std::size_t count) {
-    constexpr bool little = std::endian::native == std::endian::little;
-    static constexpr std::array<std::uint64_t, 5> kKept = {
-        0,
-        little ? 0x000000000000ffffu : 0xffff000000000000u,
-        little ? 0x00000000ffffffffu : 0xffffffff00000000u,
-        little ? 0x0000ffffffffffffu : 0xffffffffffff0000u,
-        ~std::uint64_t{0},
-    };
-    return group & kKept[count];
+// The spaces of the block of 64 code units from block on, with the units past
+// the end of the text counted as spaces: the end of the text ends a word.
+std::uint64_t spacesOf(std::u16string_view text, std::size_t block) {
+    if (block + 64 <= text.size()) {
+        return spacesAmong64(text.data() + block);
+    }
+    if (block >= text.size()) {
+        return ~std::uint64_t{0};
+    }
+    const std::size_t inBlock = text.size() - block;
+    return spacesAmong(text.data() + block, inBlock) | (~std::uint64_t{0} << inBlock);
 }
 
-// A word's hash, from its length and its first eight code units; words that
-// agree in those are told apart when the hashes are confirmed.
+// Masks that keep the first n code units (0 to 8) of eight read as two
+// groups of four, so that what follows a word never changes its hash. A table
+// rather than a test: word lengths vary too much to predict.
+struct UnitMask {
+    std::uint64_t first;
+    std::uint64_t second;
+};
+constexpr std::uint64_t keptUnits(std::size_t count) {
+    // Code unit i of a group is its i-th 16-bit number in memory order.
+    std::uint64_t kept = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        kept |= std::endian::native == std::endian::little ? std::uint64_t{0xffff} << (16 * i)
+                                                           : std::uint64_t{0xffff} << (48 - 16 * i);
+    }
+    return kept;
+}
+constexpr auto kUnitMasks = [] {
+    std::array<UnitMask, 9> masks{};
+    for (std::size_t n = 0; n <= 8; ++n) {
+        masks[n] = {keptUnits(std::min<std::size_t>(n, 4)),
+                    keptUnits(n - std::min<std::size_t>(n, 4))};
+    }
+    return masks;
+}();
+
+std::uint64_t fourUnits(const char16_t* units) {
+    std::uint64_t group = 0;
+    std::memcpy(&group, units, sizeof group);
+    return group;
+}
+
+// Two groups of four code units folded into a hash.
+std::uint64_t mixUnits(std::uint64_t hash, std::uint64_t first, std::uint64_t second) {
+    return (std::rotl(hash, 23) ^ first ^ std::rotl(second, 29)) * kGolden;
+}
+
+// A word's hash, from all its code units and its length; available is how
+// many units can be read from the word's start.
 std::uint64_t wordHash(const char16_t* units, std::size_t available, std::size_t length) {
+    if (length > 8) {
+        // Eight units at a time, the last eight overlapping what came before.
+        std::uint64_t hash = length;
+        const char16_t* last = units + length - 8;
+        for (; units < last; units += 8) {
+            hash = mixUnits(hash, fourUnits(units), fourUnits(units + 4));
+        }
+        return mixUnits(hash, fourUnits(last), fourUnits(last + 4));
+    }
     std::uint64_t first = 0;
     std::uint64_t second = 0;
     if (available >= 8) {
-        std::memcpy(&first, units, sizeof first);
-        std::memcpy(&second, units + 4, sizeof second);
+        first = fourUnits(units);
+        second = fourUnits(units + 4);
     } else {
         // Near the end of the text: only what is there.
         std::array<char16_t, 8> tail{};
         std::copy(units, units + available, tail.begin());
-        std::memcpy(&first, tail.data(), sizeof first);
-        std::memcpy(&second, tail.data() + 4, sizeof second);
+        first = fourUnits(tail.data());
+        second = fourUnits(tail.data() + 4);
     }
-    const std::size_t inFirst = std::min<std::size_t>(length, 4);
-    const std::size_t inSecond = std::min<std::size_t>(length, 8) - inFirst;
-    return (firstUnits(first, inFirst) ^ std::rotl(firstUnits(second, inSecond), 29) ^ length) *
-           kGolden;
+    const UnitMask& kept = kUnitMasks[length];
+    return mixUnits(length, first & kept.first, second & kept.second);
+}
+
+// A run's hash from the hashes of its words, each turned by its place in the
+// run, so that every run is hashed on its own and the same words in another
+// order hash differently.
+std::uint64_t runHash(const std::uint64_t* words, std::size_t length) {
+    std::uint64_t hash = 0;
+    for (std::size_t k = 0; k < length; ++k) {
+        hash ^= std::rotl(words[k], int(16 * k));
+    }
+    return hash;
+}
+
+// Whether the word at a in one text and the word at b in another are the same.
+bool sameWordAt(std::u16string_view one, std::size_t a, std::u16string_view other, std::size_t b) {
+    for (; a < one.size() && one[a] != kSpace; ++a, ++b) {
+        if (b == other.size() || other[b] != one[a]) {
+            return false;
+        }
+    }
+    return b == other.size() || other[b] == kSpace;
 }
 
 // Makes room for at least count elements without caring what they hold.
@@ -88,70 +153,84 @@ T* room(std::vector<T>& buffer, std::size_t count) {
     return buffer.data();
 }
 
+// The pair of two versions, in either order, as an index into kPairs.
+constexpr std::size_t pairOf(std::size_t a, std::size_t b) {
+    return a + b - 1;
+}
+static_assert(pairOf(0, 1) == 0 && pairOf(0, 2) == 1 && pairOf(1, 2) == 2);
+
 }  // namespace
 
-void WordingComparer::readWords(std::size_t version, std::u16string_view text) {
-    texts_[version] = text;
+void WordingComparer::startReading(std::size_t version, const Version& text) {
+    texts_[version] = text.text;
     Words& words = words_[version];
-    const char16_t* units = text.data();
-    const std::size_t size = text.size();
     // A version of n code units has at most n / 2 + 1 words.
-    std::size_t* starts = room(words.starts, size / 2 + 2);
-    std::size_t* ends = room(words.lengths, size / 2 + 2);
-    std::size_t started = 0;
-    std::size_t ended = 0;
-
-    // Where the words start and end, found 64 code units at a time without a
-    // branch per unit: a word starts at a unit other than a space that
-    // follows a space or the start of the text, and ends at the first space
-    // after it or at the end of the text.
-    std::uint64_t spaceBefore = 1;
-    for (std::size_t block = 0; block < size; block += 64) {
-        const std::size_t count = std::min<std::size_t>(64, size - block);
-        std::uint64_t spaces =
-            count == 64 ? spacesAmong64(units + block) : spacesAmong(units + block, count);
-        if (count < 64) {
-            spaces |= ~std::uint64_t{0} << count;
-        }
-        const std::uint64_t before = (spaces << 1) | spaceBefore;
-        spaceBefore = spaces >> 63;
-        for (std::uint64_t bits = ~spaces & before; bits != 0; bits &= bits - 1) {
-            starts[started++] = block + std::size_t(std::countr_zero(bits));
-        }
-        for (std::uint64_t bits = spaces & ~before; bits != 0; bits &= bits - 1) {
-            ends[ended++] = block + std::size_t(std::countr_zero(bits));
-        }
-    }
-    if (ended < started) {
-        ends[ended++] = size;  // a last word that fills its block
-    }
-
-    words.count = started;
-    std::uint64_t* hashes = room(words.hashes, started);
-    for (std::size_t w = 0; w < started; ++w) {
-        ends[w] -= starts[w];  // from here on, the word's length
-        hashes[w] = wordHash(units + starts[w], size - starts[w], ends[w]);
-    }
+    room(words.starts, text.text.size() / 2 + 2);
+    room(words.hashes, text.text.size() / 2 + 2);
+    words.count = 0;
+    words.total = text.words;
+    words.block = 0;
+    words.spaces = spacesOf(text.text, 0);
+    words.spaceBefore = 1;
 }
 
-bool WordingComparer::sameWord(std::size_t a, std::size_t wordA, std::size_t b,
-                               std::size_t wordB) const {
-    const Words& first = words_[a];
-    const Words& second = words_[b];
-    const std::size_t length = first.lengths[wordA];
-    return first.hashes[wordA] == second.hashes[wordB] && length == second.lengths[wordB] &&
-           std::equal(texts_[a].begin() + std::ptrdiff_t(first.starts[wordA]),
-                      texts_[a].begin() + std::ptrdiff_t(first.starts[wordA] + length),
-                      texts_[b].begin() + std::ptrdiff_t(second.starts[wordB]));
+void WordingComparer::readWords(std::size_t version, std::size_t wanted) {
+    Words& words = words_[version];
+    const std::u16string_view text = texts_[version];
+    const char16_t* units = text.data();
+    const std::size_t size = text.size();
+    std::size_t* starts = words.starts.data();
+    std::uint64_t* hashes = words.hashes.data();
+    std::size_t count = words.count;
+    std::size_t block = words.block;
+    std::uint64_t spaces = words.spaces;
+    std::uint64_t spaceBefore = words.spaceBefore;
+
+    // The words are found 64 code units at a time, without a branch per
+    // unit: a word starts at a unit other than a space that follows a space
+    // or the start of the text, and ends at the first space after it or at
+    // the end of the text. The next block's spaces are known too, so that a
+    // word that runs on into it is measured at once.
+    for (; block < size && count < wanted; block += 64) {
+        const std::uint64_t next =
+            block + 128 <= size ? spacesAmong64(units + block + 64) : spacesOf(text, block + 64);
+        const std::uint64_t before = (spaces << 1) | spaceBefore;
+        for (std::uint64_t bits = ~spaces & before; bits != 0; bits &= bits - 1) {
+            const auto place = unsigned(std::countr_zero(bits));
+            const std::size_t start = block + place;
+            // The spaces from the word's start on, 64 of them.
+            const std::uint64_t after = (spaces >> place) | ((next << 1) << (63 - place));
+            const std::size_t length = after != 0
+                                           ? std::size_t(std::countr_zero(after))
+                                           : std::min(text.find(kSpace, start), size) - start;
+            starts[count] = start;
+            hashes[count++] = wordHash(units + start, size - start, length);
+        }
+        spaceBefore = spaces >> 63;
+        spaces = next;
+    }
+    words.count = count;
+    words.block = block;
+    words.spaces = spaces;
+    words.spaceBefore = spaceBefore;
 }
 
 bool WordingComparer::sameWords(std::size_t a, std::size_t b) const {
-    const std::size_t count = words_[a].count;
-    if (count != words_[b].count) {
+    const Words& first = words_[a];
+    const Words& second = words_[b];
+    // Both are read whole when their counts agree.
+    const std::size_t count = first.count;
+    if (first.total != second.total || count != second.count ||
+        !std::equal(first.hashes.begin(), first.hashes.begin() + std::ptrdiff_t(count),
+                    second.hashes.begin())) {
         return false;
     }
+    // Most often the one is a copy of the other, spaces and all.
+    if (count == 0 || texts_[a].substr(first.starts[0]) == texts_[b].substr(second.starts[0])) {
+        return true;
+    }
     for (std::size_t w = 0; w < count; ++w) {
-        if (!sameWord(a, w, b, w)) {
+        if (!sameWordAt(texts_[a], first.starts[w], texts_[b], second.starts[w])) {
             return false;
         }
     }
@@ -159,7 +238,7 @@ bool WordingComparer::sameWords(std::size_t a, std::size_t b) const {
 }
 
 std::size_t WordingComparer::runLength(std::size_t version) const {
-    return std::min(words_[version].count, kRunWords);
+    return std::min(words_[version].total, kRunWords);
 }
 
 bool WordingComparer::sameRun(std::size_t a, std::size_t runA, std::size_t b,
@@ -169,7 +248,9 @@ bool WordingComparer::sameRun(std::size_t a, std::size_t runA, std::size_t b,
         return false;
     }
     for (std::size_t k = 0; k < length; ++k) {
-        if (!sameWord(a, runA + k, b, runB + k)) {
+        if (words_[a].hashes[runA + k] != words_[b].hashes[runB + k] ||
+            !sameWordAt(texts_[a], words_[a].starts[runA + k], texts_[b],
+                        words_[b].starts[runB + k])) {
             return false;
         }
     }
@@ -186,100 +267,160 @@ void WordingComparer::prepareTable(std::size_t runs) {
         generation_ = 1;
     }
     slotShift_ = 64 - unsigned(std::countr_zero(table_.size()));
-    used_.clear();
     distinct_ = {};
+    shared_ = {};
 }
 
-void WordingComparer::addRuns(std::size_t version) {
-    const Words& words = words_[version];
+bool WordingComparer::addRuns(std::size_t version, unsigned earlier, bool mayStop) {
+    Words& words = words_[version];
+    const std::uint64_t* hashes = words.hashes.data();
     const std::size_t length = runLength(version);
-    const std::size_t runs = words.count < kRunWords ? 1 : words.count - kRunWords + 1;
+    const std::size_t runs = words.total < kRunWords ? 1 : words.total - kRunWords + 1;
+    Entry* const table = table_.data();
     const std::size_t mask = table_.size() - 1;
+    const unsigned shift = slotShift_;
+    const std::uint16_t generation = generation_;
     const auto bit = std::uint8_t(1u << version);
+    std::size_t distinct = 0;
+    std::array<std::size_t, kPairs.size()> shared{};
 
-    // The hash of a run is a polynomial in its word hashes, rolled along the
-    // version one word at a time.
-    std::uint64_t rolling = 0;
-    std::uint64_t outgoing = 1;  // kGolden to the power of the run's length
-    for (std::size_t k = 0; k < length; ++k) {
-        rolling = rolling * kGolden + words.hashes[k];
-        outgoing *= kGolden;
-    }
-    for (std::size_t run = 0; run < runs; ++run) {
-        if (run > 0) {
-            rolling = rolling * kGolden + words.hashes[run + length - 1] -
-                      outgoing * words.hashes[run - 1];
+    // Whether none of the earlier versions can be nearly the same as this
+    // one, whatever its remaining runs are. Each run still to come can add at
+    // most one shared run, and shared runs are all the earlier version has,
+    // so 7 x shared >= 3 x (its runs + these runs) cannot come true.
+    const auto settled = [&](std::size_t remaining) {
+        for (unsigned rest = earlier; rest != 0; rest &= rest - 1) {
+            const auto other = std::size_t(std::countr_zero(rest));
+            const std::size_t sharedSoFar = shared[pairOf(other, version)];
+            const std::size_t theirs = distinct_[other];
+            const std::size_t more = std::min(remaining, theirs - sharedSoFar);
+            if (4 * more + 7 * sharedSoFar >= 3 * (theirs + distinct)) {
+                return false;
+            }
         }
-        const std::uint64_t hash = rolling + length;
-        for (std::size_t slot = std::size_t((hash * kGolden) >> slotShift_);;
-             slot = (slot + 1) & mask) {
-            Entry& entry = table_[slot];
-            if (entry.generation != generation_) {
-                entry = Entry{hash, run, generation_, std::uint8_t(version), bit};
-                used_.push_back(slot);
-                ++distinct_[version];
+        return true;
+    };
+    constexpr std::size_t kSettleEvery = 16;
+    // Words read at a time beyond the run in hand, where the version is read
+    // as its runs are counted.
+    constexpr std::size_t kReadAhead = 16;
+
+    std::uint64_t hash = 0;
+    for (std::size_t run = 0; run < runs; ++run) {
+        if (mayStop && run % kSettleEvery == kSettleEvery - 1 && settled(runs - run)) {
+            return false;
+        }
+        if (words.count < run + length) {
+            readWords(version, run + length + kReadAhead);
+            if (words.count < run + length) {
+                break;  // fewer words than counted; cannot happen with true counts
+            }
+        }
+        // runHash, rolled on by one word after the first run.
+        hash = run == 0 ? runHash(hashes, length)
+                        : std::rotr(hash ^ hashes[run - 1], 16) ^ std::rotl(hashes[run + 3], 48);
+        for (std::size_t slot = std::size_t((hash * kGolden) >> shift);; slot = (slot + 1) & mask) {
+            Entry& entry = table[slot];
+            if (entry.generation != generation) {
+                entry = Entry{hash, std::uint32_t(run), generation, std::uint8_t(version), bit};
+                ++distinct;
                 break;
             }
             if (entry.hash == hash && sameRun(entry.version, entry.run, version, run)) {
                 // A run that occurs twice in a version counts once.
                 if ((entry.versions & bit) == 0) {
+                    for (unsigned has = entry.versions; has != 0; has &= has - 1) {
+                        ++shared[pairOf(std::size_t(std::countr_zero(has)), version)];
+                    }
                     entry.versions = std::uint8_t(entry.versions | bit);
-                    ++distinct_[version];
+                    ++distinct;
                 }
                 break;
             }
         }
     }
+    distinct_[version] = distinct;
+    for (std::size_t pair = 0; pair < kPairs.size(); ++pair) {
+        shared_[pair] += shared[pair];
+    }
+    return true;
 }
 
 std::array<Likeness, WordingComparer::kPairs.size()> WordingComparer::compare(
     const Versions& versions) {
-    std::array<Likeness, kPairs.size()> likeness{};
-    bool anyToCount = false;
+    // Every version is read whole but the last, when no other has as many
+    // words: it cannot be worded the same as another, so it is read only as
+    // far as the counting of its runs goes before it stops.
+    std::size_t last = kVersions;
     for (std::size_t v = 0; v < kVersions; ++v) {
         if (versions[v]) {
-            readWords(v, *versions[v]);
+            startReading(v, *versions[v]);
+            last = v;
         }
     }
+    for (std::size_t v = 0; v < kVersions; ++v) {
+        if (!versions[v]) {
+            continue;
+        }
+        bool countShared = false;
+        for (std::size_t other = 0; other < kVersions; ++other) {
+            countShared = countShared || (other != v && versions[other] &&
+                                          versions[other]->words == versions[v]->words);
+        }
+        if (v != last || countShared) {
+            readWords(v, std::numeric_limits<std::size_t>::max());
+        }
+    }
+
+    // A version worded the same as an earlier one has the same runs, so its
+    // pairs are like that one's and its runs need not be counted: counted[v]
+    // is the version whose runs stand for v's.
+    std::array<Likeness, kPairs.size()> likeness{};
+    std::array<std::size_t, kVersions> counted{0, 1, 2};
     for (std::size_t pair = 0; pair < kPairs.size(); ++pair) {
         const auto [a, b] = kPairs[pair];
         if (!versions[a] || !versions[b]) {
             likeness[pair] = Likeness::Different;
-        } else if (sameWords(a, b)) {
+        } else if (counted[b] == b && sameWords(counted[a], b)) {
             likeness[pair] = Likeness::Same;
+            counted[b] = counted[a];
         } else {
-            likeness[pair] = Likeness::Different;
-            anyToCount = true;
+            likeness[pair] = counted[a] == counted[b] ? Likeness::Same : Likeness::Different;
         }
-    }
-    if (!anyToCount) {
-        return likeness;
     }
 
     std::size_t runs = 0;
+    std::size_t toCount = 0;
+    std::size_t lastCounted = 0;
     for (std::size_t v = 0; v < kVersions; ++v) {
-        runs += versions[v] ? std::max<std::size_t>(words_[v].count, 1) : 0;
-    }
-    prepareTable(runs);
-    for (std::size_t v = 0; v < kVersions; ++v) {
-        if (versions[v]) {
-            addRuns(v);
+        if (versions[v] && counted[v] == v) {
+            runs += std::max<std::size_t>(words_[v].total, 1);
+            ++toCount;
+            lastCounted = v;
         }
     }
-    std::array<std::size_t, kPairs.size()> shared{};
-    for (const std::size_t slot : used_) {
-        const unsigned has = table_[slot].versions;
-        for (std::size_t pair = 0; pair < kPairs.size(); ++pair) {
-            const unsigned both = (1u << kPairs[pair][0]) | (1u << kPairs[pair][1]);
-            shared[pair] += (has & both) == both ? 1 : 0;
+    if (toCount < 2) {
+        return likeness;  // every pair is settled
+    }
+    prepareTable(runs);
+    // The last version counted stops as soon as no pair with it can be
+    // nearly the same; its pairs are then different.
+    unsigned earlier = 0;
+    bool complete = true;
+    for (std::size_t v = 0; v < kVersions; ++v) {
+        if (versions[v] && counted[v] == v) {
+            complete = addRuns(v, earlier, v == lastCounted);
+            earlier |= 1u << v;
         }
     }
     for (std::size_t pair = 0; pair < kPairs.size(); ++pair) {
-        const auto [a, b] = kPairs[pair];
-        if (versions[a] && versions[b] && likeness[pair] != Likeness::Same) {
+        const std::size_t a = counted[kPairs[pair][0]];
+        const std::size_t b = counted[kPairs[pair][1]];
+        if (likeness[pair] == Likeness::Different && versions[a] && versions[b] &&
+            (complete || (a != lastCounted && b != lastCounted))) {
+            const std::size_t shared = shared_[pairOf(a, b)];
             // 4 x shared >= 3 x (mine + other's - shared).
-            const std::size_t either = distinct_[a] + distinct_[b] - shared[pair];
-            if (4 * shared[pair] >= 3 * either) {
+            if (4 * shared >= 3 * (distinct_[a] + distinct_[b] - shared)) {
                 likeness[pair] = Likeness::NearlySame;
             }
         }
@@ -289,7 +430,13 @@ std::array<Likeness, WordingComparer::kPairs.size()> WordingComparer::compare(
 
 Likeness compareWording(std::u16string_view a, std::u16string_view b) {
     WordingComparer comparer;
-    return comparer.compare({a, b, std::nullopt})[0];
+    return comparer.compare({WordingComparer::Version{a, std::size_t(countWords(a))},
+                             WordingComparer::Version{b, std::size_t(countWords(b))},
+                             std::nullopt})[0];
+}
+
+std::uint64_t wordingHash(std::u16string_view word) {
+    return wordHash(word.data(), word.size(), word.size());
 }
 
 }  // namespace kestrelwick

@@ -17,7 +17,9 @@
 // marked with the versions that have it, so that each version is read once
 // and the shared runs of every pair are counted together. Every equal hash is
 // confirmed by the words themselves, so no collision can make two versions
-// look alike.
+// look alike. The last version stops as soon as its runs so far rule out that
+// it is nearly the same as any other, which for rewritten paragraphs is early:
+// most of it is then never read.
 
 #include <array>
 #include <cstddef>
@@ -35,7 +37,11 @@ enum class Likeness { Different, NearlySame, Same };
 class WordingComparer {
   public:
     static constexpr std::size_t kVersions = 3;
-    using Versions = std::array<std::optional<std::u16string_view>, kVersions>;
+    struct Version {
+        std::u16string_view text;
+        std::size_t words;  // its word count, as countWords gives it
+    };
+    using Versions = std::array<std::optional<Version>, kVersions>;
     // The pairs of versions, in the order the report names them.
     static constexpr std::array<std::array<std::size_t, 2>, 3> kPairs = {{{0, 1}, {0, 2}, {1, 2}}};
 
@@ -44,38 +50,55 @@ class WordingComparer {
     std::array<Likeness, kPairs.size()> compare(const Versions& versions);
 
   private:
+    // The words of a version as far as they are read.
     struct Words {
-        std::vector<std::size_t> starts;
-        std::vector<std::size_t> lengths;
+        std::vector<std::size_t> starts;  // where each word starts in the text
         std::vector<std::uint64_t> hashes;
-        std::size_t count = 0;
+        std::size_t count = 0;  // words read
+        std::size_t total = 0;  // words in all
+        // Where reading goes on: the next block of 64 code units, its spaces,
+        // and whether the block before ends in a space.
+        std::size_t block = 0;
+        std::uint64_t spaces = 0;
+        std::uint64_t spaceBefore = 1;
     };
     struct Entry {
         std::uint64_t hash;
-        std::size_t run;  // the first word of the run in the version below
+        // The first word of the run in the version below; a paragraph has
+        // far fewer than 2^32 words.
+        std::uint32_t run;
         std::uint16_t generation;
         std::uint8_t version;
         std::uint8_t versions;  // a bit for each version that has the run
     };
 
-    void readWords(std::size_t version, std::u16string_view text);
+    void startReading(std::size_t version, const Version& text);
+    // Reads on until at least the wanted number of words are read, or all.
+    void readWords(std::size_t version, std::size_t wanted);
     bool sameWords(std::size_t a, std::size_t b) const;
-    bool sameWord(std::size_t a, std::size_t wordA, std::size_t b, std::size_t wordB) const;
     bool sameRun(std::size_t a, std::size_t runA, std::size_t b, std::size_t runB) const;
     std::size_t runLength(std::size_t version) const;
-    void addRuns(std::size_t version);
     void prepareTable(std::size_t runs);
+    // Counts the runs of a version and those it shares with the earlier ones
+    // (a bit each). With mayStop, returns false, with the counts incomplete,
+    // once none of the earlier ones can be nearly the same as this one.
+    bool addRuns(std::size_t version, unsigned earlier, bool mayStop);
 
     std::array<std::u16string_view, kVersions> texts_;
     std::array<Words, kVersions> words_;
     std::vector<Entry> table_;
     unsigned slotShift_ = 64;
     std::uint16_t generation_ = 0;
-    std::vector<std::size_t> used_;  // the entries of the current paragraph
+    // Runs of each version, and runs shared by each pair, counted once each.
     std::array<std::size_t, kVersions> distinct_{};
+    std::array<std::size_t, kPairs.size()> shared_{};
 };
 
 // How alike two versions are; for callers that compare one pair.
 Likeness compareWording(std::u16string_view a, std::u16string_view b);
+
+// The hash the comparer gives a word. Different words can share one, which is
+// why equal hashes are confirmed by the words.
+std::uint64_t wordingHash(std::u16string_view word);
 
 }  // namespace kestrelwick

@@ -71,15 +71,45 @@ TEST(CompareWording, ARunRepeatedInAVersionCountsOnce) {
 }
 
 TEST(CompareWording, EqualHashesAreConfirmedByTheWords) {
-    // Words are hashed from their length and first eight code units, so these
-    // two hash alike; they still differ.
-    EXPECT_EQ(compareWording(u"wordplayX b c d", u"wordplayY b c d"), Likeness::Different);
-    EXPECT_EQ(compareWording(u"wordplayX b c d e f g h i j", u"wordplayY b c d e f g h i j"),
+    // Two words of eight units, and two of sixteen, that hash alike.
+    ASSERT_EQ(wordingHash(u"abcdefgh"), wordingHash(u"abbdmfgh"));
+    ASSERT_EQ(wordingHash(u"abcdefghabcdefgh"), wordingHash(u"abcdefghabbdmfgh"));
+    EXPECT_EQ(compareWording(u"abcdefgh b c d", u"abbdmfgh b c d"), Likeness::Different);
+    EXPECT_EQ(compareWording(u"abcdefghabcdefgh", u"abcdefghabbdmfgh"), Likeness::Different);
+    EXPECT_EQ(compareWording(u"abcdefgh b c d e f g h i j", u"abbdmfgh b c d e f g h i j"),
               Likeness::NearlySame);
+    // Words hash from all their units: a long prefix in common is no collision.
+    EXPECT_NE(wordingHash(u"https://example.com/page1"), wordingHash(u"https://example.com/page2"));
     // Words that run past the end of the other are no match either.
     EXPECT_EQ(compareWording(u"ab", u"a"), Likeness::Different);
     // Nor are NULs padding.
     EXPECT_EQ(compareWording(std::u16string{u'a', u'\0'}, u"a"), Likeness::Different);
+}
+
+TEST(CompareWording, RunsOfTheirOwnFirstDoNotHideThreeQuartersShared) {
+    // 73 words, 70 runs. The other version changes words at its start, so
+    // that its first runs are all its own and the shared ones come after.
+    std::u16string base;
+    for (int i = 0; i < 73; ++i) {
+        base += u"w" + decimalText(i) + u" ";
+    }
+    const auto changedAtStart = [&base](int words) {
+        std::u16string text;
+        for (int i = 0; i < words; ++i) {
+            text += u"x" + decimalText(i) + u" ";
+        }
+        std::size_t at = 0;
+        for (int i = 0; i < words; ++i) {
+            at = base.find(u' ', at) + 1;
+        }
+        return text + base.substr(at);
+    };
+    // Ten words changed: runs 0 to 9 are its own, 60 of 80 shared.
+    EXPECT_EQ(compareWording(base, changedAtStart(10)), Likeness::NearlySame);
+    // Eleven: 59 of 81.
+    EXPECT_EQ(compareWording(base, changedAtStart(11)), Likeness::Different);
+    // The same with the changed version first.
+    EXPECT_EQ(compareWording(changedAtStart(10), base), Likeness::NearlySame);
 }
 
 TEST(CompareWording, ReadsLongVersionsWhole) {
