@@ -78,10 +78,11 @@ using kestrelwick::bench::generateArticles;
 class NoopWindow : public ArticleWindow {
   public:
     explicit NoopWindow(const std::array<std::u16string, 3>& articles) : articles_(articles) {}
-    std::u16string text1(int index) const override {
-        return index < 3 ? articles_[std::size_t(index)] : std::u16string();
+    std::u16string_view text1(int index) const override {
+        return index < 3 ? std::u16string_view(articles_[std::size_t(index)])
+                         : std::u16string_view();
     }
-    void setText1(int, const std::u16string& text) override { benchmark::DoNotOptimize(text); }
+    void setText1(int, std::u16string_view text) override { benchmark::DoNotOptimize(text); }
     void setText2(const std::u16string& text) override { benchmark::DoNotOptimize(text); }
     void setLabel3(int, const std::u16string&) override {}
     void showReport(const std::u16string&, const std::vector<std::u16string>& notes) override {

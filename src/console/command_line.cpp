@@ -25,15 +25,19 @@ QString fromEngine(const std::u16string& text) {
 // and what the window would show is kept for printing.
 class ConsoleWindow final : public ArticleWindow {
   public:
-    explicit ConsoleWindow(std::array<std::u16string, kArticleCount> articles) {
-        for (std::size_t k = 0; k < kArticleCount; ++k) {
-            boxes[k] = std::move(articles[k]);
-        }
-    }
+    explicit ConsoleWindow(std::array<std::u16string, kArticleCount> articles)
+        : articles_(std::move(articles)) {}
 
-    std::u16string text1(int index) const override { return boxes.at(std::size_t(index)); }
-    void setText1(int index, const std::u16string& text) override {
-        boxes.at(std::size_t(index)) = text;
+    // The articles stay as they were read, for the engine to work on; only
+    // the spin text is printed, so the cleaned articles are not kept.
+    std::u16string_view text1(int index) const override {
+        return index < int(kArticleCount) ? std::u16string_view(articles_.at(std::size_t(index)))
+                                          : std::u16string_view(spinText);
+    }
+    void setText1(int index, std::u16string_view text) override {
+        if (index == kOutputBox) {
+            spinText = text;
+        }
     }
     void setText2(const std::u16string&) override {}
     void setLabel3(int index, const std::u16string& caption) override {
@@ -44,10 +48,13 @@ class ConsoleWindow final : public ArticleWindow {
         reportNotes = notes;
     }
 
-    std::array<std::u16string, 4> boxes;
+    std::u16string spinText;
     std::array<std::u16string, 4> labels;
     std::u16string message;
     std::vector<std::u16string> reportNotes;
+
+  private:
+    const std::array<std::u16string, kArticleCount> articles_;
 };
 
 void addOptions(QCommandLineParser& parser) {
@@ -159,7 +166,7 @@ int checkFiles(const QStringList& files, QIODevice& in, QIODevice& out, QIODevic
     CheckArticles(window);
 
     // The spin text as the output box's copy gives it: line breaks as LF.
-    QString spin = fromEngine(window.boxes[kOutputBox]);
+    QString spin = fromEngine(window.spinText);
     spin.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     write(out, spin);
 

@@ -171,7 +171,7 @@ bool isBlank(std::u16string_view text) {
     return text.find_first_not_of(kSpace) == std::u16string_view::npos;
 }
 
-std::u16string CleanArticleText(std::u16string text) {
+std::u16string_view CleanArticleText(std::u16string_view text) {
     // One pass gives what trimming and dropping the trailing breaks would give
     // if repeated until nothing changed, so a second click tidies nothing more.
     const auto isTail = [](char16_t unit) { return unit == kSpace || unit == kCr || unit == kLf; };
@@ -179,10 +179,8 @@ std::u16string CleanArticleText(std::u16string text) {
     while (length > 0 && isTail(text[length - 1])) {
         --length;
     }
-    text.erase(length);
-    const std::size_t start = std::min(text.find_first_not_of(kSpace), text.size());
-    text.erase(0, start);
-    return text;
+    text = text.substr(0, length);
+    return text.substr(std::min(text.find_first_not_of(kSpace), text.size()));
 }
 
 std::vector<std::u16string_view> SplitIntoLines(std::u16string_view text) {

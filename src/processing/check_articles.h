@@ -50,8 +50,11 @@ class ArticleWindow {
   public:
     virtual ~ArticleWindow() = default;
 
-    virtual std::u16string text1(int index) const = 0;
-    virtual void setText1(int index, const std::u16string& text) = 0;
+    // The text of Text1(index), read once per action. The engine works on it
+    // in place, so the window keeps it, unchanged, until the action returns,
+    // even once the box has been written.
+    virtual std::u16string_view text1(int index) const = 0;
+    virtual void setText1(int index, std::u16string_view text) = 0;
     virtual void setText2(const std::u16string& text) = 0;
     virtual void setLabel3(int index, const std::u16string& caption) = 0;
     // Shows the minimum-length report modally and returns once the user has
@@ -93,8 +96,9 @@ class ParagraphNumbers {
 // The working data of one run. It is created empty for every click, so no run
 // sees the numbers of an earlier one.
 struct CheckArticlesData {
-    // The cleaned article texts; ArticleLines views into them.
-    std::array<std::u16string, kArticleCount> ArticleTexts;
+    // The cleaned article texts, within the texts the window lent; ArticleLines
+    // views into them.
+    std::array<std::u16string_view, kArticleCount> ArticleTexts;
     // The paragraphs of each article, by box index. A blank article has none;
     // any other article has at least one.
     std::array<std::vector<std::u16string_view>, kArticleCount> ArticleLines;
@@ -119,11 +123,11 @@ struct CheckArticlesData {
 // A text is blank when nothing but spaces is left after trimming.
 bool isBlank(std::u16string_view text);
 
-// Removes the spaces at the start of the text and the whole run of spaces, CR
-// and LF characters, in any mix, at its end: spaces and empty lines at the end
-// go. A line break at the start is content and stays, with what follows it.
+// The text without the spaces at its start and the whole run of spaces, CR and
+// LF characters, in any mix, at its end: spaces and empty lines at the end go.
+// A line break at the start is content and stays, with what follows it.
 // Cleaning a cleaned text changes nothing.
-std::u16string CleanArticleText(std::u16string text);
+std::u16string_view CleanArticleText(std::u16string_view text);
 
 // Splits a cleaned text at every CR LF. Empty paragraphs stay; a lone CR or LF
 // is ordinary text. A blank text has no paragraphs at all.

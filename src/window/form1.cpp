@@ -17,7 +17,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <optional>
 #include <vector>
 
 #ifdef Q_OS_WIN
@@ -99,21 +98,23 @@ class Form1Boxes final : public kestrelwick::ArticleWindow {
   public:
     explicit Form1Boxes(Form1& form) : form_(form) {}
 
-    std::u16string text1(int index) const override {
-        std::u16string text = form_.text1(index)->text();
-        lastRead_.at(std::size_t(index)) = text;
-        return text;
+    std::u16string_view text1(int index) const override {
+        const auto box = std::size_t(index);
+        lent_.at(box) = form_.text1(index)->text();
+        unchanged_.at(box) = true;
+        return lent_.at(box);
     }
 
-    void setText1(int index, const std::u16string& text) override {
+    void setText1(int index, std::u16string_view text) override {
         // A box whose text stays the same keeps its cursor, scroll position
         // and undo history, and a large article is not laid out again.
         // Nothing can change a box between the engine's read and its write,
         // so the text read is what the box still holds.
-        if (const auto& read = lastRead_.at(std::size_t(index)); read && *read == text) {
+        const auto box = std::size_t(index);
+        if (unchanged_.at(box) && lent_.at(box) == text) {
             return;
         }
-        lastRead_.at(std::size_t(index)).reset();
+        unchanged_.at(box) = false;
         form_.text1(index)->replaceText(text);
     }
 
@@ -151,7 +152,10 @@ class Form1Boxes final : public kestrelwick::ArticleWindow {
 
   private:
     Form1& form_;
-    mutable std::array<std::optional<std::u16string>, 4> lastRead_;
+    // Each box's text as the engine read it, kept while the engine works on
+    // it, and whether the box still holds it.
+    mutable std::array<std::u16string, 4> lent_;
+    mutable std::array<bool, 4> unchanged_{};
     bool gridWritten_ = false;
 };
 

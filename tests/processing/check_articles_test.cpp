@@ -66,7 +66,7 @@ TEST(CleanArticleText, DropsLeadingSpacesAndTrailingSpacesAndBreaks) {
         {u"a \u00a0\r\n", u"a \u00a0"},
     };
     for (const auto& c : cases) {
-        const std::u16string once = CleanArticleText(c.in);
+        const std::u16string once(CleanArticleText(c.in));
         EXPECT_EQ(once, c.out);
         EXPECT_EQ(CleanArticleText(once), once);
     }

@@ -5,6 +5,7 @@
 // user ends up seeing and the order in which it appears.
 
 #include <array>
+#include <list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,10 +30,14 @@ class RecordingWindow : public ArticleWindow {
         boxes = {std::move(article1), std::move(article2), std::move(article3), {}};
     }
 
-    std::u16string text1(int index) const override { return boxes.at(std::size_t(index)); }
-    void setText1(int index, const std::u16string& text) override {
+    // A copy of the box, kept for as long as the window lives, as the engine
+    // needs it.
+    std::u16string_view text1(int index) const override {
+        return lent_.emplace_back(boxes.at(std::size_t(index)));
+    }
+    void setText1(int index, std::u16string_view text) override {
         boxes.at(std::size_t(index)) = text;
-        writes.push_back({WindowWrite::Target::Text1, index, text});
+        writes.push_back({WindowWrite::Target::Text1, index, std::u16string(text)});
     }
     void setText2(const std::u16string& text) override {
         grid = text;
@@ -55,6 +60,9 @@ class RecordingWindow : public ArticleWindow {
     std::vector<std::u16string> reports;
     std::vector<std::vector<std::u16string>> reportNotes;  // one list per report
     std::vector<WindowWrite> writes;
+
+  private:
+    mutable std::list<std::u16string> lent_;
 };
 
 // Runs the whole action on three articles and returns the window as the user
