@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "processing/wording.h"
+#include "processing/working_memory.h"
 
 namespace kestrelwick {
 
@@ -93,7 +94,7 @@ std::u16string buildGrid(CheckArticlesData& data) {
 // between braces and followed by an empty line. A paragraph that no article
 // offers adds nothing, so every group is complete and on its own line. The
 // title's group is followed by one more line break.
-std::u16string buildAmaFormat(const CheckArticlesData& data) {
+WorkingText buildAmaFormat(const CheckArticlesData& data) {
     const auto& driving = data.ArticleLines[kDrivingArticle];
 
     std::size_t capacity = 2 * kLineBreak.size();
@@ -102,7 +103,7 @@ std::u16string buildAmaFormat(const CheckArticlesData& data) {
     }
     capacity += driving.size() * (4 + 2 * kLineBreak.size());
 
-    std::u16string out;
+    WorkingText out;
     out.reserve(capacity);
     for (std::size_t p = 0; p < driving.size(); ++p) {
         bool opened = false;

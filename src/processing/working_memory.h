@@ -1,15 +1,62 @@
 #pragma once
 
-// A click on Check Articles over long articles builds tens of megabytes of
-// working data (the cleaned texts, the paragraphs, the spin text) and frees
-// them all when it ends. By default the C library hands blocks that large back
-// to the system at once, and every later click pays again for the system to
-// map and zero each page: for articles of a few megabytes that costs several
-// times the counting itself. Called once at start-up, this keeps freed
-// working memory of up to a few dozen megabytes for the next click. Larger
-// blocks are still returned to the system as soon as they are freed.
+// Memory for the working data of a click.
+//
+// A click on Check Articles over long articles builds a spin text as long as
+// the three articles together, and frees it when it ends. Fresh memory costs
+// the system a fault and a page of zeros for every 4 KiB on first touch: for
+// articles of a few megabytes that costs more than the counting itself. So on
+// Linux large working buffers come from blocks that the engine maps itself,
+// asking for 2 MiB pages where the system offers them (one fault and one page
+// of zeros instead of 512), and freed blocks are kept for the next click.
+// Elsewhere they come from the heap.
+
+#include <cstddef>
+#include <limits>
+#include <new>
+#include <string>
+
 namespace kestrelwick {
 
+// Called once at start-up: freed working memory of up to a few dozen
+// megabytes stays with the program for the next click, both the C library's
+// heap (where it is glibc) and the engine's own blocks.
 void keepWorkingMemoryBetweenClicks();
+
+// A block of at least the given size for a large working buffer; blocks
+// below a megabyte come from the ordinary heap. Throws std::bad_alloc.
+void* allocateWorkingBlock(std::size_t bytes);
+// Frees a block from allocateWorkingBlock, given the same size.
+void freeWorkingBlock(void* block, std::size_t bytes) noexcept;
+// Hands every kept block back to the system, as happens to an idle program's
+// memory; the next click then pays for fresh memory again.
+void releaseWorkingMemory() noexcept;
+
+// An allocator for containers of working data.
+template <typename T>
+struct WorkingAllocator {
+    using value_type = T;
+
+    WorkingAllocator() = default;
+    template <typename U>
+    explicit WorkingAllocator(const WorkingAllocator<U>&) noexcept {}
+
+    T* allocate(std::size_t count) {
+        if (count > std::numeric_limits<std::size_t>::max() / sizeof(T)) {
+            throw std::bad_array_new_length();
+        }
+        return static_cast<T*>(allocateWorkingBlock(count * sizeof(T)));
+    }
+    void deallocate(T* block, std::size_t count) noexcept {
+        freeWorkingBlock(block, count * sizeof(T));
+    }
+
+    // Every block can be freed through any instance.
+    friend bool operator==(const WorkingAllocator&, const WorkingAllocator&) { return true; }
+};
+
+// Text held for the length of a click: the cleaned articles and the spin text.
+using WorkingText =
+    std::basic_string<char16_t, std::char_traits<char16_t>, WorkingAllocator<char16_t>>;
 
 }  // namespace kestrelwick
