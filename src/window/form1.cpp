@@ -93,6 +93,11 @@ class BusyCursor {
     BusyCursor& operator=(const BusyCursor&) = delete;
 };
 
+// Qt compares long texts many units at a time.
+bool sameText(std::u16string_view a, std::u16string_view b) {
+    return QStringView(a.data(), qsizetype(a.size())) == QStringView(b.data(), qsizetype(b.size()));
+}
+
 // What the Check Articles engine sees of the window.
 class Form1Boxes final : public kestrelwick::ArticleWindow {
   public:
@@ -111,7 +116,7 @@ class Form1Boxes final : public kestrelwick::ArticleWindow {
         // Nothing can change a box between the engine's read and its write,
         // so the text read is what the box still holds.
         const auto box = std::size_t(index);
-        if (unchanged_.at(box) && lent_.at(box) == text) {
+        if (unchanged_.at(box) && sameText(lent_.at(box), text)) {
             return;
         }
         unchanged_.at(box) = false;

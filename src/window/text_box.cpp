@@ -9,6 +9,8 @@
 #include <QTextDocumentFragment>
 #include <QUrl>
 
+#include <vector>
+
 namespace {
 
 constexpr char16_t kParagraphSeparator = u'\u2029';
@@ -16,40 +18,44 @@ constexpr char16_t kSpace = u' ';
 
 }  // namespace
 
-// Both conversions copy the text between line breaks in whole runs; boxes can
-// hold megabytes of text.
+// Both conversions find the line breaks with Qt's vectorised search and copy
+// the text between them in whole runs; boxes can hold megabytes of text.
 std::u16string engineTextFromRaw(const QString& raw) {
     const QStringView view(raw);
+    std::vector<qsizetype> breaks;
+    for (qsizetype found = view.indexOf(QChar(kParagraphSeparator)); found >= 0;
+         found = view.indexOf(QChar(kParagraphSeparator), found + 1)) {
+        breaks.push_back(found);
+    }
+    breaks.push_back(view.size());
     std::u16string text;
-    text.reserve(std::size_t(raw.size()) + std::size_t(raw.count(QChar(kParagraphSeparator))));
+    text.reserve(std::size_t(view.size()) + breaks.size() - 1);
     qsizetype start = 0;
-    for (;;) {
-        const qsizetype found = view.indexOf(QChar(kParagraphSeparator), start);
-        const qsizetype end = found < 0 ? view.size() : found;
+    for (const qsizetype end : breaks) {
+        if (start > 0) {
+            text += u"\r\n";
+        }
         text.append(reinterpret_cast<const char16_t*>(view.utf16()) + start,
                     std::size_t(end - start));
-        if (found < 0) {
-            return text;
-        }
-        text += u"\r\n";
-        start = found + 1;
+        start = end + 1;
     }
+    return text;
 }
 
 QString rawFromEngineText(std::u16string_view text) {
+    const QStringView view(text.data(), qsizetype(text.size()));
     QString raw;
-    raw.reserve(qsizetype(text.size()));
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t found = text.find(u"\r\n", start);
-        const std::size_t end = found == std::u16string_view::npos ? text.size() : found;
-        raw.append(reinterpret_cast<const QChar*>(text.data() + start), qsizetype(end - start));
-        if (found == std::u16string_view::npos) {
-            return raw;
+    raw.reserve(view.size());
+    qsizetype start = 0;
+    for (qsizetype cr = view.indexOf(u'\r'); cr >= 0; cr = view.indexOf(u'\r', cr + 1)) {
+        if (cr + 1 < view.size() && view[cr + 1] == u'\n') {
+            raw.append(view.sliced(start, cr - start));
+            raw.append(QChar(kParagraphSeparator));
+            start = cr + 2;
         }
-        raw.append(QChar(kParagraphSeparator));
-        start = found + 2;
     }
+    raw.append(view.sliced(start));
+    return raw;
 }
 
 TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent) {
