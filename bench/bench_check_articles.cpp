@@ -122,6 +122,32 @@ void BM_CheckArticlesCopied(benchmark::State& state) {
 }
 BENCHMARK(BM_CheckArticlesCopied)->Arg(4000)->Unit(benchmark::kMillisecond);
 
+// Paragraphs that list links of one length with a long start in common, each
+// article its own links: words that agree in their first units must still
+// hash apart, or every run of a paragraph lands on one chain of the table.
+void BM_CheckArticlesOfLinks(benchmark::State& state) {
+    std::array<std::u16string, 3> articles;
+    for (std::size_t a = 0; a < articles.size(); ++a) {
+        for (std::int64_t p = 0; p < state.range(0); ++p) {
+            articles[a] += p == 0 ? u"Links" : u"\r\n";
+            for (int link = 0; link < 1000; ++link) {
+                std::u16string number = u"000000";
+                for (auto n = std::size_t(p * 1000 + link) * (a + 1), i = number.size(); i-- > 0;
+                     n /= 10) {
+                    number[i] = static_cast<char16_t>(u'0' + n % 10);
+                }
+                articles[a] += u" https://example.com/page/" + number;
+            }
+        }
+    }
+    NoopWindow window(articles);
+    for (auto _ : state) {
+        kestrelwick::CheckArticles(window);
+    }
+    state.SetBytesProcessed(state.iterations() * std::int64_t(totalSize(articles)));
+}
+BENCHMARK(BM_CheckArticlesOfLinks)->Arg(20)->Unit(benchmark::kMillisecond);
+
 // Every click after the first reuses the memory that the one before freed, as
 // long as it was kept: up to 64 MiB of heap and as much of the engine's own
 // blocks. Larger buffers are mapped afresh each time and pay for every page on
