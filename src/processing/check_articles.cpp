@@ -1,6 +1,9 @@
 #include "processing/check_articles.h"
 
 #include <algorithm>
+#include <future>
+#include <system_error>
+#include <thread>
 
 #include "processing/wording.h"
 #include "processing/working_memory.h"
@@ -140,14 +143,14 @@ struct AlikeParagraphs {
     std::array<ParagraphNumbers, kArticlePairs.size()> nearlySame;
 };
 
-// The paragraphs that two articles word the same or nearly the same, by pair.
-// Only versions that go into the spin text take part: those of the third
-// article's paragraphs that are not blank.
-AlikeParagraphs findAlikeParagraphs(const CheckArticlesData& data) {
+// The paragraphs from first to before end that two articles word the same or
+// nearly the same, by pair. Only versions that go into the spin text take
+// part: those of the third article's paragraphs that are not blank.
+AlikeParagraphs findAlikeParagraphs(const CheckArticlesData& data, std::size_t first,
+                                    std::size_t end) {
     AlikeParagraphs alike;
     WordingComparer comparer;
-    const std::size_t paragraphs = data.ArticleLines[kDrivingArticle].size();
-    for (std::size_t p = 0; p < paragraphs; ++p) {
+    for (std::size_t p = first; p < end; ++p) {
         WordingComparer::Versions versions;
         for (std::size_t a = 0; a < kArticleCount; ++a) {
             if (const WordCount words = countOf(data, a, p); words > 0) {  // else blank
@@ -162,6 +165,46 @@ AlikeParagraphs findAlikeParagraphs(const CheckArticlesData& data) {
                 alike.nearlySame[pair].add(p);
             }
         }
+    }
+    return alike;
+}
+
+// The same for all the paragraphs. Long articles are compared on two threads,
+// each with a comparer of its own and about half the text, and their lists
+// are joined in paragraph order; the articles are only read meanwhile.
+AlikeParagraphs findAlikeParagraphs(const CheckArticlesData& data) {
+    // Below this many code units in all, a thread costs more than it saves.
+    constexpr std::size_t kSharedFrom = std::size_t{1} << 18;
+    const auto& driving = data.ArticleLines[kDrivingArticle];
+    std::size_t units = 0;
+    for (const std::u16string_view text : data.ArticleTexts) {
+        units += text.size();
+    }
+    if (units < kSharedFrom || driving.size() < 2 || std::thread::hardware_concurrency() < 2) {
+        return findAlikeParagraphs(data, 0, driving.size());
+    }
+
+    // The second thread starts at the paragraph with half the third
+    // article's text before it.
+    const std::u16string_view text = data.ArticleTexts[kDrivingArticle];
+    std::size_t half = 1;
+    while (half + 1 < driving.size() &&
+           2 * std::size_t(driving[half].data() - text.data()) < text.size()) {
+        ++half;
+    }
+    std::future<AlikeParagraphs> later;
+    try {
+        later = std::async(std::launch::async, [&data, half, end = driving.size()] {
+            return findAlikeParagraphs(data, half, end);
+        });
+    } catch (const std::system_error&) {
+        return findAlikeParagraphs(data, 0, driving.size());  // no thread to be had
+    }
+    AlikeParagraphs alike = findAlikeParagraphs(data, 0, half);
+    const AlikeParagraphs rest = later.get();
+    for (std::size_t pair = 0; pair < kArticlePairs.size(); ++pair) {
+        alike.same[pair].append(rest.same[pair]);
+        alike.nearlySame[pair].append(rest.nearlySame[pair]);
     }
     return alike;
 }

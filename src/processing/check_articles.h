@@ -81,6 +81,13 @@ class ParagraphNumbers {
         }
         ++count_;
     }
+    // Adds the numbers of another list, all of them above this one's.
+    void append(const ParagraphNumbers& later) {
+        for (const std::size_t paragraph : later.first()) {
+            add(paragraph);
+        }
+        count_ += later.count_ - later.first().size();
+    }
     std::size_t count() const { return count_; }
     bool empty() const { return count_ == 0; }
     // The first min(count(), kKept) numbers added.

@@ -175,6 +175,39 @@ TEST(WordingNotes, LongListsAreShortened) {
                     u"9 and 2 more."});
 }
 
+TEST(WordingNotes, LongArticlesListEveryParagraphInOrder) {
+    // Long enough to be compared in two halves: 1,200 paragraphs of about 100
+    // code units an article, 360,000 in all. Articles 1 and 2 word every fiftieth
+    // paragraph the same from paragraph 8 on, and article 2 words paragraphs
+    // 50 and 1150 nearly as article 1 does.
+    std::u16string a1 = u"T1";
+    std::u16string a2 = u"T2";
+    std::u16string a3 = u"T3";
+    for (int p = 1; p < 1200; ++p) {
+        const std::u16string n = decimalText(p);
+        const std::u16string first =
+            n +
+            u" one two three four five six seven eight nine ten eleven twelve thirteen "
+            u"fourteen fifteen sixteen seventeen";
+        a1 += u"\r\n" + first;
+        if (p % 50 == 7) {
+            a2 += u"\r\n" + first;
+        } else if (p == 49 || p == 1149) {
+            a2 += u"\r\n" + first.substr(0, first.rfind(u' ')) + u" eighteen";
+        } else {
+            a2 += u"\r\n" + n +
+                  u" uno dos tres cuatro cinco seis siete ocho nueve diez once doce trece "
+                  u"catorce quince dieciseis";
+        }
+        a3 += u"\r\n" + n +
+              u" only its own words here to make it as long as the others are, or nearly";
+    }
+    EXPECT_EQ(notesFor(a1, a2, a3),
+              (Notes{u"Articles 1 and 2 give the same wording of paragraphs 8, 58, 108, 158, "
+                     u"208, 258, 308, 358 and 16 more.",
+                     u"Articles 1 and 2 give nearly the same wording of paragraphs 50 and 1150."}));
+}
+
 TEST(WordingNotes, NothingElseChanges) {
     const std::u16string a = u"Tea\r\nIntro one\r\nsame words here";
     const std::u16string b = u"Tea\r\nIntro two\r\nsame  words here";
