@@ -46,17 +46,20 @@ std::uint64_t spacesAmong64(const char16_t* units) {
 #endif
 }
 
-// The spaces of the block of 64 code units from block on, with the units past
-// the end of the text counted as spaces: the end of the text ends a word.
-std::uint64_t spacesOf(std::u16string_view text, std::size_t block) {
-    if (block + 64 <= text.size()) {
-        return spacesAmong64(text.data() + block);
-    }
+// The spaces of a block that reaches past the end of the text, with the
+// units past the end counted as spaces: the end of the text ends a word.
+std::uint64_t spacesNearEnd(std::u16string_view text, std::size_t block) {
     if (block >= text.size()) {
         return ~std::uint64_t{0};
     }
     const std::size_t inBlock = text.size() - block;
     return spacesAmong(text.data() + block, inBlock) | (~std::uint64_t{0} << inBlock);
+}
+
+// The spaces of the block of 64 code units from block on.
+std::uint64_t spacesOf(std::u16string_view text, std::size_t block) {
+    return block + 64 <= text.size() ? spacesAmong64(text.data() + block)
+                                     : spacesNearEnd(text, block);
 }
 
 // Masks that keep the first n code units (0 to 8) of eight read as two
@@ -192,8 +195,7 @@ void WordingComparer::readWords(std::size_t version, std::size_t wanted) {
     // the end of the text. The next block's spaces are known too, so that a
     // word that runs on into it is measured at once.
     for (; block < size && count < wanted; block += 64) {
-        const std::uint64_t next =
-            block + 128 <= size ? spacesAmong64(units + block + 64) : spacesOf(text, block + 64);
+        const std::uint64_t next = spacesOf(text, block + 64);
         const std::uint64_t before = (spaces << 1) | spaceBefore;
         for (std::uint64_t bits = ~spaces & before; bits != 0; bits &= bits - 1) {
             const auto place = unsigned(std::countr_zero(bits));

@@ -1,7 +1,6 @@
 #include "processing/working_memory.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstdint>
 #include <cstdlib>  // defines __GLIBC__ where the C library is glibc
 #include <mutex>
@@ -86,7 +85,7 @@ class BlockStore {
             }
             block = *found;
             inUse_.erase(found);
-            if (keptBytes_ + block.length <= keptLimit_.load(std::memory_order_relaxed)) {
+            if (keptBytes_ + block.length <= keptLimit_) {
                 try {
                     kept_.push_back(block);
                     keptBytes_ += block.length;
@@ -111,7 +110,10 @@ class BlockStore {
         }
     }
 
-    void keep(std::size_t limit) { keptLimit_.store(limit, std::memory_order_relaxed); }
+    void keep(std::size_t limit) {
+        const std::scoped_lock lock(mutex_);
+        keptLimit_ = limit;
+    }
 
   private:
     // A fresh block that starts on a 2 MiB boundary, so that every whole 2 MiB
@@ -145,7 +147,7 @@ class BlockStore {
     std::vector<Block> inUse_;
     std::vector<Block> kept_;
     std::size_t keptBytes_ = 0;
-    std::atomic<std::size_t> keptLimit_{0};
+    std::size_t keptLimit_ = 0;
 };
 
 // Never destroyed, so that buffers freed while the program exits still find it.

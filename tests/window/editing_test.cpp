@@ -245,21 +245,23 @@ class EditingTest : public QObject {
         return message;
     }
 
-    static void writeFile(const QString& path, const QByteArray& bytes) {
+    // Writes a file of the given name into dir and returns its path.
+    static QString fileIn(const QTemporaryDir& dir, const char* name, const QByteArray& bytes) {
+        const QString path = dir.filePath(QString::fromLatin1(name));
         QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+            QTest::qFail("cannot write a test file", __FILE__, __LINE__);
+        }
+        return path;
     }
 
   private slots:
     void droppedFilesFillTheArticleBoxes() {
         QTemporaryDir dir;
-        const QString one = dir.filePath(QStringLiteral("one.txt"));
-        const QString two = dir.filePath(QStringLiteral("two.txt"));
-        const QString three = dir.filePath(QStringLiteral("three.txt"));
-        writeFile(one, "Title one\nBody one\n");
-        writeFile(two, "\xef\xbb\xbfTitle two\r\nBody \xe2\x80\x9ctwo\xe2\x80\x9d");
-        writeFile(three, "Title three\rBody \x93three\x94");
+        const QString one = fileIn(dir, "one.txt", "Title one\nBody one\n");
+        const QString two =
+            fileIn(dir, "two.txt", "\xef\xbb\xbfTitle two\r\nBody \xe2\x80\x9ctwo\xe2\x80\x9d");
+        const QString three = fileIn(dir, "three.txt", "Title three\rBody \x93three\x94");
 
         // One file on article box 2 replaces its text, as one undoable edit.
         form->text1(1)->setText(u"typed before");
@@ -282,10 +284,9 @@ class EditingTest : public QObject {
 
     void dropsThatCannotBeTakenChangeNothing() {
         QTemporaryDir dir;
-        const QString one = dir.filePath(QStringLiteral("one.txt"));
-        const QString binary = dir.filePath(QStringLiteral("picture.png"));
-        writeFile(one, "Title one");
-        writeFile(binary, QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+        const QString one = fileIn(dir, "one.txt", "Title one");
+        const QString binary =
+            fileIn(dir, "picture.png", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
         for (int k = 0; k < 3; ++k) {
             form->text1(k)->setText(u"kept " + std::u16string(1, char16_t(u'1' + k)));
         }
@@ -327,11 +328,9 @@ class EditingTest : public QObject {
 
     void filesNamedAtStartFillTheBoxesOrSayWhyNot() {
         QTemporaryDir dir;
-        const QString one = dir.filePath(QStringLiteral("one.txt"));
+        const QString one = fileIn(dir, "one.txt", "First\nversion");
         const QString missing = dir.filePath(QStringLiteral("missing.txt"));
-        const QString three = dir.filePath(QStringLiteral("three.txt"));
-        writeFile(one, "First\nversion");
-        writeFile(three, "");
+        const QString three = fileIn(dir, "three.txt", "");
         form->text1(2)->setText(u"not yet");
         QString message;
         dismissNextModal(message);
