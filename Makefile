@@ -4,7 +4,7 @@ JOBS ?= 2
 FUZZ_SECONDS ?= 60
 FUZZ_LONG_SECONDS ?= 15
 
-.PHONY: all run build test test-asan test-windows fuzz bench package format clean
+.PHONY: all run build test test-release check-build-types test-asan test-windows windows fuzz bench package format clean
 
 all: build
 
@@ -21,6 +21,20 @@ test:
 	cmake --preset dev
 	cmake --build --preset dev -j$(JOBS)
 	ctest --preset dev -j$(JOBS)
+
+# The tests again in an optimised build, where the optimiser's own warnings
+# and faults show.
+test-release:
+	@scripts/setup-deps.sh test
+	cmake --preset release-tests
+	cmake --build --preset release-tests -j$(JOBS)
+	ctest --preset release-tests -j$(JOBS)
+
+# A packager's builds: plain CMake, each optimised build type, warnings left
+# as warnings.
+check-build-types:
+	@scripts/setup-deps.sh test fuzz
+	@JOBS=$(JOBS) scripts/check-build-types.sh
 
 test-asan:
 	@scripts/setup-deps.sh test

@@ -10,10 +10,14 @@ int main(int argc, char* argv[]) {
     for (int i = 0; i < argc; ++i) {
         arguments << QString::fromLocal8Bit(argv[i]);
     }
-    const kestrelwick::CommandLine command = kestrelwick::parseCommandLine(arguments);
+    kestrelwick::CommandLine command = kestrelwick::parseCommandLine(arguments);
+    if (command.mode == kestrelwick::CommandLine::Mode::Window &&
+        !kestrelwick::displayAvailable(command)) {
+        command.mode = kestrelwick::CommandLine::Mode::NoDisplay;
+    }
 
-    // Help, the version, the check of files and a usage error need no
-    // display: they are answered before any window system is touched.
+    // Help, the version, the check of files, a usage error and the lack of a
+    // display are answered before any window system is touched.
     if (command.mode != kestrelwick::CommandLine::Mode::Window) {
         const QCoreApplication console(argc, argv);
         return kestrelwick::runConsole(command);

@@ -95,6 +95,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         return command;
     }
     command.files = parser.positionalArguments();
+    command.namesPlatform = parser.isSet(QStringLiteral("platform"));
     if (parser.isSet(QStringLiteral("help"))) {
         command.mode = CommandLine::Mode::Help;
     } else if (parser.isSet(QStringLiteral("version"))) {
@@ -109,12 +110,19 @@ CommandLine parseCommandLine(const QStringList& arguments) {
             command.mode = CommandLine::Mode::UsageError;
             command.error = QStringLiteral("Standard input (-) can stand for one file only.");
         }
-    } else if (command.files.size() > 3) {
-        command.mode = CommandLine::Mode::UsageError;
-        command.error = QStringLiteral("At most three files, one for each article box, not %1.")
-                            .arg(command.files.size());
     }
     return command;
+}
+
+bool displayAvailable(const CommandLine& command) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    return command.namesPlatform || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+           !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#else
+    Q_UNUSED(command);
+    return true;
+#endif
 }
 
 QString usageText() {
@@ -125,7 +133,9 @@ QString usageText() {
         "Checks three differently worded versions of one article, paragraph for\n"
         "paragraph, and writes them in AMA spin format.\n"
         "\n"
-        "Without --check, opens the window with the files in article boxes 1, 2 and 3.\n"
+        "Without --check, opens the window with the first three files in article boxes\n"
+        "1, 2 and 3; a message names any files left out. Standard input (-) is read\n"
+        "only with --check.\n"
         "\n"
         "Options:\n"
         "  --check        Check the three files without a window. The spin text goes to\n"
@@ -198,6 +208,11 @@ int runConsole(const CommandLine& command) {
             return kExitClean;
         case CommandLine::Mode::Check:
             return checkFiles(command.files, in, out, err);
+        case CommandLine::Mode::NoDisplay:
+            write(err,
+                  QStringLiteral("kestrelwick: no display to open the window on. To check files "
+                                 "without a window: kestrelwick --check FILE1 FILE2 FILE3\n"));
+            return kExitTrouble;
         case CommandLine::Mode::UsageError:
         case CommandLine::Mode::Window:
             break;

@@ -3,8 +3,8 @@
 // Kestrelwick's command line: what it asks for, and the check of three files
 // without a window.
 //
-//   kestrelwick [FILE1 [FILE2 [FILE3]]]      the window, with the files in
-//                                            article boxes 1, 2 and 3
+//   kestrelwick [FILE...]                    the window, with the first three
+//                                            files in article boxes 1, 2 and 3
 //   kestrelwick --check FILE1 FILE2 FILE3    the check alone: the spin text on
 //                                            standard output, the report on
 //                                            standard error
@@ -28,15 +28,21 @@ inline constexpr int kExitNotes = 1;
 inline constexpr int kExitTrouble = 2;
 
 struct CommandLine {
-    enum class Mode { Window, Help, Version, Check, UsageError };
+    enum class Mode { Window, Help, Version, Check, UsageError, NoDisplay };
     Mode mode = Mode::Window;
     QStringList files;
-    QString error;  // what is wrong, for a usage error
+    QString error;               // what is wrong, for a usage error
+    bool namesPlatform = false;  // -platform was given: Qt decides where the window goes
 };
 
 // Reads the arguments; the first is the program's own name. Only the window
 // needs a display: every other answer can be given without one.
 CommandLine parseCommandLine(const QStringList& arguments);
+
+// Whether the window has somewhere to open. On Linux and the other Unix
+// desktops that means an X11 or Wayland display, unless a Qt platform is
+// named (-platform or QT_QPA_PLATFORM), which then answers for itself.
+bool displayAvailable(const CommandLine& command);
 
 QString usageText();
 QString versionText();

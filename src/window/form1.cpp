@@ -75,7 +75,14 @@ std::vector<kestrelwick::ArticleFile> readArticleFiles(const QStringList& paths,
     std::vector<kestrelwick::ArticleFile> files;
     QStringList refused;
     for (const QString& path : paths) {
-        files.push_back(kestrelwick::readArticleFile(path));
+        // "-" stands for standard input, as it does for --check; a window
+        // has no terminal to read it from.
+        files.push_back(
+            path == QLatin1String("-")
+                ? kestrelwick::ArticleFile{{},
+                                           QStringLiteral("Cannot read \"-\": standard input is "
+                                                          "read only with --check.")}
+                : kestrelwick::readArticleFile(path));
         if (!files.back().read()) {
             refused << files.back().refusal;
         }
@@ -297,12 +304,11 @@ void Form1::wireEvents() {
         connect(Text1[std::size_t(k)], &TextBox::left, this, [this, k] { trimBox(k); });
     }
     connect(Label1, &LinkLabel::clicked, this,
-            [this] { OpenLink(QString::fromLatin1(kUniqueArticleWizardAddress), kShowDefault); });
-    connect(Label2, &LinkLabel::clicked, this, [this] {
-        OpenLink(QString::fromLatin1(kArticleMarketingAutomationAddress), kShowDefault);
-    });
+            [this] { followLink(QString::fromLatin1(kUniqueArticleWizardAddress)); });
+    connect(Label2, &LinkLabel::clicked, this,
+            [this] { followLink(QString::fromLatin1(kArticleMarketingAutomationAddress)); });
     connect(Label4, &LinkLabel::clicked, this,
-            [this] { OpenLink(QString::fromLatin1(kMagicArticleSubmitterAddress), kShowDefault); });
+            [this] { followLink(QString::fromLatin1(kMagicArticleSubmitterAddress)); });
 }
 
 QIcon Form1::applicationIcon() {
@@ -389,6 +395,8 @@ void Form1::clearForm() {
     if (confirmation.exec() != QMessageBox::Yes) {
         return;
     }
+    // Emptying boxes of many megabytes takes a moment, as a check does.
+    const BusyCursor busy;
     // Each box is emptied as one edit that Ctrl+Z in it takes back.
     for (TextBox* box : Text1) {
         box->replaceText({});
@@ -405,9 +413,26 @@ void Form1::openArticleFiles(const QStringList& paths) {
     for (std::size_t k = 0; k < files.size(); ++k) {
         Text1[k]->setText(files[k].text);  // a refused file leaves its box empty
     }
+    // A file manager hands over every file the user selected; the boxes take
+    // the first three.
+    QStringList messages;
     if (!refusals.isEmpty()) {
+        messages << refusals;
+    }
+    if (paths.size() > qsizetype(kArticleBoxes)) {
+        const QStringList leftOut = paths.mid(qsizetype(kArticleBoxes));
+        messages << (leftOut.size() == 1
+                         ? QStringLiteral("There are three article boxes, so this file was not "
+                                          "opened:")
+                         : QStringLiteral("There are three article boxes, so these %1 files were "
+                                          "not opened:")
+                               .arg(leftOut.size())) +
+                        u'\n' + leftOut.join(u'\n');
+    }
+    if (!messages.isEmpty()) {
         // Once the window is up, so that the message has a window to stand on.
-        QTimer::singleShot(0, this, [this, refusals] { showFileMessage(refusals); });
+        const QString message = messages.join(QStringLiteral("\n\n"));
+        QTimer::singleShot(0, this, [this, message] { showFileMessage(message); });
     }
 }
 
@@ -451,6 +476,22 @@ void Form1::showFileMessage(const QString& message) {
 
 void Form1::trimBox(int index) {
     text1(index)->trimSpaces();
+}
+
+void Form1::followLink(const QString& address) {
+    // The shell's results up to 32 are its errors.
+    constexpr std::int32_t kLastShellError = 32;
+    if (OpenLink(address, kShowDefault) > kLastShellError) {
+        return;
+    }
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationName(),
+                    QStringLiteral("The link could not be opened in a web browser. To visit the "
+                                   "website, copy its address into a browser:\n\n") +
+                        address,
+                    QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    box.exec();
 }
 
 std::int32_t Form1::OpenLink(const QString& address, std::int32_t showState) {

@@ -58,7 +58,8 @@ class Form1 : public QWidget {
 
     // Puts the text of each file into the article boxes from the first on,
     // as the command line names them. A file that is refused leaves its box
-    // empty, and a message says why once the window is up.
+    // empty, and files past the third are left out; a message says so once
+    // the window is up.
     void openArticleFiles(const QStringList& paths);
 
     // Where every control goes on a canvas of the given size.
@@ -95,8 +96,11 @@ class Form1 : public QWidget {
     void dropFiles(int index, const QStringList& paths);
     void showFileMessage(const QString& message);
 
-    // Asks the desktop to open a web address; returns the shell's result,
-    // which nothing examines.
+    // Opens a link's website, or says that it cannot and shows the address
+    // for the user to copy.
+    void followLink(const QString& address);
+    // Asks the desktop to open a web address; returns the shell's result:
+    // above 32 when the address was taken.
     std::int32_t OpenLink(const QString& address, std::int32_t showState);
 
     QScrollArea* Scroller = nullptr;

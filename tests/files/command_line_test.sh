@@ -110,8 +110,17 @@ expect_status 2 "standard input twice"
 run --frobnicate
 expect_status 2 "an unknown option"
 grep -q "Unknown option 'frobnicate'" "$work/err" || fail "unknown option: $(cat "$work/err")"
-run one two three four
-expect_status 2 "four files for the window"
+
+# The window with no display to open on: a message saying what to do instead,
+# before Qt is asked for a window, with or without files.
+no_display='kestrelwick: no display to open the window on. To check files without a window: kestrelwick --check FILE1 FILE2 FILE3'
+run
+expect_status 2 "the window without a display"
+expect_file "$work/err" "$no_display" "the window without a display"
+run "$work/dogs1.txt" "$work/dogs2.txt" "$work/dogs3.txt" "$work/tea1.txt"
+expect_status 2 "four files for the window without a display"
+expect_file "$work/err" "$no_display" "four files for the window without a display"
+[ -s "$work/out" ] && fail "the window without a display: something on standard output"
 
 echo "command line: $failures failed"
 [ "$failures" -eq 0 ]

@@ -344,6 +344,50 @@ class EditingTest : public QObject {
                      QStringLiteral("Cannot read \"%1\": there is no such file.").arg(missing));
     }
 
+    void moreFilesThanBoxesFillThreeAndNameTheRest() {
+        QTemporaryDir dir;
+        QStringList paths;
+        for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"}) {
+            paths << fileIn(dir, name, name);
+        }
+        QString message;
+        dismissNextModal(message);
+        form->openArticleFiles(paths);
+        QCOMPARE(form->text1(0)->text(), u"a.txt");
+        QCOMPARE(form->text1(1)->text(), u"b.txt");
+        QCOMPARE(form->text1(2)->text(), u"c.txt");
+        QTRY_COMPARE(message, QStringLiteral("There are three article boxes, so these 2 files "
+                                             "were not opened:\n%1\n%2")
+                                  .arg(paths[3], paths[4]));
+
+        // One file left out, and a refusal besides: one message says both.
+        dismissNextModal(message);
+        form->openArticleFiles({paths[0], QStringLiteral("-"), paths[2], paths[3]});
+        QVERIFY(form->text1(1)->text().empty());
+        QTRY_COMPARE(message,
+                     QStringLiteral("Cannot read \"-\": standard input is read only with "
+                                    "--check.\n\nThere are three article boxes, so this file "
+                                    "was not opened:\n") +
+                         paths[3]);
+    }
+
+    void pointerIsBusyWhileClearFormEmptiesTheBoxes() {
+        fillWorkedExample(*form);
+        std::optional<Qt::CursorShape> whileAsking = Qt::ArrowCursor;
+        std::optional<Qt::CursorShape> whileEmptying;
+        connect(form->text1(0), &QPlainTextEdit::textChanged, this,
+                [&] { whileEmptying = overrideShape(); });
+        whenModalOpens([&](QMessageBox* box) {
+            whileAsking = overrideShape();
+            box->button(QMessageBox::Yes)->click();
+        });
+        form->command2()->click();
+        QVERIFY(form->text1(0)->text().empty());
+        QCOMPARE(whileAsking, std::nullopt);
+        QCOMPARE(whileEmptying, std::optional(Qt::WaitCursor));
+        QCOMPARE(overrideShape(), std::nullopt);
+    }
+
     void textDraggedAsTextDropsAsText() {
         QMimeData data;
         data.setText(QStringLiteral("dragged words"));

@@ -721,6 +721,22 @@ class Form1Test : public QObject {
         }
         QCOMPARE(form->text1(0)->text(), u"kept");
     }
+
+    void aLinkThatCannotOpenShowsItsAddress() {
+        // Without a handler, the headless platform opens no address at all.
+        QString message;
+        Qt::TextInteractionFlags selectable;
+        whenModalOpens([&](QMessageBox* box) {
+            message = box->text();
+            selectable = box->textInteractionFlags();
+            box->button(QMessageBox::Ok)->click();
+        });
+        QTest::mouseClick(form->label2(), Qt::LeftButton);
+        QCOMPARE(message, QStringLiteral("The link could not be opened in a web browser. To visit "
+                                         "the website, copy its address into a browser:\n\n"
+                                         "http://" KESTRELWICK_LINK_HOST "/ama.php"));
+        QVERIFY(selectable.testFlag(Qt::TextSelectableByMouse));
+    }
 };
 
 QTEST_MAIN(Form1Test)
