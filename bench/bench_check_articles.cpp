@@ -5,6 +5,9 @@
 //                                                 paragraphs as UTF-8 files
 //   kestrelwick_bench --peak-memory N             peak heap of one action on
 //                                                 articles of N paragraphs
+//   kestrelwick_bench --peak-memory-one-paragraph U
+//                                                 the same on articles of a title
+//                                                 and one paragraph of U code units
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>
@@ -73,6 +76,7 @@ namespace {
 
 using kestrelwick::ArticleWindow;
 using kestrelwick::bench::generateArticles;
+using kestrelwick::bench::generateOneParagraphArticles;
 
 // A window that hands out the articles and drops everything written to it.
 class NoopWindow : public ArticleWindow {
@@ -212,8 +216,7 @@ std::size_t statusBytes(const char* field) {
 // The most memory one click has at once beyond the inputs, two ways: the heap
 // in use (what goes through operator new), and the pages resident, which also
 // counts the blocks the engine maps for itself.
-int reportPeakMemory(std::int64_t paragraphs) {
-    const auto articles = generateArticles(paragraphs);
+int reportPeakMemory(const std::array<std::u16string, 3>& articles) {
     const std::size_t inputBytes = totalSize(articles) * sizeof(char16_t);
     NoopWindow window(articles);
     const std::size_t heapBefore = gHeapInUse.load();
@@ -241,7 +244,10 @@ int main(int argc, char** argv) {
         return writeArticles(argv[2], std::atoll(argv[3]));
     }
     if (argc == 3 && std::strcmp(argv[1], "--peak-memory") == 0) {
-        return reportPeakMemory(std::atoll(argv[2]));
+        return reportPeakMemory(generateArticles(std::atoll(argv[2])));
+    }
+    if (argc == 3 && std::strcmp(argv[1], "--peak-memory-one-paragraph") == 0) {
+        return reportPeakMemory(generateOneParagraphArticles(std::size_t(std::atoll(argv[2]))));
     }
     // Memory as the program sets it up; the cold variant still pays for
     // fresh pages on every click.

@@ -8,9 +8,11 @@
 
 namespace kestrelwick::bench {
 
-// Paragraphs of about 425 characters made of ordinary English words, with the
-// odd double space after a full stop, as pasted articles have them.
-inline std::u16string generateArticle(std::int64_t paragraphs, std::uint32_t seed) {
+// Paragraphs of about 425 characters (or of the length given) made of
+// ordinary English words, with the odd double space after a full stop, as
+// pasted articles have them; the first paragraph is a short title.
+inline std::u16string generateArticle(std::int64_t paragraphs, std::uint32_t seed,
+                                      std::size_t paragraphUnits = 420) {
     static const char* const kWords[] = {
         "the",     "dog",     "training", "takes",     "patience", "and",   "a",    "simple",
         "command", "like",    "sit",      "or",        "stay",     "works", "best", "when",
@@ -26,14 +28,14 @@ inline std::u16string generateArticle(std::int64_t paragraphs, std::uint32_t see
     };
 
     std::u16string text;
-    text.reserve(std::size_t(paragraphs) * 440);
+    text.reserve(std::size_t(paragraphs) * (paragraphUnits + 20));
     for (std::int64_t p = 0; p < paragraphs; ++p) {
         if (p > 0) {
             text += u"\r\n";
         }
         const std::size_t start = text.size();
         bool sentenceStart = true;
-        while (text.size() - start < (p == 0 ? 30u : 420u)) {
+        while (text.size() - start < (p == 0 ? 30u : paragraphUnits)) {
             const char* word = kWords[next() % kWordCount];
             for (const char* c = word; *c != '\0'; ++c) {
                 char16_t unit = static_cast<char16_t>(*c);
@@ -57,6 +59,12 @@ inline std::u16string generateArticle(std::int64_t paragraphs, std::uint32_t see
 inline std::array<std::u16string, 3> generateArticles(std::int64_t paragraphs) {
     return {generateArticle(paragraphs, 1), generateArticle(paragraphs, 2),
             generateArticle(paragraphs, 3)};
+}
+
+// Three articles of a title and one paragraph of about the given length.
+inline std::array<std::u16string, 3> generateOneParagraphArticles(std::size_t units) {
+    return {generateArticle(2, 1, units), generateArticle(2, 2, units),
+            generateArticle(2, 3, units)};
 }
 
 }  // namespace kestrelwick::bench

@@ -17,6 +17,14 @@ set(CMAKE_RC_COMPILER ${KESTRELWICK_MINGW_TRIPLE}-windres)
 # host's Qt and GoogleTest are never picked up; programs (the compilers, Wine)
 # come from the host.
 set(CMAKE_FIND_ROOT_PATH /usr/${KESTRELWICK_MINGW_TRIPLE})
+# A Qt built for Windows (scripts/build-qt-windows.sh) is searched as well;
+# its host tools (moc, rcc, uic) are the machine's own.
+if(KESTRELWICK_QT_WINDOWS_PREFIX)
+    list(APPEND CMAKE_FIND_ROOT_PATH ${KESTRELWICK_QT_WINDOWS_PREFIX})
+    set(QT_HOST_PATH /usr CACHE PATH "")
+    set(QT_HOST_PATH_CMAKE_DIR /usr/lib/x86_64-linux-gnu/cmake CACHE PATH "")
+endif()
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES KESTRELWICK_QT_WINDOWS_PREFIX)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

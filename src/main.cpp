@@ -2,15 +2,14 @@
 #include <QCoreApplication>
 
 #include "console/command_line.h"
+#include "files/file_names.h"
 #include "processing/working_memory.h"
 #include "window/form1.h"
 
 int main(int argc, char* argv[]) {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i) {
-        arguments << QString::fromLocal8Bit(argv[i]);
-    }
-    kestrelwick::CommandLine command = kestrelwick::parseCommandLine(arguments);
+    kestrelwick::holdStandardStreams();
+    kestrelwick::CommandLine command =
+        kestrelwick::parseCommandLine(kestrelwick::systemArguments(argc, argv));
     if (command.mode == kestrelwick::CommandLine::Mode::Window &&
         !kestrelwick::displayAvailable(command)) {
         command.mode = kestrelwick::CommandLine::Mode::NoDisplay;

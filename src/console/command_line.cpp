@@ -3,7 +3,17 @@
 #include <QCommandLineParser>
 #include <QFile>
 
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+#include <algorithm>
 #include <array>
+#include <cerrno>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -79,11 +89,119 @@ void addOptions(QCommandLineParser& parser) {
     }
 }
 
-void write(QIODevice& device, const QString& text) {
-    device.write(text.toUtf8());
+// UTF-8 as a terminal or a file takes it. A lone surrogate, which a box can
+// hold but UTF-8 cannot, is written as U+FFFD.
+QByteArray utf8Of(const QString& text) {
+    const auto lone = [&text](qsizetype i) {
+        const QChar unit = text[i];
+        return (unit.isHighSurrogate() &&
+                (i + 1 == text.size() || !text[i + 1].isLowSurrogate())) ||
+               (unit.isLowSurrogate() && (i == 0 || !text[i - 1].isHighSurrogate()));
+    };
+    QString replaced;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isSurrogate() && lone(i)) {
+            if (replaced.isNull()) {
+                replaced = text;
+            }
+            replaced[i] = QChar::ReplacementCharacter;
+        }
+    }
+    return (replaced.isNull() ? text : replaced).toUtf8();
 }
 
+// Writes all of the text; false when the device took less.
+bool write(QIODevice& device, const QString& text) {
+    if (!device.isOpen()) {
+        return false;  // a stream the program was started without
+    }
+    const QByteArray bytes = utf8Of(text);
+    return device.write(bytes) == bytes.size();
+}
+
+QString reasonOf(const QIODevice& device) {
+    QString why = device.isOpen() ? device.errorString() : qt_error_string(EBADF);
+    if (why.isEmpty()) {
+        return QStringLiteral("the system gives no reason");
+    }
+    why[0] = why[0].toLower();
+    return why;
+}
+
+// Which of standard input, output and error the program was started
+// without, as holdStandardStreams found them.
+std::array<bool, 3> startedWithout{};
+
+// Standard output or error, written with the system's own calls so that
+// every failure is seen with its reason, even one after part of the text.
+class StandardOutput final : public QIODevice {
+  public:
+    explicit StandardOutput(int fd) : fd_(fd) {
+        if (!startedWithout.at(std::size_t(fd))) {
+            open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+        }
+    }
+
+  protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override {
+        qint64 done = 0;
+        while (done < size) {
+            constexpr qint64 kMostAtOnce = qint64{1} << 30;
+#ifdef Q_OS_WIN
+            const auto wrote =
+                ::_write(fd_, data + done, unsigned(std::min(size - done, kMostAtOnce)));
+#else
+            const auto wrote =
+                ::write(fd_, data + done, std::size_t(std::min(size - done, kMostAtOnce)));
+#endif
+            if (wrote < 0 && errno == EINTR) {
+                continue;
+            }
+            if (wrote <= 0) {
+                setErrorString(qt_error_string(wrote < 0 ? errno : EIO));
+                return -1;
+            }
+            done += wrote;
+        }
+        return done;
+    }
+
+  private:
+    int fd_;
+};
+
+// The three standard streams of a check.
+struct StandardStreams {
+    StandardStreams() {
+        if (!startedWithout[0]) {
+            in.open(0, QIODevice::ReadOnly, QFileDevice::DontCloseHandle);
+        }
+    }
+    QFile in;
+    StandardOutput out{1};
+    StandardOutput err{2};
+};
+
+const QString kNoMemory =
+    QStringLiteral("kestrelwick: not enough memory to check these articles\n");
+
 }  // namespace
+
+void holdStandardStreams() {
+#ifdef Q_OS_UNIX
+    for (int fd = 0; fd < 3; ++fd) {
+        if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF) {
+            startedWithout.at(std::size_t(fd)) = true;
+            // The lowest free number: this one, now held by the null device.
+            const int held = ::open("/dev/null", O_RDWR | O_CLOEXEC);
+            if (held >= 0 && held != fd) {
+                ::close(held);
+            }
+        }
+    }
+#endif
+}
 
 CommandLine parseCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
@@ -158,58 +276,67 @@ QString versionText() {
 }
 
 int checkFiles(const QStringList& files, QIODevice& in, QIODevice& out, QIODevice& err) {
-    // Every file is read before anything is checked or written.
-    std::array<std::u16string, kArticleCount> articles;
-    for (std::size_t k = 0; k < kArticleCount; ++k) {
-        const QString& name = files[qsizetype(k)];
-        ArticleFile file = name == kStandardInput
-                               ? readArticleStream(in, QStringLiteral("standard input"))
-                               : readArticleFile(name);
-        if (!file.read()) {
-            write(err, QStringLiteral("kestrelwick: ") + file.refusal + u'\n');
+    try {
+        // Every file is read before anything is checked or written.
+        std::array<std::u16string, kArticleCount> articles;
+        for (std::size_t k = 0; k < kArticleCount; ++k) {
+            const QString& name = files[qsizetype(k)];
+            const QString standardInput = QStringLiteral("standard input");
+            ArticleFile file = name != kStandardInput ? readArticleFile(name)
+                               : in.isOpen()          ? readArticleStream(in, standardInput)
+                                                      : ArticleFile{{},
+                                                           QStringLiteral("Cannot read \"%1\": %2.")
+                                                               .arg(standardInput, reasonOf(in))};
+            if (!file.read()) {
+                write(err, QStringLiteral("kestrelwick: ") + file.refusal + u'\n');
+                return kExitTrouble;
+            }
+            articles[k] = std::move(file.text);
+        }
+
+        ConsoleWindow window(std::move(articles));
+        CheckArticles(window);
+
+        // The spin text as the output box's copy gives it: line breaks as LF.
+        QString spin = fromEngine(window.spinText);
+        spin.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        if (!write(out, spin)) {
+            write(err, QStringLiteral("kestrelwick: cannot write the spin text: ") + reasonOf(out) +
+                           u'\n');
             return kExitTrouble;
         }
-        articles[k] = std::move(file.text);
-    }
 
-    ConsoleWindow window(std::move(articles));
-    CheckArticles(window);
-
-    // The spin text as the output box's copy gives it: line breaks as LF.
-    QString spin = fromEngine(window.spinText);
-    spin.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    write(out, spin);
-
-    QString report;
-    for (const std::u16string& label : window.labels) {
-        report += fromEngine(label) + u'\n';
+        QString report;
+        for (const std::u16string& label : window.labels) {
+            report += fromEngine(label) + u'\n';
+        }
+        report += fromEngine(window.message) + u'\n';
+        for (const std::u16string& note : window.reportNotes) {
+            report += fromEngine(note) + u'\n';
+        }
+        if (!write(err, report)) {
+            return kExitTrouble;  // nowhere left to say so
+        }
+        return window.reportNotes.empty() ? kExitClean : kExitNotes;
+    } catch (const std::bad_alloc&) {
+        // What was taken for the check is given back by now, so the message
+        // itself has room.
+        write(err, kNoMemory);
+        return kExitTrouble;
     }
-    report += fromEngine(window.message) + u'\n';
-    for (const std::u16string& note : window.reportNotes) {
-        report += fromEngine(note) + u'\n';
-    }
-    write(err, report);
-    return window.reportNotes.empty() ? kExitClean : kExitNotes;
 }
 
 int runConsole(const CommandLine& command) {
-    QFile in;
-    QFile out;
-    QFile err;
-    in.open(stdin, QIODevice::ReadOnly);
-    out.open(stdout, QIODevice::WriteOnly);
-    err.open(stderr, QIODevice::WriteOnly);
+    StandardStreams streams;
     switch (command.mode) {
         case CommandLine::Mode::Help:
-            write(out, usageText());
-            return kExitClean;
+            return write(streams.out, usageText()) ? kExitClean : kExitTrouble;
         case CommandLine::Mode::Version:
-            write(out, versionText());
-            return kExitClean;
+            return write(streams.out, versionText()) ? kExitClean : kExitTrouble;
         case CommandLine::Mode::Check:
-            return checkFiles(command.files, in, out, err);
+            return checkFiles(command.files, streams.in, streams.out, streams.err);
         case CommandLine::Mode::NoDisplay:
-            write(err,
+            write(streams.err,
                   QStringLiteral("kestrelwick: no display to open the window on. To check files "
                                  "without a window: kestrelwick --check FILE1 FILE2 FILE3\n"));
             return kExitTrouble;
@@ -217,8 +344,8 @@ int runConsole(const CommandLine& command) {
         case CommandLine::Mode::Window:
             break;
     }
-    write(err, QStringLiteral("kestrelwick: ") + command.error +
-                   QStringLiteral("\nTry 'kestrelwick --help' for more information.\n"));
+    write(streams.err, QStringLiteral("kestrelwick: ") + command.error +
+                           QStringLiteral("\nTry 'kestrelwick --help' for more information.\n"));
     return kExitTrouble;
 }
 

@@ -35,6 +35,13 @@ struct CommandLine {
     bool namesPlatform = false;  // -platform was given: Qt decides where the window goes
 };
 
+// Called first in main, before Qt opens anything: a standard stream that
+// the program was started without (closed by the shell) gets its number held
+// by the null device, so that no file or Qt's own machinery takes that number
+// and is written or read in its place; the check then treats the stream as
+// closed and says so.
+void holdStandardStreams();
+
 // Reads the arguments; the first is the program's own name. Only the window
 // needs a display: every other answer can be given without one.
 CommandLine parseCommandLine(const QStringList& arguments);

@@ -4,10 +4,19 @@
 #include <QFileInfo>
 #include <QIODevice>
 
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #include <array>
+#include <cerrno>
 #include <cstdint>
 #include <optional>
 #include <utility>
+
+#include "files/file_names.h"
 
 namespace kestrelwick {
 
@@ -17,13 +26,22 @@ ArticleFile refused(const QString& name, const QString& why) {
     return {{}, QStringLiteral("Cannot read \"%1\": %2.").arg(name, why)};
 }
 
+// The system's reason for a failure, to follow "Cannot read "NAME": ".
+QString systemReason(QString why) {
+    if (why.isEmpty()) {
+        return QStringLiteral("the system gives no reason");
+    }
+    why[0] = why[0].toLower();
+    return why;
+}
+
 ArticleFile tooLarge(const QString& name) {
     return refused(name, QStringLiteral("it is larger than 256 MiB"));
 }
 
 // Whether the bytes are UTF-8 as the standard has it: no overlong forms, no
 // surrogates, nothing past U+10FFFF, no sequence cut short.
-bool isValidUtf8(const QByteArray& bytes) {
+bool isValidUtf8(QByteArrayView bytes) {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
     const auto* end = p + bytes.size();
     while (p < end) {
@@ -125,6 +143,11 @@ ArticleFile decodeArticleBytes(const QByteArray& bytes, const QString& name) {
     }
     std::u16string text;
     if (bytes.startsWith("\xef\xbb\xbf")) {
+        // The mark says UTF-8: bytes that are not would be lost.
+        if (!isValidUtf8(QByteArrayView(bytes).sliced(3))) {
+            return refused(name, QStringLiteral("it starts with a UTF-8 byte-order mark, but "
+                                                "its text is not valid UTF-8"));
+        }
         text = fromUtf8(bytes, 3);
     } else if (bytes.startsWith("\xff\xfe") || bytes.startsWith("\xfe\xff")) {
         auto decoded = fromUtf16(bytes, 2, bytes.startsWith("\xfe\xff"));
@@ -144,13 +167,21 @@ ArticleFile decodeArticleBytes(const QByteArray& bytes, const QString& name) {
 }
 
 ArticleFile readArticleStream(QIODevice& stream, const QString& name) {
+    // A read that fails is never taken for the end of the file: the article
+    // would be cut short without a word.
+    constexpr qint64 kChunk = qint64{1} << 20;
     QByteArray bytes;
     for (;;) {
-        const QByteArray chunk = stream.read(qint64{1} << 20);
-        if (chunk.isEmpty()) {
+        const qsizetype have = bytes.size();
+        bytes.resize(have + kChunk);
+        const qint64 got = stream.read(bytes.data() + have, kChunk);
+        if (got < 0) {
+            return refused(name, systemReason(stream.errorString()));
+        }
+        bytes.resize(have + qsizetype(got));
+        if (got == 0) {
             break;
         }
-        bytes += chunk;
         if (bytes.size() > kLargestArticleFile) {
             return tooLarge(name);
         }
@@ -159,6 +190,47 @@ ArticleFile readArticleStream(QIODevice& stream, const QString& name) {
 }
 
 ArticleFile readArticleFile(const QString& path) {
+#ifdef Q_OS_UNIX
+    // Opened by the name's own bytes, so that a name that is not UTF-8 is
+    // found; then checked through the open file, so that what is checked is
+    // what is read.
+    const QByteArray name = systemFileName(path);
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        const int error = errno;
+        struct stat link {};
+        if (error == ENOENT && ::lstat(name.constData(), &link) == 0 && S_ISLNK(link.st_mode)) {
+            return refused(path, QStringLiteral("it is a link to a file that does not exist"));
+        }
+        if (error == ELOOP) {
+            return refused(path, QStringLiteral("it is a link that leads round in a loop"));
+        }
+        if (error == ENOENT) {
+            return refused(path, QStringLiteral("there is no such file"));
+        }
+        return refused(path, systemReason(qt_error_string(error)));
+    }
+    struct stat status {};
+    if (::fstat(fd, &status) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return refused(path, systemReason(qt_error_string(error)));
+    }
+    if (S_ISDIR(status.st_mode)) {
+        ::close(fd);
+        return refused(path, QStringLiteral("it is a folder"));
+    }
+    if (S_ISREG(status.st_mode) && status.st_size > kLargestArticleFile) {
+        ::close(fd);
+        return tooLarge(path);
+    }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return refused(path, systemReason(file.errorString()));
+    }
+    return readArticleStream(file, path);
+#else
     const QFileInfo info(path);
     if (!info.exists()) {
         return refused(path, QStringLiteral("there is no such file"));
@@ -171,13 +243,10 @@ ArticleFile readArticleFile(const QString& path) {
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        QString why = file.errorString();
-        if (!why.isEmpty()) {
-            why[0] = why[0].toLower();
-        }
-        return refused(path, why.isEmpty() ? QStringLiteral("it cannot be opened") : why);
+        return refused(path, systemReason(file.errorString()));
     }
     return readArticleStream(file, path);
+#endif
 }
 
 }  // namespace kestrelwick

@@ -147,9 +147,9 @@ struct AlikeParagraphs {
 // nearly the same, by pair. Only versions that go into the spin text take
 // part: those of the third article's paragraphs that are not blank.
 AlikeParagraphs findAlikeParagraphs(const CheckArticlesData& data, std::size_t first,
-                                    std::size_t end) {
+                                    std::size_t end, std::size_t budget) {
     AlikeParagraphs alike;
-    WordingComparer comparer;
+    WordingComparer comparer(budget);
     for (std::size_t p = first; p < end; ++p) {
         WordingComparer::Versions versions;
         for (std::size_t a = 0; a < kArticleCount; ++a) {
@@ -172,6 +172,9 @@ AlikeParagraphs findAlikeParagraphs(const CheckArticlesData& data, std::size_t f
 // The same for all the paragraphs. Long articles are compared on two threads,
 // each with a comparer of its own and about half the text, and their lists
 // are joined in paragraph order; the articles are only read meanwhile.
+//
+// The comparers together take no more memory than the articles themselves
+// (as 16-bit text), however long a paragraph is.
 AlikeParagraphs findAlikeParagraphs(const CheckArticlesData& data) {
     // Below this many code units in all, a thread costs more than it saves.
     constexpr std::size_t kSharedFrom = std::size_t{1} << 18;
@@ -180,8 +183,9 @@ AlikeParagraphs findAlikeParagraphs(const CheckArticlesData& data) {
     for (const std::u16string_view text : data.ArticleTexts) {
         units += text.size();
     }
+    const std::size_t articleBytes = units * sizeof(char16_t);
     if (units < kSharedFrom || driving.size() < 2 || std::thread::hardware_concurrency() < 2) {
-        return findAlikeParagraphs(data, 0, driving.size());
+        return findAlikeParagraphs(data, 0, driving.size(), articleBytes);
     }
 
     // The second thread starts at the paragraph with half the third
@@ -194,13 +198,14 @@ AlikeParagraphs findAlikeParagraphs(const CheckArticlesData& data) {
     }
     std::future<AlikeParagraphs> later;
     try {
-        later = std::async(std::launch::async, [&data, half, end = driving.size()] {
-            return findAlikeParagraphs(data, half, end);
+        later = std::async(std::launch::async, [&data, half, end = driving.size(), articleBytes] {
+            return findAlikeParagraphs(data, half, end, articleBytes / 2);
         });
     } catch (const std::system_error&) {
-        return findAlikeParagraphs(data, 0, driving.size());  // no thread to be had
+        // No thread to be had.
+        return findAlikeParagraphs(data, 0, driving.size(), articleBytes);
     }
-    AlikeParagraphs alike = findAlikeParagraphs(data, 0, half);
+    AlikeParagraphs alike = findAlikeParagraphs(data, 0, half, articleBytes / 2);
     const AlikeParagraphs rest = later.get();
     for (std::size_t pair = 0; pair < kArticlePairs.size(); ++pair) {
         alike.same[pair].append(rest.same[pair]);

@@ -147,13 +147,20 @@ bool sameWordAt(std::u16string_view one, std::size_t a, std::u16string_view othe
     return b == other.size() || other[b] == kSpace;
 }
 
-// Makes room for at least count elements without caring what they hold.
-template <typename T>
-T* room(std::vector<T>& buffer, std::size_t count) {
-    if (buffer.size() < count) {
-        buffer.resize(std::max(count, 2 * buffer.size()));
+// Where the word after the one at a starts; the end of the text after the
+// last word.
+std::size_t nextWord(std::u16string_view text, std::size_t a) {
+    while (a < text.size() && text[a] != kSpace) {
+        ++a;
     }
-    return buffer.data();
+    while (a < text.size() && text[a] == kSpace) {
+        ++a;
+    }
+    return a;
+}
+
+std::size_t firstWord(std::u16string_view text) {
+    return std::min(text.find_first_not_of(kSpace), text.size());
 }
 
 // The pair of two versions, in either order, as an index into kPairs.
@@ -162,19 +169,42 @@ constexpr std::size_t pairOf(std::size_t a, std::size_t b) {
 }
 static_assert(pairOf(0, 1) == 0 && pairOf(0, 2) == 1 && pairOf(1, 2) == 2);
 
+// The parts of a table entry's place.
+constexpr unsigned kGenerationShift = 48;
+constexpr unsigned kStartShift = 8;
+constexpr std::uint64_t kStartMask = (std::uint64_t{1} << 40) - 1;
+constexpr unsigned kVersionsShift = 2;
+constexpr std::uint64_t kVersionMask = 3;
+// Which pass counts a run: a multiplier other than the slot's, so that the
+// runs of a pass spread over all the slots.
+constexpr std::uint64_t kPassMix = 0xc2b2ae3d27d4eb4fu;
+
 }  // namespace
 
-void WordingComparer::startReading(std::size_t version, const Version& text) {
-    texts_[version] = text.text;
+WordingComparer::WordingComparer(std::size_t budget) : budget_(std::max(budget, kSmallestBudget)) {}
+
+std::size_t WordingComparer::memoryHeld() const {
+    return sizeof *this + table_.capacity() * sizeof(Entry);
+}
+
+void WordingComparer::startReading(std::size_t version) {
     Words& words = words_[version];
-    // A version of n code units has at most n / 2 + 1 words.
-    room(words.starts, text.text.size() / 2 + 2);
-    room(words.hashes, text.text.size() / 2 + 2);
+    words.first = 0;
     words.count = 0;
-    words.total = text.words;
     words.block = 0;
-    words.spaces = spacesOf(text.text, 0);
+    words.spaces = spacesOf(texts_[version], 0);
     words.spaceBefore = 1;
+}
+
+void WordingComparer::slideTo(std::size_t version, std::size_t from) {
+    Words& words = words_[version];
+    const std::size_t dropped = std::min(from - words.first, words.count);
+    std::copy(words.starts.begin() + std::ptrdiff_t(dropped),
+              words.starts.begin() + std::ptrdiff_t(words.count), words.starts.begin());
+    std::copy(words.hashes.begin() + std::ptrdiff_t(dropped),
+              words.hashes.begin() + std::ptrdiff_t(words.count), words.hashes.begin());
+    words.first += dropped;
+    words.count -= dropped;
 }
 
 void WordingComparer::readWords(std::size_t version, std::size_t wanted) {
@@ -188,13 +218,16 @@ void WordingComparer::readWords(std::size_t version, std::size_t wanted) {
     std::size_t block = words.block;
     std::uint64_t spaces = words.spaces;
     std::uint64_t spaceBefore = words.spaceBefore;
+    // A block of 64 code units starts at most 32 words.
+    constexpr std::size_t kMostInBlock = 32;
 
     // The words are found 64 code units at a time, without a branch per
     // unit: a word starts at a unit other than a space that follows a space
     // or the start of the text, and ends at the first space after it or at
     // the end of the text. The next block's spaces are known too, so that a
     // word that runs on into it is measured at once.
-    for (; block < size && count < wanted; block += 64) {
+    for (; block < size && words.first + count < wanted && count + kMostInBlock <= kWindow;
+         block += 64) {
         const std::uint64_t next = spacesOf(text, block + 64);
         const std::uint64_t before = (spaces << 1) | spaceBefore;
         for (std::uint64_t bits = ~spaces & before; bits != 0; bits &= bits - 1) {
@@ -217,72 +250,90 @@ void WordingComparer::readWords(std::size_t version, std::size_t wanted) {
     words.spaceBefore = spaceBefore;
 }
 
-bool WordingComparer::sameWords(std::size_t a, std::size_t b) const {
-    const Words& first = words_[a];
-    const Words& second = words_[b];
-    // Both are read whole when their counts agree.
-    const std::size_t count = first.count;
-    if (first.total != second.total || count != second.count ||
-        !std::equal(first.hashes.begin(), first.hashes.begin() + std::ptrdiff_t(count),
-                    second.hashes.begin())) {
-        return false;
-    }
-    // Most often the one is a copy of the other, spaces and all.
-    if (count == 0 || texts_[a].substr(first.starts[0]) == texts_[b].substr(second.starts[0])) {
-        return true;
-    }
-    for (std::size_t w = 0; w < count; ++w) {
-        if (!sameWordAt(texts_[a], first.starts[w], texts_[b], second.starts[w])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 std::size_t WordingComparer::runLength(std::size_t version) const {
     return std::min(words_[version].total, kRunWords);
 }
 
-bool WordingComparer::sameRun(std::size_t a, std::size_t runA, std::size_t b,
-                              std::size_t runB) const {
+std::size_t WordingComparer::runsOf(std::size_t version) const {
+    const std::size_t total = words_[version].total;
+    return total < kRunWords ? 1 : total - kRunWords + 1;
+}
+
+bool WordingComparer::sameRun(std::size_t a, std::size_t startA, std::size_t b,
+                              std::size_t startB) const {
     const std::size_t length = runLength(a);
     if (length != runLength(b)) {
         return false;
     }
     for (std::size_t k = 0; k < length; ++k) {
-        if (words_[a].hashes[runA + k] != words_[b].hashes[runB + k] ||
-            !sameWordAt(texts_[a], words_[a].starts[runA + k], texts_[b],
-                        words_[b].starts[runB + k])) {
+        if (!sameWordAt(texts_[a], startA, texts_[b], startB)) {
             return false;
         }
+        startA = nextWord(texts_[a], startA);
+        startB = nextWord(texts_[b], startB);
     }
     return true;
 }
 
-void WordingComparer::prepareTable(std::size_t runs) {
-    // At most a quarter full, so that most runs find their slot at once. The
-    // generation tells this paragraph's entries from older ones, so the
-    // table is cleared only when it grows or the generation wraps.
-    const std::size_t capacity = std::bit_ceil(std::max<std::size_t>(4 * runs, 64));
-    if (++generation_ == 0 || table_.size() < capacity) {
-        table_.assign(std::max(capacity, table_.size()), Entry{0, 0, 0, 0, 0});
-        generation_ = 1;
+void WordingComparer::planPasses(std::size_t runs) {
+    // In one pass the table is at most a quarter full, so that most runs find
+    // their slot at once. A paragraph too long for that within the budget
+    // takes as many passes as fill a table of the budget at most half.
+    const auto slotsFor = [](std::size_t inPass, std::size_t perRun) {
+        return std::bit_ceil(std::max<std::size_t>(perRun * inPass, 64));
+    };
+    const std::size_t budgetSlots = budget_ / sizeof(Entry);
+    std::size_t passes = 1;
+    std::size_t slots = slotsFor(runs, 4);
+    while (slots > budgetSlots) {
+        passes *= 2;
+        slots = slotsFor((runs + passes - 1) / passes, 2);
     }
-    slotShift_ = 64 - unsigned(std::countr_zero(table_.size()));
-    distinct_ = {};
-    shared_ = {};
+    passes_ = passes;
+    passShift_ = 64 - unsigned(std::countr_zero(passes));
+    slots_ = slots;
+    slotShift_ = 64 - unsigned(std::countr_zero(slots));
 }
 
-bool WordingComparer::addRuns(std::size_t version, unsigned earlier, bool mayStop) {
+void WordingComparer::clearTable() {
+    // Generation 0 is never used, so a slot of zeros is always free.
+    constexpr std::uint64_t kGenerations = std::uint64_t{1} << (64 - kGenerationShift);
+    generation_ = (generation_ + 1) % kGenerations;
+    if (table_.size() < slots_ || generation_ == 0) {
+        table_.clear();  // nothing to keep: no copy while growing
+        table_.resize(std::max(slots_, table_.capacity()), Entry{0, 0});
+        generation_ = 1;
+    }
+    used_ = 0;
+}
+
+void WordingComparer::growTable() {
+    // Hashes that crowd into one pass: twice the slots, every entry moved.
+    std::vector<Entry, WorkingAllocator<Entry>> grown(2 * slots_, Entry{0, 0});
+    const unsigned shift = slotShift_ - 1;
+    const std::size_t mask = grown.size() - 1;
+    const std::uint64_t generation = generation_;
+    for (std::size_t s = 0; s < slots_; ++s) {
+        const Entry& entry = table_[s];
+        if (entry.place >> kGenerationShift == generation) {
+            std::size_t slot = std::size_t((entry.hash * kGolden) >> shift);
+            while (grown[slot].place >> kGenerationShift == generation) {
+                slot = (slot + 1) & mask;
+            }
+            grown[slot] = entry;
+        }
+    }
+    table_.swap(grown);
+    slots_ *= 2;
+    slotShift_ = shift;
+}
+
+bool WordingComparer::addRuns(std::size_t version, unsigned earlier, bool mayStop,
+                              std::size_t pass) {
     Words& words = words_[version];
-    const std::uint64_t* hashes = words.hashes.data();
     const std::size_t length = runLength(version);
-    const std::size_t runs = words.total < kRunWords ? 1 : words.total - kRunWords + 1;
-    Entry* const table = table_.data();
-    const std::size_t mask = table_.size() - 1;
-    const unsigned shift = slotShift_;
-    const std::uint16_t generation = generation_;
-    const auto bit = std::uint8_t(1u << version);
+    const std::size_t runs = runsOf(version);
+    const auto bit = std::uint64_t{1} << version;
     std::size_t distinct = 0;
     std::array<std::size_t, kPairs.size()> shared{};
 
@@ -303,45 +354,66 @@ bool WordingComparer::addRuns(std::size_t version, unsigned earlier, bool maySto
         return true;
     };
     constexpr std::size_t kSettleEvery = 16;
-    // Words read at a time beyond the run in hand, where the version is read
-    // as its runs are counted.
-    constexpr std::size_t kReadAhead = 16;
+    // Words read at a time beyond the run in hand: a window's worth, but for
+    // a version that may stop early, which reads no further than it counts.
+    const std::size_t readAhead = mayStop ? kSettleEvery : kWindow;
 
     std::uint64_t hash = 0;
     for (std::size_t run = 0; run < runs; ++run) {
         if (mayStop && run % kSettleEvery == kSettleEvery - 1 && settled(runs - run)) {
             return false;
         }
-        if (words.count < run + length) {
-            readWords(version, run + length + kReadAhead);
-            if (words.count < run + length) {
+        if (words.first + words.count < run + length) {
+            // The window keeps the word before the run, which the rolling
+            // hash takes out.
+            slideTo(version, run == 0 ? 0 : run - 1);
+            readWords(version, run + length + readAhead);
+            if (words.first + words.count < run + length) {
                 break;  // fewer words than counted; cannot happen with true counts
             }
         }
+        const std::size_t at = run - words.first;
+        const std::uint64_t* hashes = words.hashes.data();
         // runHash, rolled on by one word after the first run.
-        hash = run == 0 ? runHash(hashes, length)
-                        : std::rotr(hash ^ hashes[run - 1], 16) ^ std::rotl(hashes[run + 3], 48);
-        for (std::size_t slot = std::size_t((hash * kGolden) >> shift);; slot = (slot + 1) & mask) {
+        hash = run == 0 ? runHash(hashes + at, length)
+                        : std::rotr(hash ^ hashes[at - 1], 16) ^ std::rotl(hashes[at + 3], 48);
+        if (passes_ > 1 && std::size_t((hash * kPassMix) >> passShift_) != pass) {
+            continue;  // another pass counts this run
+        }
+        const std::size_t start = words.starts[at];
+        Entry* const table = table_.data();
+        const std::size_t mask = slots_ - 1;
+        const std::uint64_t generation = generation_;
+        for (std::size_t slot = std::size_t((hash * kGolden) >> slotShift_);;
+             slot = (slot + 1) & mask) {
             Entry& entry = table[slot];
-            if (entry.generation != generation) {
-                entry = Entry{hash, std::uint32_t(run), generation, std::uint8_t(version), bit};
+            if (entry.place >> kGenerationShift != generation) {
+                entry = Entry{hash, generation << kGenerationShift |
+                                        std::uint64_t{start} << kStartShift |
+                                        bit << kVersionsShift | std::uint64_t{version}};
                 ++distinct;
+                if (++used_ * 4 > slots_ * 3) {
+                    growTable();
+                }
                 break;
             }
-            if (entry.hash == hash && sameRun(entry.version, entry.run, version, run)) {
+            if (entry.hash == hash &&
+                sameRun(std::size_t(entry.place & kVersionMask),
+                        std::size_t((entry.place >> kStartShift) & kStartMask), version, start)) {
                 // A run that occurs twice in a version counts once.
-                if ((entry.versions & bit) == 0) {
-                    for (unsigned has = entry.versions; has != 0; has &= has - 1) {
+                const auto versions = unsigned(entry.place >> kVersionsShift) & 7u;
+                if ((versions & bit) == 0) {
+                    for (unsigned has = versions; has != 0; has &= has - 1) {
                         ++shared[pairOf(std::size_t(std::countr_zero(has)), version)];
                     }
-                    entry.versions = std::uint8_t(entry.versions | bit);
+                    entry.place |= bit << kVersionsShift;
                     ++distinct;
                 }
                 break;
             }
         }
     }
-    distinct_[version] = distinct;
+    distinct_[version] += distinct;
     for (std::size_t pair = 0; pair < kPairs.size(); ++pair) {
         shared_[pair] += shared[pair];
     }
@@ -350,27 +422,10 @@ bool WordingComparer::addRuns(std::size_t version, unsigned earlier, bool maySto
 
 std::array<Likeness, WordingComparer::kPairs.size()> WordingComparer::compare(
     const Versions& versions) {
-    // Every version is read whole but the last, when no other has as many
-    // words: it cannot be worded the same as another, so it is read only as
-    // far as the counting of its runs goes before it stops.
-    std::size_t last = kVersions;
     for (std::size_t v = 0; v < kVersions; ++v) {
         if (versions[v]) {
-            startReading(v, *versions[v]);
-            last = v;
-        }
-    }
-    for (std::size_t v = 0; v < kVersions; ++v) {
-        if (!versions[v]) {
-            continue;
-        }
-        bool countShared = false;
-        for (std::size_t other = 0; other < kVersions; ++other) {
-            countShared = countShared || (other != v && versions[other] &&
-                                          versions[other]->words == versions[v]->words);
-        }
-        if (v != last || countShared) {
-            readWords(v, std::numeric_limits<std::size_t>::max());
+            texts_[v] = versions[v]->text;
+            words_[v].total = versions[v]->words;
         }
     }
 
@@ -383,7 +438,8 @@ std::array<Likeness, WordingComparer::kPairs.size()> WordingComparer::compare(
         const auto [a, b] = kPairs[pair];
         if (!versions[a] || !versions[b]) {
             likeness[pair] = Likeness::Different;
-        } else if (counted[b] == b && sameWords(counted[a], b)) {
+        } else if (counted[b] == b && versions[a]->words == versions[b]->words &&
+                   sameWording(texts_[counted[a]], texts_[b])) {
             likeness[pair] = Likeness::Same;
             counted[b] = counted[a];
         } else {
@@ -396,23 +452,30 @@ std::array<Likeness, WordingComparer::kPairs.size()> WordingComparer::compare(
     std::size_t lastCounted = 0;
     for (std::size_t v = 0; v < kVersions; ++v) {
         if (versions[v] && counted[v] == v) {
-            runs += std::max<std::size_t>(words_[v].total, 1);
+            runs += runsOf(v);
             ++toCount;
             lastCounted = v;
         }
     }
+    passes_ = 0;
     if (toCount < 2) {
         return likeness;  // every pair is settled
     }
-    prepareTable(runs);
-    // The last version counted stops as soon as no pair with it can be
-    // nearly the same; its pairs are then different.
-    unsigned earlier = 0;
+    planPasses(runs);
+    distinct_ = {};
+    shared_ = {};
+    // In one pass, the last version counted stops as soon as no pair with it
+    // can be nearly the same; its pairs are then different.
     bool complete = true;
-    for (std::size_t v = 0; v < kVersions; ++v) {
-        if (versions[v] && counted[v] == v) {
-            complete = addRuns(v, earlier, v == lastCounted);
-            earlier |= 1u << v;
+    for (std::size_t pass = 0; pass < passes_; ++pass) {
+        clearTable();
+        unsigned earlier = 0;
+        for (std::size_t v = 0; v < kVersions; ++v) {
+            if (versions[v] && counted[v] == v) {
+                startReading(v);
+                complete = addRuns(v, earlier, passes_ == 1 && v == lastCounted, pass);
+                earlier |= 1u << v;
+            }
         }
     }
     for (std::size_t pair = 0; pair < kPairs.size(); ++pair) {
@@ -430,11 +493,28 @@ std::array<Likeness, WordingComparer::kPairs.size()> WordingComparer::compare(
     return likeness;
 }
 
-Likeness compareWording(std::u16string_view a, std::u16string_view b) {
-    WordingComparer comparer;
+Likeness compareWording(std::u16string_view a, std::u16string_view b, std::size_t budget) {
+    WordingComparer comparer(budget);
     return comparer.compare({WordingComparer::Version{a, std::size_t(countWords(a))},
                              WordingComparer::Version{b, std::size_t(countWords(b))},
                              std::nullopt})[0];
+}
+
+bool sameWording(std::u16string_view a, std::u16string_view b) {
+    std::size_t i = firstWord(a);
+    std::size_t j = firstWord(b);
+    // Most often the one is a copy of the other, spaces and all.
+    if (a.substr(i) == b.substr(j)) {
+        return true;
+    }
+    while (i < a.size() && j < b.size()) {
+        if (!sameWordAt(a, i, b, j)) {
+            return false;
+        }
+        i = nextWord(a, i);
+        j = nextWord(b, j);
+    }
+    return i == a.size() && j == b.size();
 }
 
 std::uint64_t wordingHash(std::u16string_view word) {

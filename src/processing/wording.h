@@ -20,6 +20,17 @@
 // look alike. The last version stops as soon as its runs so far rule out that
 // it is nearly the same as any other, which for rewritten paragraphs is early:
 // most of it is then never read.
+//
+// Memory: the versions are read as they are counted, a few hundred words at a
+// time, so the comparer holds nothing in proportion to a paragraph but its
+// table: 16 bytes a slot, between 4 and 8 slots for each run of the
+// paragraph (at most 128 bytes a run, about 20 bytes a code unit of ordinary
+// prose). The caller gives a budget, and a paragraph whose table would not fit
+// it is compared in several passes, each counting only the runs whose hashes
+// fall in its share: a run and its copies always hash alike, so the counts of
+// the passes add up to exactly those of one pass. Where a pass needs more
+// than its share of slots (hashes that crowd together), its table grows
+// rather than fill up.
 
 #include <array>
 #include <cstddef>
@@ -28,11 +39,13 @@
 #include <string_view>
 #include <vector>
 
+#include "processing/working_memory.h"
+
 namespace kestrelwick {
 
 enum class Likeness { Different, NearlySame, Same };
 
-// Compares the versions of one paragraph after another, keeping its buffers
+// Compares the versions of one paragraph after another, keeping its table
 // from one paragraph to the next.
 class WordingComparer {
   public:
@@ -45,16 +58,31 @@ class WordingComparer {
     // The pairs of versions, in the order the report names them.
     static constexpr std::array<std::array<std::size_t, 2>, 3> kPairs = {{{0, 1}, {0, 2}, {1, 2}}};
 
+    // The smallest budget a comparer takes: a paragraph of a few thousand
+    // words is always compared in one pass.
+    static constexpr std::size_t kSmallestBudget = std::size_t{256} << 10;
+
+    // budget: the bytes the table may take, at least kSmallestBudget.
+    explicit WordingComparer(std::size_t budget = kSmallestBudget);
+
     // How alike each pair of versions is; a version left out (nullopt) makes
     // its pairs Different. The versions must not be blank.
     std::array<Likeness, kPairs.size()> compare(const Versions& versions);
 
+    // The bytes the comparer holds now, and the passes its last paragraph
+    // took.
+    std::size_t memoryHeld() const;
+    std::size_t passesTaken() const { return passes_; }
+
   private:
-    // The words of a version as far as they are read.
+    // The words of a version around the run being counted: a window of
+    // kWindow words that slides along the text.
+    static constexpr std::size_t kWindow = 256;
     struct Words {
-        std::vector<std::size_t> starts;  // where each word starts in the text
-        std::vector<std::uint64_t> hashes;
-        std::size_t count = 0;  // words read
+        std::array<std::size_t, kWindow> starts;  // where each word starts in the text
+        std::array<std::uint64_t, kWindow> hashes;
+        std::size_t first = 0;  // the number of the word at starts[0]
+        std::size_t count = 0;  // words in the window
         std::size_t total = 0;  // words in all
         // Where reading goes on: the next block of 64 code units, its spaces,
         // and whether the block before ends in a space.
@@ -64,38 +92,57 @@ class WordingComparer {
     };
     struct Entry {
         std::uint64_t hash;
-        // The first word of the run in the version below; a paragraph has
-        // far fewer than 2^32 words.
-        std::uint32_t run;
-        std::uint16_t generation;
-        std::uint8_t version;
-        std::uint8_t versions;  // a bit for each version that has the run
+        // From the top: the generation of the paragraph the entry belongs to
+        // (16 bits; any other marks a free slot), where the run starts in its
+        // version's text (40 bits), the versions that have the run (a bit
+        // each) and the version it was first read in (2 bits).
+        std::uint64_t place;
     };
 
-    void startReading(std::size_t version, const Version& text);
-    // Reads on until at least the wanted number of words are read, or all.
+    void startReading(std::size_t version);
+    // Reads on until the window holds word wanted - 1, or the text ends, or
+    // the window is full.
     void readWords(std::size_t version, std::size_t wanted);
-    bool sameWords(std::size_t a, std::size_t b) const;
-    bool sameRun(std::size_t a, std::size_t runA, std::size_t b, std::size_t runB) const;
+    // Moves the window on so that it starts at word from.
+    void slideTo(std::size_t version, std::size_t from);
+    bool sameRun(std::size_t a, std::size_t startA, std::size_t b, std::size_t startB) const;
     std::size_t runLength(std::size_t version) const;
-    void prepareTable(std::size_t runs);
-    // Counts the runs of a version and those it shares with the earlier ones
-    // (a bit each). With mayStop, returns false, with the counts incomplete,
-    // once none of the earlier ones can be nearly the same as this one.
-    bool addRuns(std::size_t version, unsigned earlier, bool mayStop);
+    std::size_t runsOf(std::size_t version) const;
+    // Sizes the table for the runs of a paragraph, in as many passes as the
+    // budget needs.
+    void planPasses(std::size_t runs);
+    void clearTable();
+    void growTable();
+    // Counts the runs of a version (those of this pass) and those it shares
+    // with the earlier ones (a bit each). With mayStop, returns false, with
+    // the counts incomplete, once none of the earlier ones can be nearly the
+    // same as this one.
+    bool addRuns(std::size_t version, unsigned earlier, bool mayStop, std::size_t pass);
 
+    std::size_t budget_;
     std::array<std::u16string_view, kVersions> texts_;
     std::array<Words, kVersions> words_;
-    std::vector<Entry> table_;
+    std::vector<Entry, WorkingAllocator<Entry>> table_;
+    std::size_t slots_ = 0;  // slots in use, a power of two
+    std::size_t used_ = 0;   // slots filled in this pass
+    // Tells this pass's entries from older ones, so that the table is cleared
+    // only when it grows or the generation wraps.
+    std::uint64_t generation_ = 0;
     unsigned slotShift_ = 64;
-    std::uint16_t generation_ = 0;
+    std::size_t passes_ = 0;
+    unsigned passShift_ = 64;
     // Runs of each version, and runs shared by each pair, counted once each.
     std::array<std::size_t, kVersions> distinct_{};
     std::array<std::size_t, kPairs.size()> shared_{};
 };
 
 // How alike two versions are; for callers that compare one pair.
-Likeness compareWording(std::u16string_view a, std::u16string_view b);
+Likeness compareWording(std::u16string_view a, std::u16string_view b,
+                        std::size_t budget = WordingComparer::kSmallestBudget);
+
+// Whether two versions give the same words in the same order, whatever the
+// spaces around and between them.
+bool sameWording(std::u16string_view a, std::u16string_view b);
 
 // The hash the comparer gives a word. Different words can share one, which is
 // why equal hashes are confirmed by the words.

@@ -1,6 +1,7 @@
 #include "processing/working_memory.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <cstdlib>  // defines __GLIBC__ where the C library is glibc
 #include <mutex>
@@ -158,6 +159,11 @@ BlockStore& blocks() {
 
 #endif
 
+// The cap on working memory in use, and what is in use while a cap is set.
+constexpr std::size_t kNoLimit = std::numeric_limits<std::size_t>::max();
+std::atomic<std::size_t> workingLimit{kNoLimit};
+std::atomic<std::size_t> workingInUse{0};
+
 }  // namespace
 
 void keepWorkingMemoryBetweenClicks() {
@@ -174,16 +180,39 @@ void keepWorkingMemoryBetweenClicks() {
     // Elsewhere the system allocator keeps its own policy.
 }
 
+void limitWorkingMemory(std::size_t bytes) noexcept {
+    // Set between clicks, when no working block is in use.
+    workingInUse.store(0);
+    workingLimit.store(bytes == 0 ? kNoLimit : bytes);
+}
+
 void* allocateWorkingBlock(std::size_t bytes) {
-#if defined(KESTRELWICK_OWN_BLOCKS)
-    if (bytes >= kOwnBlock) {
-        return blocks().take(bytes);
+    if (workingLimit.load(std::memory_order_relaxed) != kNoLimit) {
+        const std::size_t before = workingInUse.fetch_add(bytes);
+        if (before + bytes > workingLimit.load() || before + bytes < before) {
+            workingInUse.fetch_sub(bytes);
+            throw std::bad_alloc();
+        }
     }
+    try {
+#if defined(KESTRELWICK_OWN_BLOCKS)
+        if (bytes >= kOwnBlock) {
+            return blocks().take(bytes);
+        }
 #endif
-    return ::operator new(bytes);
+        return ::operator new(bytes);
+    } catch (...) {
+        if (workingLimit.load(std::memory_order_relaxed) != kNoLimit) {
+            workingInUse.fetch_sub(bytes);
+        }
+        throw;
+    }
 }
 
 void freeWorkingBlock(void* block, [[maybe_unused]] std::size_t bytes) noexcept {
+    if (workingLimit.load(std::memory_order_relaxed) != kNoLimit) {
+        workingInUse.fetch_sub(bytes);
+    }
 #if defined(KESTRELWICK_OWN_BLOCKS)
     if (bytes >= kOwnBlock) {
         blocks().give(block);

@@ -32,6 +32,12 @@ void freeWorkingBlock(void* block, std::size_t bytes) noexcept;
 // memory; the next click then pays for fresh memory again.
 void releaseWorkingMemory() noexcept;
 
+// Caps the working memory in use at once, as a system short of memory would:
+// an allocation past the cap throws std::bad_alloc. There is no cap until one
+// is set; 0 lifts it. Set between clicks. For the tests of what a check does
+// when memory runs out.
+void limitWorkingMemory(std::size_t bytes) noexcept;
+
 // An allocator for containers of working data.
 template <typename T>
 struct WorkingAllocator {

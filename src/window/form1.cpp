@@ -17,6 +17,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
+#include <optional>
 #include <vector>
 
 #ifdef Q_OS_WIN
@@ -127,7 +129,7 @@ class Form1Boxes final : public kestrelwick::ArticleWindow {
             return;
         }
         unchanged_.at(box) = false;
-        form_.text1(index)->replaceText(text);
+        written_.at(box) = form_.text1(index)->replaceText(text) || written_.at(box);
     }
 
     // The grid is emptied first and then filled: one undoable edit.
@@ -136,7 +138,31 @@ class Form1Boxes final : public kestrelwick::ArticleWindow {
     }
 
     void setLabel3(int index, const std::u16string& caption) override {
-        form_.label3(index)->setText(fromEngine(caption));
+        QLabel* label = form_.label3(index);
+        auto& before = labelsBefore_.at(std::size_t(index));
+        if (!before) {
+            before = label->text();
+        }
+        label->setText(fromEngine(caption));
+    }
+
+    // Takes back everything the check wrote, for a check that could not
+    // finish: each box's edit is undone, so its text is what it was and the
+    // edit waits in its redo history.
+    void takeBackWrites() {
+        for (std::size_t box = 0; box < written_.size(); ++box) {
+            if (written_[box]) {
+                form_.text1(int(box))->undo();
+            }
+        }
+        if (gridWritten_) {
+            form_.text2()->undo();
+        }
+        for (std::size_t k = 0; k < labelsBefore_.size(); ++k) {
+            if (labelsBefore_[k]) {
+                form_.label3(int(k))->setText(*labelsBefore_[k]);
+            }
+        }
     }
 
     void showReport(const std::u16string& message,
@@ -168,7 +194,10 @@ class Form1Boxes final : public kestrelwick::ArticleWindow {
     // it, and whether the box still holds it.
     mutable std::array<std::u16string, 4> lent_;
     mutable std::array<bool, 4> unchanged_{};
+    // What this check has written so far.
+    std::array<bool, 4> written_{};
     bool gridWritten_ = false;
+    std::array<std::optional<QString>, 4> labelsBefore_;
 };
 
 }  // namespace
@@ -382,9 +411,26 @@ bool Form1::event(QEvent* event) {
 }
 
 void Form1::checkArticles() {
-    const BusyCursor busy;
-    Form1Boxes boxes(*this);
-    kestrelwick::CheckArticles(boxes);
+    bool outOfMemory = false;
+    {
+        const BusyCursor busy;
+        Form1Boxes boxes(*this);
+        try {
+            kestrelwick::CheckArticles(boxes);
+        } catch (const std::bad_alloc&) {
+            // The check's own memory is given back by now; the boxes keep
+            // what they held.
+            boxes.takeBackWrites();
+            outOfMemory = true;
+        }
+    }
+    if (outOfMemory) {
+        QMessageBox box(QMessageBox::Warning, QApplication::applicationName(),
+                        QStringLiteral("There is not enough memory to check these articles. "
+                                       "The boxes are as they were."),
+                        QMessageBox::Ok, this);
+        box.exec();
+    }
 }
 
 void Form1::clearForm() {

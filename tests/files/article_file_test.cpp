@@ -7,10 +7,14 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <fcntl.h>
 #include <unistd.h>
+
+#include <algorithm>
 #include <string>
 
 #include "files/article_file.h"
+#include "files/file_names.h"
 
 namespace kestrelwick {
 namespace {
@@ -127,6 +131,71 @@ TEST(ArticleFile, ReadsAStreamToItsEnd) {
     EXPECT_TRUE(file.read());
     EXPECT_EQ(file.text.size(), std::size_t(3 << 20));
     EXPECT_EQ(file.text[1 << 20], u' ');
+}
+
+// A stream whose reads fail once it has given a number of bytes, as a disk
+// or a network share does part way through a file.
+class FailingStream final : public QIODevice {
+  public:
+    explicit FailingStream(qint64 good) : good_(good) { open(QIODevice::ReadOnly); }
+
+  protected:
+    qint64 readData(char* data, qint64 most) override {
+        if (good_ == 0) {
+            setErrorString(QStringLiteral("Input/output error"));
+            return -1;
+        }
+        const qint64 given = std::min(most, good_);
+        std::fill(data, data + given, 'x');
+        good_ -= given;
+        return given;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+    bool isSequential() const override { return true; }
+
+  private:
+    qint64 good_;
+};
+
+TEST(ArticleFile, AReadThatFailsRefusesTheFileWhereverItFails) {
+    for (const qint64 good : {qint64{0}, qint64{10}, qint64{3} << 20}) {
+        FailingStream stream(good);
+        const ArticleFile file = readArticleStream(stream, QStringLiteral("standard input"));
+        EXPECT_EQ(file.refusal,
+                  QStringLiteral("Cannot read \"standard input\": input/output error."))
+            << good << " bytes before the failure";
+        EXPECT_TRUE(file.text.empty());
+    }
+}
+
+TEST(ArticleFile, AMarkThatPromisesUtf8OverOtherBytesIsRefused) {
+    const ArticleFile file =
+        decodeArticleBytes(bytes({0xef, 0xbb, 0xbf, 'C', 'a', 'f', 0xe9}), QStringLiteral("m.txt"));
+    EXPECT_EQ(file.refusal, QStringLiteral("Cannot read \"m.txt\": it starts with a UTF-8 "
+                                           "byte-order mark, but its text is not valid UTF-8."));
+}
+
+TEST(FileNames, EveryNameTheSystemGivesComesBackToItsBytes) {
+    for (const QByteArray& name :
+         {QByteArray("plain.txt"), QByteArray("caf\xc3\xa9.txt"), QByteArray("bad\xffname.txt"),
+          QByteArray("\xed\xa0\x80 surrogate"), QByteArray("cut \xe2\x80"),
+          QByteArray("\xf0\x9f\x8d\xb5 and \x80\xc0")}) {
+        EXPECT_EQ(systemFileName(fileNameFromSystem(name)), name) << name.toStdString();
+    }
+    EXPECT_EQ(fileNameFromSystem("caf\xc3\xa9"), QStringLiteral("caf\u00e9"));
+
+    // A file whose name is not UTF-8 is read.
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QByteArray path = QFile::encodeName(dir.path()) + "/bad\xffname.txt";
+    {
+        QFile file;
+        const int fd = ::open(path.constData(), O_CREAT | O_WRONLY, 0600);
+        ASSERT_GE(fd, 0);
+        ASSERT_TRUE(file.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+        file.write("Title\nBody");
+    }
+    EXPECT_EQ(readArticleFile(fileNameFromSystem(path)).text, u"Title\r\nBody");
 }
 
 }  // namespace

@@ -102,6 +102,90 @@ for case in "missing|$work/dogs1.txt|$work/nothing.txt|$work/dogs3.txt|no such f
     [ -s "$work/out" ] && fail "$name file: something on standard output"
     grep -qF "$why" "$work/err" || fail "$name file: the message does not say '$why'"
 done
+# Names as the shell gives them: bytes that are not UTF-8 still name the file.
+cp "$work/dogs1.txt" "$work/bad"$'\xff'"name.txt"
+run --check "$work/bad"$'\xff'"name.txt" "$work/dogs2.txt" "$work/dogs3.txt"
+expect_status 0 "a file name that is not UTF-8"
+expect_file "$work/out" "$spin" "the spin text from a file name that is not UTF-8"
+
+# Links that lead nowhere say so.
+ln -s "$work/loop-b" "$work/loop-a"
+ln -s "$work/loop-a" "$work/loop-b"
+ln -s "$work/nowhere.txt" "$work/dangling"
+run --check "$work/loop-a" "$work/dogs2.txt" "$work/dogs3.txt"
+expect_status 2 "a link in a loop"
+expect_file "$work/err" "kestrelwick: Cannot read \"$work/loop-a\": it is a link that leads round in a loop." "a link in a loop"
+run --check "$work/dangling" "$work/dogs2.txt" "$work/dogs3.txt"
+expect_status 2 "a dangling link"
+expect_file "$work/err" "kestrelwick: Cannot read \"$work/dangling\": it is a link to a file that does not exist." "a dangling link"
+
+# A read that fails is refused, never taken for the end of an article.
+run --check /proc/self/mem "$work/dogs2.txt" "$work/dogs3.txt"
+expect_status 2 "a file that fails to read"
+expect_file "$work/err" 'kestrelwick: Cannot read "/proc/self/mem": input/output error.' "a file that fails to read"
+stdin="$work" run --check - "$work/dogs2.txt" "$work/dogs3.txt"
+expect_status 2 "a folder on standard input"
+expect_file "$work/err" 'kestrelwick: Cannot read "standard input": is a directory.' "a folder on standard input"
+env -u DISPLAY "$program" --check - "$work/dogs2.txt" "$work/dogs3.txt" >"$work/out" 2>"$work/err" <&-
+status=$?
+expect_status 2 "standard input closed"
+expect_file "$work/err" 'kestrelwick: Cannot read "standard input": bad file descriptor.' "standard input closed"
+
+# A mark that promises UTF-8 over bytes that are not is refused.
+printf '\xef\xbb\xbfCaf\xe9\n' >"$work/marked.txt"
+run --check "$work/marked.txt" "$work/dogs2.txt" "$work/dogs3.txt"
+expect_status 2 "a UTF-8 mark over other bytes"
+grep -qF 'starts with a UTF-8 byte-order mark, but its text is not valid UTF-8' "$work/err" ||
+    fail "a UTF-8 mark over other bytes: $(cat "$work/err")"
+
+# A lone surrogate in a UTF-16 file comes out as U+FFFD.
+printf '\xff\xfeT\0\n\0a\0\x00\xd8b\0' >"$work/lone.txt"
+run --check "$work/lone.txt" "$work/lone.txt" "$work/lone.txt"
+expect_file "$work/out" $'{T~T~T}\n\n\n{a\ufffdb~a\ufffdb~a\ufffdb}' "a lone surrogate"
+
+# Output that cannot be written in full: a message and status 2, never 0.
+cant_write() {  # WHAT EXPECTED-REASON
+    expect_status 2 "$1"
+    expect_file "$work/err" "kestrelwick: cannot write the spin text: $2" "$1"
+}
+env -u DISPLAY "$program" --check "$work/dogs1.txt" "$work/dogs2.txt" "$work/dogs3.txt" \
+    >/dev/full 2>"$work/err"
+status=$?
+cant_write "a full disk" "no space left on device"
+env -u DISPLAY "$program" --check "$work/dogs1.txt" "$work/dogs2.txt" "$work/dogs3.txt" \
+    >&- 2>"$work/err"
+status=$?
+cant_write "standard output closed" "bad file descriptor"
+# A reader that stops early: with SIGPIPE ignored the write fails, and with
+# SIGPIPE at its default the program ends as Unix programs do.
+for _ in $(seq 4000); do printf 'word %.0s' 1 2 3 4 5 6 7 8; done >"$work/long.txt"
+(
+    trap '' PIPE
+    env -u DISPLAY "$program" --check "$work/long.txt" "$work/long.txt" "$work/long.txt" \
+        2>"$work/err" | head -c 5 >/dev/null
+    exit "${PIPESTATUS[0]}"
+)
+status=$?
+cant_write "a reader that stops early" "broken pipe"
+env -u DISPLAY "$program" --check "$work/long.txt" "$work/long.txt" "$work/long.txt" \
+    2>/dev/null | head -c 5 >/dev/null
+[ "${PIPESTATUS[0]}" -eq 141 ] || fail "a reader that stops early, SIGPIPE at its default: ${PIPESTATUS[0]}"
+
+# Out of memory: a message and status 2. The address-space limit cannot be
+# set under AddressSanitizer, which reserves far more at start.
+if ! ldd "$program" | grep -q libasan; then
+    for _ in $(seq 60); do cat "$work/long.txt"; done >"$work/longer.txt"  # 9.6 MB
+    (
+        ulimit -v 200000
+        "$program" --version >/dev/null || exit 100  # the program itself fits
+        env -u DISPLAY "$program" --check "$work/longer.txt" "$work/longer.txt" \
+            "$work/longer.txt" >"$work/out" 2>"$work/err"
+    )
+    status=$?
+    expect_status 2 "too little memory"
+    expect_file "$work/err" "kestrelwick: not enough memory to check these articles" "too little memory"
+fi
+
 run --check "$work/dogs1.txt" "$work/dogs2.txt"
 expect_status 2 "two files"
 grep -q 'takes three files' "$work/err" || fail "two files: $(cat "$work/err")"

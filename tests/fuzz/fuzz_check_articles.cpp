@@ -34,16 +34,34 @@ void require(bool condition) {
     }
 }
 
+// Words as the user counts them: runs of characters other than the space.
+std::int64_t wordsIn(std::u16string_view text) {
+    std::int64_t words = 0;
+    bool inWord = false;
+    for (const char16_t c : text) {
+        words += (c != u' ' && !inWord) ? 1 : 0;
+        inWord = c != u' ';
+    }
+    return words;
+}
+
 // The input is cut into three texts at the first two 16-bit values 0xFFFF.
 //
-// The word count works in blocks of 65,535 code units, and only paragraphs
-// longer than that cross a block boundary, far past the fuzzer's own input
-// lengths. With KESTRELWICK_FUZZ_LONG_PARAGRAPHS set, every input has the last
-// paragraph of one of its texts repeated, whole, until it is longer than
-// 65,536 code units plus a margin: the input's last byte picks the text (its
-// value modulo 3) and the margin (0 to 3 times 4,096 code units). Such runs
-// are slow, so they are a separate part of a fuzzing run (see the
-// Makefile).
+// Two modes stretch the input past what the fuzzer's own lengths reach, each
+// steered by the input's last byte. Such runs are slow, so they are separate
+// parts of a fuzzing run (see the Makefile).
+//
+// With KESTRELWICK_FUZZ_LONG_PARAGRAPHS set, the last paragraph of one text
+// (the byte's value modulo 3) is repeated, whole, until it is longer than
+// 65,536 code units plus a margin (0 to 3 times 4,096): past the word count's
+// blocks of 65,535 code units, and past the table that the wording comparison
+// fits in one pass, so that it takes several. Where the byte says so (its
+// value divided by 12 is odd), the paragraph is repeated until it holds more
+// than 65,536 words instead.
+//
+// With KESTRELWICK_FUZZ_LONG_ARTICLES set, each whole text is repeated, line
+// after line, until the three hold more than 262,144 code units plus a
+// margin: long enough that the paragraphs are compared on two threads.
 std::array<std::u16string, 3> articlesFrom(const std::uint8_t* data, std::size_t size) {
     std::array<std::u16string, 3> articles;
     std::size_t article = 0;
@@ -56,18 +74,40 @@ std::array<std::u16string, 3> articlesFrom(const std::uint8_t* data, std::size_t
         }
         articles[article] += unit;
     }
+    if (size == 0) {
+        return articles;
+    }
+    const std::size_t choice = data[size - 1];
     static const bool longParagraphs = std::getenv("KESTRELWICK_FUZZ_LONG_PARAGRAPHS") != nullptr;
-    if (longParagraphs && size > 0) {
-        const std::size_t choice = data[size - 1];
+    if (longParagraphs) {
         std::u16string& text = articles[choice % 3];
         const std::size_t length = 65536 + 4096 * (choice / 3 % 4);
         const std::size_t lastBreak = text.rfind(u"\r\n");
         const std::size_t start = lastBreak == std::u16string::npos ? 0 : lastBreak + 2;
         const std::u16string piece = text.substr(start);
+        const auto pieceWords = std::size_t(wordsIn(piece));
+        // Pieces that run into each other can join two words into one.
+        const bool manyWords = choice / 12 % 2 == 1 && pieceWords > 0;
         if (!piece.empty()) {
-            text.reserve(start + length + piece.size());
-            while (text.size() - start <= length) {
+            std::size_t words = pieceWords;
+            while (manyWords ? words <= 65536 + 2 * pieceWords : text.size() - start <= length) {
                 text += piece;
+                words += pieceWords;
+            }
+        }
+    }
+    static const bool longArticles = std::getenv("KESTRELWICK_FUZZ_LONG_ARTICLES") != nullptr;
+    if (longArticles) {
+        const std::size_t length = (std::size_t{1} << 18) + 4096 * (choice % 8);
+        const std::array<std::u16string, 3> pieces = articles;
+        const auto total = [&articles] {
+            return articles[0].size() + articles[1].size() + articles[2].size();
+        };
+        const std::size_t pieceUnits = pieces[0].size() + pieces[1].size() + pieces[2].size();
+        while (pieceUnits > 0 && total() <= length) {
+            for (std::size_t a = 0; a < articles.size(); ++a) {
+                articles[a] += u"\r\n";
+                articles[a] += pieces[a];
             }
         }
     }
@@ -112,17 +152,6 @@ std::optional<std::vector<Group>> parseSpinText(std::u16string_view text) {
         ++i;
     }
     return groups;
-}
-
-// Words as the user counts them: runs of characters other than the space.
-std::int64_t wordsIn(std::u16string_view text) {
-    std::int64_t words = 0;
-    bool inWord = false;
-    for (const char16_t c : text) {
-        words += (c != u' ' && !inWord) ? 1 : 0;
-        inWord = c != u' ';
-    }
-    return words;
 }
 
 bool notBlank(std::u16string_view text) {

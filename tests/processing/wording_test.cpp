@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -134,6 +136,95 @@ TEST(CompareWording, ReadsLongVersionsWhole) {
     // Four of the 49,997 runs differ.
     EXPECT_EQ(compareWording(a, b), Likeness::NearlySame);
     EXPECT_EQ(compareWording(a, a), Likeness::Same);
+}
+
+// Long paragraphs from a small vocabulary, so that runs repeat within and
+// across versions, with a share of the words changed in each variant.
+class LongParagraphs {
+  public:
+    explicit LongParagraphs(std::uint32_t seed) : state_(seed) {}
+
+    std::u16string paragraph(std::size_t words) {
+        std::u16string text;
+        for (std::size_t w = 0; w < words; ++w) {
+            text += numbered(u"v", std::int64_t(next() % 40));
+        }
+        return text;
+    }
+    // The paragraph with about one word in every `every` replaced.
+    std::u16string variant(std::u16string_view text, std::uint32_t every) {
+        std::u16string out;
+        for (std::size_t at = 0; at < text.size();) {
+            const std::size_t end = text.find(u' ', at);
+            out += next() % every == 0 ? numbered(u"x", std::int64_t(next() % 1000))
+                                       : std::u16string(text.substr(at, end + 1 - at));
+            at = end + 1;
+        }
+        return out;
+    }
+
+  private:
+    std::uint32_t next() {
+        state_ = state_ * 1664525u + 1013904223u;
+        return state_ >> 8;
+    }
+    std::uint32_t state_;
+};
+
+WordingComparer::Versions versionsOf(const std::array<std::u16string, 3>& texts) {
+    WordingComparer::Versions versions;
+    for (std::size_t v = 0; v < texts.size(); ++v) {
+        versions[v] = WordingComparer::Version{texts[v], std::size_t(countWords(texts[v]))};
+    }
+    return versions;
+}
+
+TEST(CompareWording, ParagraphsBeyondTheBudgetTakePassesThatAgreeWithOne) {
+    LongParagraphs make(7);
+    WordingComparer roomy(std::size_t{1} << 30);
+    WordingComparer tight(WordingComparer::kSmallestBudget);
+    int nearlySame = 0;
+    for (std::uint32_t every : {3u, 5u, 8u, 13u, 40u}) {
+        const std::u16string base = make.paragraph(20000);
+        const std::array<std::u16string, 3> texts = {base, make.variant(base, every),
+                                                     make.variant(base, 2 * every)};
+        const auto versions = versionsOf(texts);
+        const auto expected = roomy.compare(versions);
+        EXPECT_EQ(roomy.passesTaken(), 1u);
+        EXPECT_EQ(tight.compare(versions), expected) << "one word in " << every << " changed";
+        EXPECT_GT(tight.passesTaken(), 1u);
+        EXPECT_LE(tight.memoryHeld(), WordingComparer::kSmallestBudget + sizeof(WordingComparer));
+        nearlySame += int(std::count(expected.begin(), expected.end(), Likeness::NearlySame));
+    }
+    // Both sides of three quarters were met.
+    EXPECT_GT(nearlySame, 0);
+    EXPECT_LT(nearlySame, 15);
+}
+
+TEST(CompareWording, OneParagraphArticlesStayWithinTheirOwnSize) {
+    // Three one-paragraph articles of 150,000 words, about 600,000 code units
+    // each, with the budget the check gives: the articles' own size.
+    LongParagraphs make(11);
+    const std::u16string base = make.paragraph(150000);
+    const std::array<std::u16string, 3> texts = {base, make.variant(base, 40),
+                                                 make.paragraph(150000)};
+    const std::size_t articleBytes = 2 * (texts[0].size() + texts[1].size() + texts[2].size());
+    WordingComparer comparer(articleBytes);
+    const auto likeness = comparer.compare(versionsOf(texts));
+    EXPECT_EQ(likeness,
+              (std::array{Likeness::NearlySame, Likeness::Different, Likeness::Different}));
+    EXPECT_EQ(likeness, WordingComparer(std::size_t{1} << 30).compare(versionsOf(texts)));
+    EXPECT_GT(comparer.passesTaken(), 1u);
+    EXPECT_LE(comparer.memoryHeld(), articleBytes);
+}
+
+TEST(SameWording, SpacesDoNotMatterButEveryWordDoes) {
+    EXPECT_TRUE(sameWording(u"  a  cup of tea ", u"a cup of  tea"));
+    EXPECT_TRUE(sameWording(u"tea", u"tea"));
+    EXPECT_FALSE(sameWording(u"a cup of tea", u"a cup of"));
+    EXPECT_FALSE(sameWording(u"a cup of", u"a cup of tea"));
+    EXPECT_FALSE(sameWording(u"a cup", u"a cupful"));
+    EXPECT_FALSE(sameWording(u"a cupful", u"a cup"));
 }
 
 // --- The notes ---------------------------------------------------------------

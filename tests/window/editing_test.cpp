@@ -14,6 +14,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QUrl>
 #include <QtTest>
 
@@ -22,6 +23,7 @@
 #include <string>
 
 #include "dog_training_article.h"
+#include "processing/working_memory.h"
 #include "window/form1.h"
 #include "window/modal.h"
 #include "window/text_box.h"
@@ -151,6 +153,45 @@ class EditingTest : public QObject {
         // typed word is the last edit there.
         undo(form->text1(1));
         QCOMPARE(form->text1(1)->text(), kestrelwick::testing::kDogs2);
+    }
+
+    void aCheckWithoutMemoryLeavesEveryBoxAsItWas() {
+        form->text1(0)->setText(kestrelwick::testing::kDogs1);
+        form->text1(1)->setText(kestrelwick::testing::kDogs2);
+        const std::u16string untidy = std::u16string(kestrelwick::testing::kDogs3) + u"  \r\n";
+        form->text1(2)->setText(untidy);
+        form->text1(3)->setText(u"typed earlier");
+        form->label3(0)->setText(QStringLiteral("Words: 3"));
+
+        // Every message is answered as it comes, the report and the warning.
+        QStringList messages;
+        QTimer answerer;
+        connect(&answerer, &QTimer::timeout, this, [&messages] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                messages << box->text();
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        answerer.start(5);
+        // Too little for the check's working buffers, which it asks for once
+        // it has tidied the articles.
+        kestrelwick::limitWorkingMemory(256);
+        form->command1()->click();
+        kestrelwick::limitWorkingMemory(0);
+        answerer.stop();
+
+        QVERIFY(!messages.isEmpty());
+        QCOMPARE(messages.last(), QStringLiteral("There is not enough memory to check these "
+                                                 "articles. The boxes are as they were."));
+        QCOMPARE(form->text1(2)->text(), untidy);
+        QCOMPARE(form->text1(3)->text(), u"typed earlier");
+        QVERIFY(form->text2()->text().empty());
+        QCOMPARE(form->label3(0)->text(), QStringLiteral("Words: 3"));
+        QCOMPARE(overrideShape(), std::nullopt);
+
+        // The window goes on working.
+        checkArticles();
+        QCOMPARE(form->text1(3)->text(), kestrelwick::testing::kDogsSpin);
     }
 
     void altWithALetterTypesNothing() {

@@ -1,0 +1,139 @@
+#!/usr/bin/env bash
+# Builds the Qt that the Windows program is linked with: a static qtbase for
+# 64-bit Windows, cross-compiled with Debian's MinGW-w64 from Debian's own
+# qt6-base source, at the version of the Qt host tools (moc, rcc, uic) that
+# this machine has installed, so that the two always agree.
+#
+#   scripts/build-qt-windows.sh        prints the install prefix on its last line
+#
+# The result is kept in a cache outside the build tree,
+#   ${KESTRELWICK_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/kestrelwick}/qt-<version>-win64-<recipe>
+# keyed by the Qt version and a hash of this script (the recipe), so that a
+# second run, and every later CI run on the same machine, finds it at once.
+# A change to the recipe builds a new one beside the old.
+#
+# The source is fetched with apt-get through a private source list and state
+# folder: the machine's own apt configuration is left as it is.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=${JOBS:-2}
+
+version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
+upstream=${version%%+*}
+upstream=${upstream%%-*}
+recipe=$(sha256sum "$0" | cut -c1-12)
+cache=${KESTRELWICK_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/kestrelwick}
+prefix="$cache/qt-$upstream-win64-$recipe"
+
+if [ -f "$prefix/.complete" ]; then
+    echo "Qt $upstream for Windows: $prefix (cached)" >&2
+    echo "$prefix"
+    exit 0
+fi
+
+# The source and the build folder are kept per Qt version, so that a change
+# of recipe rebuilds only what it changes.
+work="$cache/work-qt-$upstream"
+mkdir -p "$work"
+started=$(date +%s)
+
+# --- The source, as Debian ships it, its patches applied ------------------
+source_dir="$work/src"
+if [ ! -f "$source_dir/.unpacked" ]; then
+    apt_dir="$work/apt"
+    mkdir -p "$apt_dir/state/lists/partial" "$apt_dir/cache/archives/partial" "$work/download"
+    # The mirrors the machine already uses, for source packages.
+    mirror=$(awk '/^URIs:/ && !/security/ {print $2; exit}' /etc/apt/sources.list.d/debian.sources \
+        2>/dev/null || true)
+    mirror=${mirror:-http://deb.debian.org/debian}
+    codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+    cat >"$apt_dir/sources.list" <<EOF
+deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] $mirror $codename main
+deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] $mirror $codename-updates main
+deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] ${mirror%/debian}/debian-security $codename-security main
+EOF
+    apt_options=(
+        -o "Dir::Etc::SourceList=$apt_dir/sources.list"
+        -o "Dir::Etc::SourceParts=$apt_dir/none"
+        -o "Dir::State=$apt_dir/state"
+        -o "Dir::State::status=/var/lib/dpkg/status"
+        -o "Dir::Cache=$apt_dir/cache"
+        -o "APT::Sandbox::User=root"
+    )
+    apt-get "${apt_options[@]}" update -qq
+    # The exact version when the archive still has it, else the newest
+    # source of the same upstream release.
+    (cd "$work/download" &&
+        { apt-get "${apt_options[@]}" source --download-only -qq "qt6-base=$version" ||
+            apt-get "${apt_options[@]}" source --download-only -qq qt6-base; })
+    dsc=$(ls "$work/download"/qt6-base_*.dsc | head -n1)
+    case "$(basename "$dsc")" in
+        "qt6-base_$upstream"*) ;;
+        *) echo "The archive's qt6-base source ($(basename "$dsc")) is not Qt $upstream" >&2
+           exit 1 ;;
+    esac
+    rm -rf "$source_dir"
+    dpkg-source --no-check -x "$dsc" "$source_dir" >/dev/null
+    touch "$source_dir/.unpacked"
+fi
+
+# --- Mends that the 6.4 sources need for MinGW-w64 ------------------------
+# (none beyond configure options so far; each one goes here with its reason)
+
+# --- Configure: the smallest Qt that runs the window and its tests --------
+# Core, Gui, Widgets, Test, the Windows platform plugin, and the offscreen
+# platform for the window tests under Wine. Left out: what the program does
+# not use (network, SQL, D-Bus, printing, XML, concurrency, Vulkan, JPEG).
+# Kept in, with the reason:
+#   OpenGL        the Windows platform plugin of 6.4 does not compile
+#                 without it; MinGW-w64 has opengl32.
+# Turned off, with the reason:
+#   tabletevent   needs wintab.h, which MinGW-w64 does not have.
+build_dir="$work/build"
+configure=(
+    -G Ninja
+    -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64-x86_64.cmake"
+    -DCMAKE_BUILD_TYPE=Release
+    -DCMAKE_INSTALL_PREFIX="$prefix"
+    -DBUILD_SHARED_LIBS=OFF
+    -DQT_HOST_PATH=/usr
+    -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
+    -DQT_BUILD_EXAMPLES=OFF
+    -DQT_BUILD_TESTS=OFF
+    -DQT_BUILD_BENCHMARKS=OFF
+    -DFEATURE_network=OFF
+    -DFEATURE_sql=OFF
+    -DFEATURE_dbus=OFF
+    -DFEATURE_printsupport=OFF
+    -DFEATURE_xml=OFF
+    -DFEATURE_concurrent=OFF
+    -DFEATURE_vulkan=OFF
+    -DFEATURE_jpeg=OFF
+    -DFEATURE_tabletevent=OFF
+    -DFEATURE_opengl=ON
+    -DFEATURE_system_zlib=OFF
+    -DFEATURE_system_pcre2=OFF
+    -DFEATURE_system_harfbuzz=OFF
+    -DFEATURE_system_freetype=OFF
+    -DFEATURE_system_libpng=OFF
+    -DFEATURE_icu=OFF
+    -DFEATURE_glib=OFF
+)
+cmake -S "$source_dir" -B "$build_dir" "${configure[@]}" >"$work/configure.log" 2>&1 || {
+    tail -n 60 "$work/configure.log" >&2
+    exit 1
+}
+nice -n 10 cmake --build "$build_dir" -j"$jobs" >"$work/build.log" 2>&1 || {
+    grep -B5 -A20 -m3 'FAILED\|error:' "$work/build.log" >&2 || tail -n 60 "$work/build.log" >&2
+    exit 1
+}
+rm -rf "$prefix"
+cmake --install "$build_dir" >"$work/install.log" 2>&1
+cp "$source_dir/LICENSES/LGPL-3.0-only.txt" "$prefix/LGPL-3.0-only.txt" 2>/dev/null || true
+cp "$source_dir/LICENSES/GPL-3.0-only.txt" "$prefix/GPL-3.0-only.txt" 2>/dev/null || true
+cp "$work/download"/qt6-base_*.dsc "$prefix/"
+touch "$prefix/.complete"
+
+echo "Qt $upstream for Windows built in $(( ($(date +%s) - started) / 60 )) min:" \
+    "$(du -sh "$prefix" | cut -f1) in $prefix" >&2
+echo "$prefix"
