@@ -36,13 +36,15 @@ fi
 source "$(dirname "$0")/xvfb.sh"
 program_pid=""
 WM_PID=""
-trap 'kill $program_pid $WM_PID 2>/dev/null; stop_xvfb' EXIT
+# A state folder of its own: the window starts empty, whatever was saved.
+data=$(mktemp -d)
+trap 'kill $program_pid $WM_PID 2>/dev/null; stop_xvfb; rm -rf "$data"' EXIT
 start_xvfb "${screen}x24"
 if [ -n "$wm" ]; then
     start_window_manager "$wm"
 fi
 
-QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale "$program" &
+XDG_DATA_HOME=$data QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale "$program" &
 program_pid=$!
 
 title="Check minimum article length, convert to AMA format"

@@ -5,6 +5,7 @@
 #include "files/file_names.h"
 #include "processing/working_memory.h"
 #include "window/form1.h"
+#include "window/saved_state.h"
 
 int main(int argc, char* argv[]) {
     kestrelwick::holdStandardStreams();
@@ -27,6 +28,9 @@ int main(int argc, char* argv[]) {
     Form1::setUpApplication();
 
     Form1 form;
+    // The work of the last run comes back before the files named now go over it.
+    SavedState state(form, SavedState::defaultPath());
+    state.restore();
     form.fitToScreen();
     form.show();
     form.openArticleFiles(command.files);

@@ -456,8 +456,12 @@ void Form1::clearForm() {
 void Form1::openArticleFiles(const QStringList& paths) {
     QString refusals;
     const auto files = readArticleFiles(paths.mid(0, qsizetype(kArticleBoxes)), refusals);
+    // Each file replaces what its box holds as an undoable edit, as a drop
+    // does; a refused file leaves its box as it is.
     for (std::size_t k = 0; k < files.size(); ++k) {
-        Text1[k]->setText(files[k].text);  // a refused file leaves its box empty
+        if (files[k].read()) {
+            Text1[k]->replaceText(files[k].text);
+        }
     }
     // A file manager hands over every file the user selected; the boxes take
     // the first three.

@@ -57,9 +57,9 @@ class Form1 : public QWidget {
     QScrollArea* scrollArea() const { return Scroller; }
 
     // Puts the text of each file into the article boxes from the first on,
-    // as the command line names them. A file that is refused leaves its box
-    // empty, and files past the third are left out; a message says so once
-    // the window is up.
+    // as the command line names them, each as an undoable edit. A file that
+    // is refused leaves its box as it is, and files past the third are left
+    // out; a message says so once the window is up.
     void openArticleFiles(const QStringList& paths);
 
     // Where every control goes on a canvas of the given size.

@@ -22,7 +22,11 @@ start_xvfb 1280x1024x24
 
 /usr/libexec/at-spi-bus-launcher --launch-immediately &
 bus_pid=$!
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb "$program" "$@" >/dev/null 2>&1 &
+# A state folder of its own: the user's saved work stays out of the test.
+data=$(mktemp -d)
+trap 'kill $program_pid $bus_pid 2>/dev/null; stop_xvfb; rm -rf "$data"' EXIT
+XDG_DATA_HOME=$data QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb \
+    "$program" "$@" >/dev/null 2>&1 &
 program_pid=$!
 
 /usr/bin/python3 "$here/accessibility_tree.py"

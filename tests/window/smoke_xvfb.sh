@@ -14,7 +14,10 @@ trap 'kill $program_pid 2>/dev/null; stop_xvfb; rm -f "$log"' EXIT
 start_xvfb 1280x1024x24
 
 log=$(mktemp)
-QT_QPA_PLATFORM=xcb "$program" >"$log" 2>&1 &
+# A state folder of its own: the user's saved work stays out of the test.
+data=$(mktemp -d)
+trap 'kill $program_pid 2>/dev/null; stop_xvfb; rm -rf "$log" "$data"' EXIT
+XDG_DATA_HOME=$data QT_QPA_PLATFORM=xcb "$program" >"$log" 2>&1 &
 program_pid=$!
 
 info=""

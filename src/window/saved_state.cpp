@@ -1,0 +1,336 @@
+#include "window/saved_state.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLockFile>
+#include <QMessageBox>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QThread>
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+#include <new>
+
+#include "window/form1.h"
+#include "window/text_box.h"
+
+namespace {
+
+constexpr char kMagic[8] = {'K', 'W', 'S', 'T', 'A', 'T', 'E', '\x1a'};
+constexpr std::uint32_t kVersion = 1;
+constexpr std::size_t kHeaderBytes = sizeof kMagic + 2 * sizeof(std::uint32_t);
+
+template <typename T>
+void appendLittleEndian(QByteArray& out, T value) {
+    for (std::size_t i = 0; i < sizeof value; ++i) {
+        out += char((value >> (8 * i)) & 0xff);
+    }
+}
+
+template <typename T>
+T readLittleEndian(const char* at) {
+    std::uint64_t value = 0;
+    for (std::size_t i = 0; i < sizeof(T); ++i) {
+        value |= std::uint64_t{static_cast<unsigned char>(at[i])} << (8 * i);
+    }
+    return T(value);
+}
+
+}  // namespace
+
+// One save: the texts as the boxes held them, and how writing them went.
+struct SavedState::Job {
+    std::array<QString, kTexts> raw;  // as the boxes hold them
+    QString path;
+    QString error;
+
+    void write() {
+        try {
+            Texts texts;
+            for (std::size_t k = 0; k < kTexts; ++k) {
+                texts[k] = engineTextFromRaw(raw[k]);
+                raw[k].clear();
+            }
+            const QByteArray bytes = encode(texts);
+            QDir().mkpath(QFileInfo(path).absolutePath());
+            QSaveFile file(path);
+            if (!file.open(QIODevice::WriteOnly)) {
+                error = file.errorString();
+                return;
+            }
+            // Articles can be private: the owner alone reads the file.
+            file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+            if (file.write(bytes) != bytes.size() || !file.commit()) {
+                error = file.errorString();
+                file.cancelWriting();
+            }
+        } catch (const std::bad_alloc&) {
+            error = QStringLiteral("not enough memory");
+        }
+    }
+};
+
+QString SavedState::defaultPath() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+           QStringLiteral("/boxes.state");
+}
+
+SavedState::SavedState(Form1& form, QString path) : form_(form), path_(std::move(path)) {
+    quiet_.setSingleShot(true);
+    quiet_.setInterval(kQuietMilliseconds);
+    connect(&quiet_, &QTimer::timeout, this, &SavedState::saveInBackground);
+    nextSlice_.setSingleShot(true);
+    nextSlice_.setInterval(0);
+    connect(&nextSlice_, &QTimer::timeout, this, &SavedState::readSlice);
+    for (int k = 0; k < int(kTexts); ++k) {
+        connect(form_.text1(k), &QPlainTextEdit::textChanged, this, &SavedState::edited);
+    }
+    // The window closing ends the program; the session ending may too.
+    form_.installEventFilter(this);
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &SavedState::saveNow);
+}
+
+SavedState::~SavedState() {
+    collectWorker();
+}
+
+bool SavedState::restore() {
+    QDir().mkpath(QFileInfo(path_).absolutePath());
+    lock_ = std::make_unique<QLockFile>(path_ + QStringLiteral(".lock"));
+    // Only a lock whose program has died is stale, however long it is held.
+    lock_->setStaleLockTime(0);
+    if (!lock_->tryLock(0) && lock_->error() == QLockFile::LockFailedError) {
+        return false;  // another window's
+    }
+    owns_ = true;  // a lock that cannot be made shows once the first save fails
+
+    QFile file(path_);
+    if (!file.exists()) {
+        return true;  // a first start
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        moveAside(file.errorString());
+        return true;
+    }
+    std::optional<Texts> texts;
+    try {
+        texts = decode(file.readAll());
+    } catch (const std::bad_alloc&) {
+        moveAside(QStringLiteral("there is not enough memory to read it"));
+        return true;
+    }
+    file.close();
+    if (!texts) {
+        moveAside(QStringLiteral("it is cut short, damaged, or from a newer Kestrelwick"));
+        return true;
+    }
+    restoring_ = true;
+    for (std::size_t k = 0; k < kTexts; ++k) {
+        form_.text1(int(k))->setText((*texts)[k]);
+    }
+    restoring_ = false;
+    return true;
+}
+
+void SavedState::moveAside(const QString& why) {
+    const QString aside = path_ + QStringLiteral(".bad-") +
+                          QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const bool moved = QFile::rename(path_, aside);
+    say(QStringLiteral("The work saved in \"%1\" could not be read back (%2), so the boxes start "
+                       "empty.%3")
+            .arg(QDir::toNativeSeparators(path_), why,
+                 moved ? QStringLiteral(" The file was kept as \"%1\".")
+                             .arg(QDir::toNativeSeparators(aside))
+                       : QString()));
+}
+
+void SavedState::say(const QString& message) const {
+    // Once the window is up, so that the message has a window to stand on.
+    QTimer::singleShot(0, &form_, [form = &form_, message] {
+        QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), message,
+                        QMessageBox::Ok, form);
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
+    });
+}
+
+void SavedState::edited() {
+    if (restoring_ || !owns_) {
+        return;
+    }
+    dirty_ = true;
+    // What was read so far may no longer be what the boxes hold.
+    reading_.reset();
+    nextSlice_.stop();
+    quiet_.start();
+}
+
+std::shared_ptr<SavedState::Job> SavedState::takeTexts() const {
+    auto job = std::make_shared<Job>();
+    job->path = path_;
+    for (std::size_t k = 0; k < kTexts; ++k) {
+        job->raw[k] = form_.text1(int(k))->document()->toRawText();
+    }
+    return job;
+}
+
+void SavedState::saveInBackground() {
+    if (!owns_ || !dirty_ || reading_) {
+        return;
+    }
+    if (worker_ != nullptr) {
+        quiet_.start();  // after the save under way
+        return;
+    }
+    reading_ = std::make_shared<Job>();
+    reading_->path = path_;
+    readingBox_ = 0;
+    readingAt_ = 0;
+    readSlice();
+}
+
+void SavedState::readSlice() {
+    // About a millisecond's reading at a time.
+    constexpr int kSlice = 1 << 17;
+    if (!reading_) {
+        return;
+    }
+    QTextDocument* document = form_.text1(int(readingBox_))->document();
+    const int end = document->characterCount() - 1;  // the last block has no separator
+    if (readingAt_ == 0) {
+        reading_->raw[readingBox_].reserve(end);  // no copy as the text grows
+    }
+    if (readingAt_ < end) {
+        QTextCursor cursor(document);
+        cursor.setPosition(readingAt_);
+        readingAt_ = std::min(end, readingAt_ + kSlice);
+        cursor.setPosition(readingAt_, QTextCursor::KeepAnchor);
+        reading_->raw[readingBox_] += cursor.selectedText();
+    }
+    if (readingAt_ >= end) {
+        ++readingBox_;
+        readingAt_ = 0;
+    }
+    if (readingBox_ < kTexts) {
+        nextSlice_.start();
+        return;
+    }
+    // Every box is read: the texts are written on a thread of their own.
+    dirty_ = false;
+    workerJob_ = std::move(reading_);
+    worker_ = QThread::create([job = workerJob_] { job->write(); });
+    connect(worker_, &QThread::finished, this, [this, worker = worker_] {
+        if (worker == worker_) {
+            collectWorker();
+        }
+    });
+    worker_->start();
+}
+
+void SavedState::collectWorker() {
+    if (worker_ == nullptr) {
+        return;
+    }
+    worker_->wait();
+    delete worker_;
+    worker_ = nullptr;
+    const std::shared_ptr<Job> job = std::move(workerJob_);
+    finishSave(*job);
+}
+
+void SavedState::saveNow() {
+    quiet_.stop();
+    nextSlice_.stop();
+    reading_.reset();
+    collectWorker();
+    if (!owns_ || !dirty_) {
+        return;
+    }
+    dirty_ = false;
+    const std::shared_ptr<Job> job = takeTexts();
+    job->write();
+    finishSave(*job);
+}
+
+void SavedState::finishSave(const Job& job) {
+    if (!job.error.isEmpty() && !warnedUnwritable_) {
+        warnedUnwritable_ = true;
+        say(QStringLiteral("Your work cannot be saved to \"%1\": %2. Kestrelwick goes on "
+                           "working, but what the boxes hold is not kept when it closes.")
+                .arg(QDir::toNativeSeparators(job.path), job.error));
+    }
+    emit saved(job.error);
+}
+
+bool SavedState::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &form_ && event->type() == QEvent::Close) {
+        saveNow();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+QByteArray SavedState::encode(const Texts& texts) {
+    std::size_t size = kHeaderBytes;
+    for (const std::u16string& text : texts) {
+        size += sizeof(std::uint64_t) + 2 * text.size();
+    }
+    QByteArray bytes;
+    bytes.reserve(qsizetype(size));
+    bytes.append(kMagic, sizeof kMagic);
+    appendLittleEndian(bytes, kVersion);
+    appendLittleEndian(bytes, std::uint32_t{kTexts});
+    for (const std::u16string& text : texts) {
+        appendLittleEndian(bytes, std::uint64_t{text.size()});
+        if constexpr (std::endian::native == std::endian::little) {
+            bytes.append(reinterpret_cast<const char*>(text.data()), qsizetype(2 * text.size()));
+        } else {
+            for (const char16_t unit : text) {
+                appendLittleEndian(bytes, std::uint16_t{unit});
+            }
+        }
+    }
+    return bytes;
+}
+
+std::optional<SavedState::Texts> SavedState::decode(const QByteArray& bytes) {
+    const auto size = std::size_t(bytes.size());
+    if (size < kHeaderBytes || std::memcmp(bytes.constData(), kMagic, sizeof kMagic) != 0 ||
+        readLittleEndian<std::uint32_t>(bytes.constData() + 8) != kVersion ||
+        readLittleEndian<std::uint32_t>(bytes.constData() + 12) != kTexts) {
+        return std::nullopt;
+    }
+    Texts texts;
+    std::size_t at = kHeaderBytes;
+    for (std::u16string& text : texts) {
+        if (size - at < sizeof(std::uint64_t)) {
+            return std::nullopt;
+        }
+        const auto units = readLittleEndian<std::uint64_t>(bytes.constData() + at);
+        at += sizeof(std::uint64_t);
+        if (units > (size - at) / 2) {
+            return std::nullopt;  // cut short
+        }
+        text.resize(std::size_t(units));
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(text.data(), bytes.constData() + at, 2 * text.size());
+            at += 2 * text.size();
+        } else {
+            for (std::size_t i = 0; i < text.size(); ++i, at += 2) {
+                text[i] = char16_t(readLittleEndian<std::uint16_t>(bytes.constData() + at));
+            }
+        }
+    }
+    if (at != size) {
+        return std::nullopt;  // more than four texts hold
+    }
+    return texts;
+}

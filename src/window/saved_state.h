@@ -1,0 +1,118 @@
+#pragma once
+
+// The user's work, kept across runs: the texts of the three article boxes
+// and of the output box, saved to one state file and put back in the boxes
+// at the next start.
+//
+// When: two seconds after the last edit, when the window closes, and when the
+// desktop session ends. Typing goes on while a large state is saved: the
+// boxes' texts are read in the window's thread a slice at a time, between
+// which keys are handled (an edit meanwhile starts the wait again), and
+// written on a thread of their own; only one save is written at a time, and
+// edits during it are saved after it. When the window closes or the session
+// ends, the texts are read and written at once. Every write goes through
+// QSaveFile: the file on disk is always the old state or the new one,
+// readable by its owner only.
+//
+// Whose: the first window takes the state with a lock file; a window started
+// while another holds it opens empty and saves nothing. A lock left by a
+// program that died is taken over.
+//
+// A state file that cannot be read, is cut short or comes from a newer
+// version is moved aside (its name with ".bad-" and a time stamp), the boxes
+// stay empty, and a message names both files. A state that cannot be written
+// is reported once; the window goes on working.
+//
+// The file: the eight bytes "KWSTATE" and 0x1A, the format version and the
+// number of texts (each a 32-bit little-endian number: 1 and 4), then each text
+// as its length in UTF-16 code units (64-bit little-endian) followed by its
+// code units (UTF-16 little-endian), line breaks as CR LF; nothing after the
+// last.
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+class Form1;
+class QLockFile;
+class QThread;
+
+class SavedState : public QObject {
+    Q_OBJECT
+
+  public:
+    static constexpr int kQuietMilliseconds = 2000;
+    static constexpr std::size_t kTexts = 4;
+    using Texts = std::array<std::u16string, kTexts>;
+
+    // The state file in the user's application-data folder.
+    static QString defaultPath();
+
+    SavedState(Form1& form, QString path);
+    // Finishes a save under way.
+    ~SavedState() override;
+    SavedState(const SavedState&) = delete;
+    SavedState& operator=(const SavedState&) = delete;
+
+    // Takes the state for this window and puts its texts in the boxes, with
+    // fresh undo histories. Returns false when another window holds the
+    // state: this one then saves nothing.
+    bool restore();
+
+    // Saves now, after a save under way has finished; for the window closing
+    // and the session ending.
+    void saveNow();
+    // Starts a save of what changed, as the quiet time after an edit does:
+    // the texts are taken here and written on a thread of their own. A save
+    // under way is left to finish first.
+    void saveInBackground();
+
+    bool ownsState() const { return owns_; }
+    QString path() const { return path_; }
+
+    // The file format, for the window and its tests.
+    static QByteArray encode(const Texts& texts);
+    static std::optional<Texts> decode(const QByteArray& bytes);
+
+  signals:
+    // A save has ended; error is empty when the file holds the texts.
+    void saved(const QString& error);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    struct Job;
+
+    void edited();
+    // Reads the next slice of the boxes' texts; once all are read, hands
+    // them to a thread that writes them.
+    void readSlice();
+    std::shared_ptr<Job> takeTexts() const;
+    void finishSave(const Job& job);
+    void collectWorker();
+    void moveAside(const QString& why);
+    void say(const QString& message) const;
+
+    Form1& form_;
+    QString path_;
+    std::unique_ptr<QLockFile> lock_;
+    bool owns_ = false;
+    bool restoring_ = false;
+    bool dirty_ = false;
+    bool warnedUnwritable_ = false;
+    QTimer quiet_;
+    // A save being read: the texts so far, and where reading goes on.
+    std::shared_ptr<Job> reading_;
+    std::size_t readingBox_ = 0;
+    int readingAt_ = 0;
+    QTimer nextSlice_;
+    QThread* worker_ = nullptr;
+    std::shared_ptr<Job> workerJob_;
+};

@@ -1,0 +1,240 @@
+// The user's work kept across runs: saved as it is typed and when the window
+// closes, back in the boxes at the next start, and never lost to a bad or
+// unwritable state file. Driven through the real window, headless, with the
+// state in a temporary folder.
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+#include <string>
+
+#include "window/form1.h"
+#include "window/modal.h"
+#include "window/saved_state.h"
+#include "window/text_box.h"
+
+namespace {
+
+// Every kind of code unit a box keeps: CR LF, a tab, a non-breaking space, a
+// surrogate pair, a line separator, spaces at the ends.
+const SavedState::Texts kOdd = {u" Caf\u00e9\u00a0au\tlait \U0001F375\r\nsecond\r\n\r\n",
+                                u"\u2028x\r\n  two  ", u"", u"{spun~text}\r\n\r\n"};
+
+SavedState::Texts boxTexts(const Form1& form) {
+    SavedState::Texts texts;
+    for (std::size_t k = 0; k < texts.size(); ++k) {
+        texts[k] = form.text1(int(k))->text();
+    }
+    return texts;
+}
+
+std::optional<SavedState::Texts> fileTexts(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    return SavedState::decode(file.readAll());
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+}  // namespace
+
+class SavedStateTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<QTemporaryDir> dir;
+    QString path;
+
+    struct Window {
+        std::unique_ptr<Form1> form = std::make_unique<Form1>();
+        std::unique_ptr<SavedState> state;
+        bool owns = false;
+
+        explicit Window(const QString& path)
+            : state(std::make_unique<SavedState>(*form, path)), owns(state->restore()) {
+            form->show();
+        }
+        // As the program ends: the window closes, then everything goes.
+        ~Window() {
+            form->close();
+            state.reset();
+            form.reset();
+        }
+        Window(const Window&) = delete;
+        Window& operator=(const Window&) = delete;
+    };
+
+  private slots:
+    void initTestCase() { Form1::setUpApplication(); }
+    void init() {
+        dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir->isValid());
+        path = dir->filePath(QStringLiteral("data/boxes.state"));
+    }
+
+    void theFormatKeepsEveryCodeUnitAndRefusesEveryCut() {
+        const QByteArray bytes = SavedState::encode(kOdd);
+        QCOMPARE(SavedState::decode(bytes), std::optional(kOdd));
+        for (qsizetype cut = 0; cut < bytes.size(); ++cut) {
+            QVERIFY2(!SavedState::decode(bytes.first(cut)), qPrintable(QString::number(cut)));
+        }
+        QVERIFY(!SavedState::decode(bytes + QByteArray(1, 'x')));
+    }
+
+    void aFreshStartOpensAsEver() {
+        Window window(path);
+        QVERIFY(window.owns);
+        for (int k = 0; k < 4; ++k) {
+            QVERIFY(window.form->text1(k)->text().empty());
+        }
+        QVERIFY(!QFile::exists(path));
+    }
+
+    void editsAreSavedOnceTypingPauses() {
+        Window window(path);
+        QSignalSpy saved(window.state.get(), &SavedState::saved);
+        TextBox* box = window.form->text1(1);
+        box->setFocus();
+        QTest::keyClicks(box, QStringLiteral("typed"));
+        QVERIFY(!QFile::exists(path));  // not at every key
+        QTRY_COMPARE_WITH_TIMEOUT(saved.size(), 1, SavedState::kQuietMilliseconds + 3000);
+        QCOMPARE(saved.at(0).at(0).toString(), QString());
+        QCOMPARE(fileTexts(path), std::optional(boxTexts(*window.form)));
+        QCOMPARE(fileTexts(path)->at(1), u"typed");
+#ifdef Q_OS_UNIX
+        QCOMPARE(QFile::permissions(path) & 0x0077, QFileDevice::Permissions());  // owner only
+#endif
+    }
+
+    void closingSavesAndTheNextStartRestoresExactly() {
+        {
+            Window window(path);
+            for (std::size_t k = 0; k < kOdd.size(); ++k) {
+                window.form->text1(int(k))->setText(kOdd[k]);
+            }
+        }  // closed at once, before the quiet time ends
+        Window next(path);
+        QCOMPARE(boxTexts(*next.form), kOdd);
+        for (int k = 0; k < 4; ++k) {
+            QVERIFY(!next.form->text1(k)->document()->isUndoAvailable());
+            QCOMPARE(next.form->text1(k)->textCursor().position(), 0);
+            QVERIFY(next.form->label3(k)->text().isEmpty());
+        }
+        QVERIFY(next.form->text2()->text().empty());
+    }
+
+    void filesNamedAtStartGoOverTheRestoredTextUndoably() {
+        QVERIFY(writeFile(dir->filePath(QStringLiteral("one.txt")), "From a file"));
+        {
+            Window window(path);
+            window.form->text1(0)->setText(u"restored");
+        }
+        Window next(path);
+        next.form->openArticleFiles({dir->filePath(QStringLiteral("one.txt"))});
+        QCOMPARE(next.form->text1(0)->text(), u"From a file");
+        next.form->text1(0)->undo();
+        QCOMPARE(next.form->text1(0)->text(), u"restored");
+    }
+
+    void clearFormIsSavedAndStillUndone() {
+        Window window(path);
+        window.form->text1(2)->setText(u"kept for undo");
+        whenModalOpens([](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
+        window.form->command2()->click();
+        window.state->saveNow();
+        QCOMPARE(fileTexts(path), std::optional(SavedState::Texts{}));
+        window.form->text1(2)->undo();
+        QCOMPARE(window.form->text1(2)->text(), u"kept for undo");
+    }
+
+    void aSecondWindowOpensEmptyAndSavesNothing() {
+        Window first(path);
+        first.form->text1(0)->setText(u"the first window's");
+        first.state->saveNow();
+        const QByteArray before = [this] {
+            QFile file(path);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        }();
+
+        Window second(path);
+        QVERIFY(!second.owns);
+        QVERIFY(second.form->text1(0)->text().empty());
+        QSignalSpy saved(second.state.get(), &SavedState::saved);
+        second.form->text1(0)->setText(u"the second window's");
+        second.state->saveNow();
+        QCOMPARE(saved.size(), 0);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), before);
+    }
+
+    void aBadStateFileIsMovedAsideWithAMessage_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        const QByteArray good = SavedState::encode(kOdd);
+        QTest::newRow("cut short") << good.first(good.size() - 3);
+        QTest::newRow("garbage") << QByteArray("not a state file at all");
+        QByteArray newer = good;
+        newer[8] = 2;  // the format version
+        QTest::newRow("newer") << newer;
+    }
+
+    void aBadStateFileIsMovedAsideWithAMessage() {
+        QFETCH(QByteArray, bytes);
+        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+        QVERIFY(writeFile(path, bytes));
+        QString message;
+        dismissNextModal(message);
+        Window window(path);
+        QVERIFY(window.owns);
+        for (int k = 0; k < 4; ++k) {
+            QVERIFY(window.form->text1(k)->text().empty());
+        }
+        QVERIFY(!QFile::exists(path));
+        const QStringList aside =
+            QDir(QFileInfo(path).absolutePath()).entryList({QStringLiteral("boxes.state.bad-*")});
+        QCOMPARE(aside.size(), 1);
+        QFile kept(QFileInfo(path).absolutePath() + u'/' + aside.front());
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), bytes);
+        QTRY_VERIFY(message.contains(QDir::toNativeSeparators(path)));
+        QVERIFY(message.contains(aside.front()));
+    }
+
+    void aStateThatCannotBeWrittenIsReportedOnce() {
+        // A file where the folder should be: nothing can be written there.
+        const QString blocked = dir->filePath(QStringLiteral("blocked"));
+        QVERIFY(writeFile(blocked, "a file"));
+        Window window(blocked + QStringLiteral("/boxes.state"));
+        QSignalSpy saved(window.state.get(), &SavedState::saved);
+        QString message;
+        dismissNextModal(message);
+        window.form->text1(0)->setText(u"first");
+        window.state->saveNow();
+        QTRY_VERIFY(message.startsWith(QStringLiteral("Your work cannot be saved to")));
+        QCOMPARE(saved.size(), 1);
+        QVERIFY(!saved.at(0).at(0).toString().isEmpty());
+
+        window.form->text1(0)->setText(u"second");
+        window.state->saveNow();
+        QCOMPARE(saved.size(), 2);
+        QTest::qWait(50);
+        QVERIFY(QApplication::activeModalWidget() == nullptr);  // once a session
+        QCOMPARE(window.form->text1(0)->text(), u"second");
+    }
+};
+
+QTEST_MAIN(SavedStateTest)
+#include "saved_state_test.moc"
