@@ -69,6 +69,7 @@ WordCount countOf(const CheckArticlesData& data, std::size_t article, std::size_
 std::u16string buildGrid(CheckArticlesData& data) {
     const std::size_t paragraphs = data.ArticleLines[kDrivingArticle].size();
     data.LineMinimums.assign(paragraphs, 0);
+    data.GridParagraphs.clear();
 
     std::u16string grid;
     for (std::size_t p = kFirstGridParagraph; p < paragraphs; ++p) {
@@ -86,6 +87,7 @@ std::u16string buildGrid(CheckArticlesData& data) {
         }
         if (minimum != 0) {
             grid += kLineBreak;
+            data.GridParagraphs.push_back(p);
         }
         data.LineMinimums[p] = minimum;
     }
@@ -305,13 +307,19 @@ std::u16string paragraphListText(const ParagraphNumbers& paragraphs) {
     return text;
 }
 
-std::vector<std::u16string> buildReportNotes(const CheckArticlesData& data) {
-    std::vector<std::u16string> notes;
+ReportNotes buildReportNotes(const CheckArticlesData& data) {
+    ReportNotes notes;
     const std::size_t paragraphs = data.ArticleLines[kDrivingArticle].size();
     const auto article = [](std::size_t index) { return decimalText(WordCount(index + 1)); };
+    // A note, with the paragraphs it names in the boxes it is about.
+    const auto note = [&notes](std::u16string text, NoteKind kind) -> std::vector<ParagraphPlace>& {
+        notes.texts.push_back(std::move(text));
+        notes.places.push_back({kind, {}});
+        return notes.places.back().places;
+    };
 
     if (paragraphs == 0) {
-        notes.push_back(u"Article 3 is empty, so there is nothing to spin.");
+        note(u"Article 3 is empty, so there is nothing to spin.", NoteKind::Spoils);
     }
 
     for (std::size_t a = 0; a < kArticleCount; ++a) {
@@ -320,9 +328,13 @@ std::vector<std::u16string> buildReportNotes(const CheckArticlesData& data) {
             continue;
         }
         const bool one = marked.count() == 1;
-        notes.push_back(u"Article " + article(a) + (one ? u": paragraph " : u": paragraphs ") +
-                        paragraphListText(marked) + (one ? u" contains" : u" contain") +
-                        u" {, } or ~, which break the spin text.");
+        auto& places = note(u"Article " + article(a) + (one ? u": paragraph " : u": paragraphs ") +
+                                paragraphListText(marked) + (one ? u" contains" : u" contain") +
+                                u" {, } or ~, which break the spin text.",
+                            NoteKind::Spoils);
+        for (const std::size_t p : marked.all()) {
+            places.push_back({a, p});
+        }
     }
 
     // A group that some article fills and another leaves without its version.
@@ -342,9 +354,15 @@ std::vector<std::u16string> buildReportNotes(const CheckArticlesData& data) {
     }
     for (std::size_t a = 0; a < kArticleCount; ++a) {
         if (!missing[a].empty()) {
-            notes.push_back(u"Article " + article(a) + u" gives no version for paragraph" +
-                            (missing[a].count() == 1 ? u" " : u"s ") +
-                            paragraphListText(missing[a]) + u".");
+            auto& places = note(u"Article " + article(a) + u" gives no version for paragraph" +
+                                    (missing[a].count() == 1 ? u" " : u"s ") +
+                                    paragraphListText(missing[a]) + u".",
+                                NoteKind::Spoils);
+            // A blank line is found where it is; a paragraph past the end of
+            // the article, beside the third article's.
+            for (const std::size_t p : missing[a].all()) {
+                places.push_back({hasParagraph(data, a, p) ? a : kDrivingArticle, p});
+            }
         }
     }
 
@@ -353,11 +371,18 @@ std::vector<std::u16string> buildReportNotes(const CheckArticlesData& data) {
                             const std::array<ParagraphNumbers, kArticlePairs.size()>& found) {
         for (std::size_t pair = 0; pair < kArticlePairs.size(); ++pair) {
             const ParagraphNumbers& list = found[pair];
-            if (!list.empty()) {
-                notes.push_back(u"Articles " + article(kArticlePairs[pair][0]) + u" and " +
-                                article(kArticlePairs[pair][1]) + u" give " + std::u16string(kind) +
-                                u" wording of paragraph" + (list.count() == 1 ? u" " : u"s ") +
-                                paragraphListText(list) + u".");
+            if (list.empty()) {
+                continue;
+            }
+            const auto [a, b] = kArticlePairs[pair];
+            auto& places =
+                note(u"Articles " + article(a) + u" and " + article(b) + u" give " +
+                         std::u16string(kind) + u" wording of paragraph" +
+                         (list.count() == 1 ? u" " : u"s ") + paragraphListText(list) + u".",
+                     NoteKind::Alike);
+            for (const std::size_t p : list.all()) {
+                places.push_back({a, p});
+                places.push_back({b, p});
             }
         }
     };
@@ -368,22 +393,30 @@ std::vector<std::u16string> buildReportNotes(const CheckArticlesData& data) {
     for (std::size_t a = 0; paragraphs > 0 && a < kDrivingArticle; ++a) {
         const std::size_t own = data.ArticleLines[a].size();
         if (own > paragraphs) {
-            notes.push_back(u"Article " + article(a) + u" has " + decimalText(WordCount(own)) +
-                            u" paragraphs and article 3 only " +
-                            decimalText(WordCount(paragraphs)) + u": the rest of article " +
-                            article(a) + u" is left out.");
+            auto& places =
+                note(u"Article " + article(a) + u" has " + decimalText(WordCount(own)) +
+                         u" paragraphs and article 3 only " + decimalText(WordCount(paragraphs)) +
+                         u": the rest of article " + article(a) + u" is left out.",
+                     NoteKind::Spoils);
+            for (std::size_t p = paragraphs; p < own; ++p) {
+                places.push_back({a, p});
+            }
         }
     }
 
     // A blank line in the third article still takes a paragraph number, so the
     // title and the introduction may not be the lines the user meant.
+    std::vector<ParagraphPlace> blankLines;
     for (std::size_t p = 0; p + 1 < paragraphs; ++p) {
         if (countOf(data, kDrivingArticle, p) == 0) {
-            notes.push_back(
-                u"Blank lines count as paragraphs: the first line is the title, and the second "
-                u"is left out of the minimum.");
-            break;
+            blankLines.push_back({kDrivingArticle, p});
         }
+    }
+    if (!blankLines.empty()) {
+        note(
+            u"Blank lines count as paragraphs: the first line is the title, and the second is "
+            u"left out of the minimum.",
+            NoteKind::Spoils) = std::move(blankLines);
     }
     return notes;
 }
@@ -436,6 +469,7 @@ void CheckArticleLengths(ArticleWindow& window, CheckArticlesData& data) {
     }
 
     window.setText2(buildGrid(data));
+    window.setGridParagraphs(data.GridParagraphs);
 
     data.MinimumTotal = 0;
     for (std::size_t p = kFirstSummedParagraph; p < data.LineMinimums.size(); ++p) {
@@ -443,7 +477,10 @@ void CheckArticleLengths(ArticleWindow& window, CheckArticlesData& data) {
     }
     const std::u16string minimum = decimalText(data.MinimumTotal);
     window.setLabel3(3, u"Minimum words: " + minimum);
-    data.ReportNotes = buildReportNotes(data);
+    ReportNotes notes = buildReportNotes(data);
+    data.ReportNotes = std::move(notes.texts);
+    data.ReportNotePlaces = std::move(notes.places);
+    window.markReport(data.ReportNotePlaces);
     window.showReport(u"Minimum length = " + minimum + u" words", data.ReportNotes);
 }
 

@@ -44,6 +44,26 @@
 
 namespace kestrelwick {
 
+// What a note of the report is about: input that breaks the spin text or the
+// minimum, or versions worded alike.
+enum class NoteKind { Spoils, Alike };
+
+// A paragraph that a note names, in the article box where the user finds it.
+struct ParagraphPlace {
+    std::size_t article;    // box index, 0 to 2
+    std::size_t paragraph;  // from 0, as the report counts lines
+
+    bool operator==(const ParagraphPlace&) const = default;
+};
+
+// Every paragraph a note names, also those its text leaves out ("and 3 more").
+struct NotePlaces {
+    NoteKind kind = NoteKind::Spoils;
+    std::vector<ParagraphPlace> places;
+
+    bool operator==(const NotePlaces&) const = default;
+};
+
 // What the Check Articles action needs of the window. Indices of Text1 and
 // Label3 run from 0 to 3.
 class ArticleWindow {
@@ -62,6 +82,17 @@ class ArticleWindow {
     // show below the message.
     virtual void showReport(const std::u16string& message,
                             const std::vector<std::u16string>& notes) = 0;
+
+    // Which paragraph of the third article each line of the grid counts
+    // (from 0), told right after the grid is written. A window that does not
+    // show it need not take it.
+    virtual void setGridParagraphs(const std::vector<std::size_t>& paragraphs) {
+        static_cast<void>(paragraphs);
+    }
+    // Where each note of the coming report points, in the order of the
+    // notes, told right before the report is shown. A window that marks
+    // nothing need not take it.
+    virtual void markReport(const std::vector<NotePlaces>& notes) { static_cast<void>(notes); }
 };
 
 inline constexpr std::size_t kArticleCount = 3;
@@ -69,35 +100,27 @@ inline constexpr int kOutputBox = 3;  // Text1(3) receives the spin text.
 
 using WordCount = std::int64_t;
 
-// Paragraph numbers (from 0) in ascending order, as many as were added, of
-// which the first few are kept: a note names at most that many.
+// Paragraph numbers (from 0) in ascending order. A note's text names the
+// first few; the window marks them all.
 class ParagraphNumbers {
   public:
     static constexpr std::size_t kKept = 8;
 
-    void add(std::size_t paragraph) {
-        if (count_ < kKept) {
-            first_[count_] = paragraph;
-        }
-        ++count_;
-    }
+    void add(std::size_t paragraph) { all_.push_back(paragraph); }
     // Adds the numbers of another list, all of them above this one's.
     void append(const ParagraphNumbers& later) {
-        for (const std::size_t paragraph : later.first()) {
-            add(paragraph);
-        }
-        count_ += later.count_ - later.first().size();
+        all_.insert(all_.end(), later.all_.begin(), later.all_.end());
     }
-    std::size_t count() const { return count_; }
-    bool empty() const { return count_ == 0; }
-    // The first min(count(), kKept) numbers added.
+    std::size_t count() const { return all_.size(); }
+    bool empty() const { return all_.empty(); }
+    // The first min(count(), kKept) numbers added: those a note's text names.
     std::span<const std::size_t> first() const {
-        return {first_.data(), count_ < kKept ? count_ : kKept};
+        return {all_.data(), all_.size() < kKept ? all_.size() : kKept};
     }
+    const std::vector<std::size_t>& all() const { return all_; }
 
   private:
-    std::array<std::size_t, kKept> first_{};
-    std::size_t count_ = 0;
+    std::vector<std::size_t> all_;
 };
 
 // The working data of one run. It is created empty for every click, so no run
@@ -121,8 +144,12 @@ struct CheckArticlesData {
     // Paragraphs that go into the spin text and hold {, } or ~, by box index;
     // found while the words are counted.
     std::array<ParagraphNumbers, kArticleCount> SpinMarkParagraphs;
-    // What the report tells the user besides the minimum, in the order shown.
+    // Which paragraph of the third article each line of the grid counts.
+    std::vector<std::size_t> GridParagraphs;
+    // What the report tells the user besides the minimum, in the order shown,
+    // and where each note points.
     std::vector<std::u16string> ReportNotes;
+    std::vector<NotePlaces> ReportNotePlaces;
 };
 
 // --- The product's rules, as pure functions ---------------------------------
@@ -164,7 +191,14 @@ std::u16string paragraphListText(const ParagraphNumbers& paragraphs);
 // leaves without its version, two articles that give the same or nearly the
 // same wording of a paragraph (processing/wording.h), surplus paragraphs left
 // out, and blank lines that shift the roles of the third article's paragraphs.
-std::vector<std::u16string> buildReportNotes(const CheckArticlesData& data);
+// Each note comes with the paragraphs it names, where the user finds them: a
+// version that an article lacks altogether (its text ends before it) is
+// found in the third article's box.
+struct ReportNotes {
+    std::vector<std::u16string> texts;
+    std::vector<NotePlaces> places;  // one for each text
+};
+ReportNotes buildReportNotes(const CheckArticlesData& data);
 
 // The decimal digits of a number, with a minus sign when it is negative.
 std::u16string decimalText(WordCount number);

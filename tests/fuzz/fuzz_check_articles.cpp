@@ -231,7 +231,13 @@ std::set<Words> fourWordRuns(const Words& words) {
 
 // The notes on the same and nearly the same wording, worked out plainly from
 // word lists and sets of runs, in the order the report gives them.
-std::vector<std::u16string> wordingNotes(const CheckArticlesData& data) {
+// The notes on alike wordings, and the paragraphs each names in both boxes.
+struct AlikeNotes {
+    std::vector<std::u16string> texts;
+    std::vector<kestrelwick::NotePlaces> places;
+};
+
+AlikeNotes wordingNotes(const CheckArticlesData& data) {
     constexpr std::array<std::pair<std::size_t, std::size_t>, 3> kPairs = {
         {{0, 1}, {0, 2}, {1, 2}}};
     std::array<kestrelwick::ParagraphNumbers, 3> same;
@@ -260,14 +266,20 @@ std::vector<std::u16string> wordingNotes(const CheckArticlesData& data) {
             }
         }
     }
-    std::vector<std::u16string> notes;
+    AlikeNotes notes;
     for (const auto* found : {&same, &near}) {
         for (std::size_t pair = 0; pair < kPairs.size(); ++pair) {
             const auto& list = (*found)[pair];
             if (list.empty()) {
                 continue;
             }
-            notes.push_back(
+            kestrelwick::NotePlaces places{kestrelwick::NoteKind::Alike, {}};
+            for (const std::size_t p : list.all()) {
+                places.places.push_back({kPairs[pair].first, p});
+                places.places.push_back({kPairs[pair].second, p});
+            }
+            notes.places.push_back(std::move(places));
+            notes.texts.push_back(
                 u"Articles " +
                 kestrelwick::decimalText(kestrelwick::WordCount(kPairs[pair].first + 1)) +
                 u" and " +
@@ -359,15 +371,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
 
     // The notes on alike wordings are those that a plain computation gives,
     // and nothing else in the report starts like them.
-    std::vector<std::u16string> wordingNotesGiven;
-    for (const auto& note : data.ReportNotes) {
-        if (note.starts_with(u"Articles ")) {
-            wordingNotesGiven.push_back(note);
+    // Each note names every paragraph it is about, past the eight its text
+    // lists, also those of the other notes: one place list per note, every
+    // place in a box that has that paragraph, or in the third article's.
+    require(data.ReportNotePlaces.size() == data.ReportNotes.size());
+    AlikeNotes alikeGiven;
+    for (std::size_t n = 0; n < data.ReportNotes.size(); ++n) {
+        if (data.ReportNotes[n].starts_with(u"Articles ")) {
+            alikeGiven.texts.push_back(data.ReportNotes[n]);
+            alikeGiven.places.push_back(data.ReportNotePlaces[n]);
+        }
+        for (const auto& place : data.ReportNotePlaces[n].places) {
+            require(place.article < 3 && place.paragraph < data.ArticleLines[place.article].size());
         }
     }
-    require(wordingNotesGiven == wordingNotes(data));
+    const AlikeNotes alikePlain = wordingNotes(data);
+    require(alikeGiven.texts == alikePlain.texts);
+    require(alikeGiven.places == alikePlain.places);
 
     checkSpinTextReadsBack(data, output);
     require(window.reportNotes.size() == 1 && window.reportNotes.front() == data.ReportNotes);
+    require(window.notePlaces.size() == 1 && window.notePlaces.front() == data.ReportNotePlaces);
+    require(window.gridParagraphs == data.GridParagraphs);
     return 0;
 }

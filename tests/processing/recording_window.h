@@ -53,12 +53,18 @@ class RecordingWindow : public ArticleWindow {
         reportNotes.push_back(notes);
         writes.push_back({WindowWrite::Target::Report, 0, message});
     }
+    void setGridParagraphs(const std::vector<std::size_t>& paragraphs) override {
+        gridParagraphs = paragraphs;
+    }
+    void markReport(const std::vector<NotePlaces>& notes) override { notePlaces.push_back(notes); }
 
     std::array<std::u16string, 4> boxes;
     std::u16string grid;
     std::array<std::u16string, 4> labels;
     std::vector<std::u16string> reports;
     std::vector<std::vector<std::u16string>> reportNotes;  // one list per report
+    std::vector<std::size_t> gridParagraphs;
+    std::vector<std::vector<NotePlaces>> notePlaces;  // one list per report
     std::vector<WindowWrite> writes;
 
   private:

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -196,6 +197,72 @@ TEST(ReportNotes, AllKindsTogetherInTheirOrderAndNothingElseChanges) {
          u"\r\n\r\n"},
     };
     EXPECT_EQ(window.writes, writes);
+
+    // Each note names its paragraphs where the user finds them; the grid's
+    // lines count paragraphs 2, 3 and 4 as the user counts them.
+    const auto spoils = NoteKind::Spoils;
+    const auto alike = NoteKind::Alike;
+    const std::vector<NotePlaces> places = {
+        {spoils, {{0, 1}}},        {spoils, {{1, 3}}},
+        {spoils, {{2, 2}}},        {spoils, {{1, 1}}},  // blank in article 2
+        {spoils, {{2, 1}}},        {alike, {{0, 0}, {1, 0}, {0, 2}, {1, 2}}},
+        {alike, {{0, 0}, {2, 0}}}, {alike, {{1, 0}, {2, 0}}},
+        {alike, {{0, 3}, {2, 3}}}, {spoils, {{0, 4}}},
+        {spoils, {{2, 1}}},  // the blank line that shifts the roles
+    };
+    EXPECT_EQ(window.notePlaces, std::vector<std::vector<NotePlaces>>{places});
+    EXPECT_EQ(window.gridParagraphs, (std::vector<std::size_t>{1, 2, 3}));
+}
+
+TEST(ReportNotes, EveryParagraphANoteNamesIsPlacedPastTheEightItLists) {
+    // Articles 1 and 2 give twelve paragraphs the same wording; article 2
+    // ends before the third article's last three, which are found in the
+    // third article's box; article 1 has a blank line there.
+    std::vector<std::u16string> one = {u"t1"};
+    std::vector<std::u16string> two = {u"t2"};
+    std::vector<std::u16string> three = {u"t3"};
+    for (int p = 1; p <= 12; ++p) {
+        one.push_back(u"same " + decimalText(p));
+        two.push_back(u"same " + decimalText(p));
+        three.push_back(u"own " + decimalText(p));
+    }
+    for (int p = 13; p <= 15; ++p) {
+        one.push_back(p == 14 ? u"" : u"more " + decimalText(p));
+        three.push_back(u"own " + decimalText(p));
+    }
+    RecordingWindow window{article(one), article(two), article(three)};
+    CheckArticles(window);
+    ASSERT_EQ(window.reportNotes.size(), 1u);
+    EXPECT_EQ(window.reportNotes[0],
+              (Notes{u"Article 1 gives no version for paragraph 15.",
+                     u"Article 2 gives no version for paragraphs 14, 15 and 16.",
+                     u"Articles 1 and 2 give the same wording of paragraphs 2, 3, 4, 5, 6, 7, 8, "
+                     u"9 and 4 more."}));
+    std::vector<ParagraphPlace> same;
+    for (std::size_t p = 1; p <= 12; ++p) {
+        same.push_back({0, p});
+        same.push_back({1, p});
+    }
+    EXPECT_EQ(window.notePlaces[0],
+              (std::vector<NotePlaces>{{NoteKind::Spoils, {{0, 14}}},
+                                       {NoteKind::Spoils, {{2, 13}, {2, 14}, {2, 15}}},
+                                       {NoteKind::Alike, same}}));
+}
+
+TEST(ReportNotes, SurplusParagraphsAndTheGridAreEachPlaced) {
+    RecordingWindow window{u"t\r\na\r\nb\r\n\r\nd\r\ne", u"t\r\na\r\nb", u"t\r\n\r\nx y\r\n\r\nz"};
+    CheckArticles(window);
+    ASSERT_EQ(window.notePlaces.size(), 1u);
+    const auto& texts = window.reportNotes[0];
+    const auto surplus = std::find(texts.begin(), texts.end(),
+                                   u"Article 1 has 6 paragraphs and article 3 only 5: the rest of "
+                                   u"article 1 is left out.");
+    ASSERT_NE(surplus, texts.end());
+    EXPECT_EQ(window.notePlaces[0][std::size_t(surplus - texts.begin())],
+              (NotePlaces{NoteKind::Spoils, {{0, 5}}}));
+    // Paragraph 4, as the user counts it, has words in no article: no line.
+    EXPECT_EQ(window.gridParagraphs, (std::vector<std::size_t>{1, 2, 4}));
+    EXPECT_EQ(window.grid, u"1\t1\t\r\n1\t1\t2\t\r\n1\t1\t\r\n");
 }
 
 }  // namespace
