@@ -9,7 +9,9 @@
 # SCREEN (default 1024x900) and SCALE (Qt's scale factor, default 1) set the
 # screen. With WM=openbox the window is framed by a window manager and the
 # pictures show the whole screen; without, they show the window alone. With
-# MAXIMISE=1 as well, the window is maximised before anything is typed.
+# MAXIMISE=1 as well, the window is maximised before anything is typed. With
+# ARTICLES set to three files, the window opens with them instead of typing,
+# and the report's marks show in the pictures.
 set -euo pipefail
 program=${1:-build/release/src/kestrelwick}
 output=${2:-docs/screenshot.png}
@@ -44,7 +46,8 @@ if [ -n "$wm" ]; then
     start_window_manager "$wm"
 fi
 
-XDG_DATA_HOME=$data QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale "$program" &
+read -r -a articles <<<"${ARTICLES:-}"
+XDG_DATA_HOME=$data QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale "$program" "${articles[@]}" &
 program_pid=$!
 
 title="Check minimum article length, convert to AMA format"
@@ -86,6 +89,16 @@ shot() {
 }
 
 xdotool windowfocus --sync "$window" 2>/dev/null || true
+if [ ${#articles[@]} -gt 0 ]; then
+    xdotool key Tab Tab Tab Tab Return  # from article 1 to Check Articles, press it
+    sleep 1
+    import -window root "png:$report_output"
+    echo "Saved $report_output"
+    xdotool key Return  # closes the report
+    sleep 0.5
+    shot "$output"
+    exit 0
+fi
 click 200 150
 type_article "Dog Training Tips" "Training a dog takes patience." \
     "Start with simple commands like sit and stay." "Reward good behaviour every time."

@@ -8,7 +8,10 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QStyle>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
 #include <QUrl>
@@ -29,6 +32,8 @@
 #include "processing/check_articles.h"
 #include "window/controls.h"
 #include "window/links.h"
+#include "window/paragraph_marks.h"
+#include "window/report_box.h"
 #include "window/text_box.h"
 
 namespace {
@@ -165,26 +170,34 @@ class Form1Boxes final : public kestrelwick::ArticleWindow {
         }
     }
 
+    void setGridParagraphs(const std::vector<std::size_t>& paragraphs) override {
+        form_.text2()->setRowNumbers(paragraphs);
+    }
+
+    void markReport(const std::vector<kestrelwick::NotePlaces>& notes) override {
+        notePlaces_ = notes;
+    }
+
     void showReport(const std::u16string& message,
                     const std::vector<std::u16string>& notes) override {
-        QMessageBox report(QMessageBox::NoIcon, QApplication::applicationName(),
-                           fromEngine(message), QMessageBox::Ok, &form_);
-        report.setTextFormat(Qt::PlainText);
-        if (!notes.empty()) {
-            QStringList lines;
-            for (const std::u16string& note : notes) {
-                lines << fromEngine(note);
-            }
-            report.setInformativeText(lines.join(u'\n'));
-            // The informative text would otherwise be guessed as rich or
-            // plain; the notes are plain text, one to a line.
-            if (auto* label =
-                    report.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"))) {
-                label->setTextFormat(Qt::PlainText);
+        QStringList lines;
+        for (const std::u16string& note : notes) {
+            lines << fromEngine(note);
+        }
+        // Every paragraph a note names is marked in its box while the report
+        // is read, and after.
+        std::array<ParagraphMarks, kArticleBoxes> marks;
+        for (std::size_t n = 0; n < notePlaces_.size() && n < std::size_t(lines.size()); ++n) {
+            for (const kestrelwick::ParagraphPlace& place : notePlaces_[n].places) {
+                marks.at(place.article)
+                    .add(int(place.paragraph), notePlaces_[n].kind, lines[qsizetype(n)]);
             }
         }
+        for (std::size_t k = 0; k < kArticleBoxes; ++k) {
+            form_.text1(int(k))->setMarks(std::move(marks[k]));
+        }
         QApplication::restoreOverrideCursor();
-        report.exec();
+        showReportBox(&form_, fromEngine(message), lines);
         QApplication::setOverrideCursor(Qt::WaitCursor);
     }
 
@@ -198,6 +211,7 @@ class Form1Boxes final : public kestrelwick::ArticleWindow {
     std::array<bool, 4> written_{};
     bool gridWritten_ = false;
     std::array<std::optional<QString>, 4> labelsBefore_;
+    std::vector<kestrelwick::NotePlaces> notePlaces_;
 };
 
 }  // namespace
@@ -253,8 +267,12 @@ void Form1::createControls() {
         // Files dropped on an article box fill it and the article boxes after it.
         Text1[k]->setFileRoom(k < kArticleBoxes ? int(kArticleBoxes - k) : 0);
     }
+    for (std::size_t k = 0; k < kArticleBoxes; ++k) {
+        Text1[k]->showParagraphNumbers();
+    }
     Text2 = new TextBox(Canvas);
     Text2->setObjectName(QStringLiteral("Text2"));
+    Text2->setRowNumbers({});  // numbered with the paragraphs its lines count
     Text2->setAccessibleName(QStringLiteral("Word counts per paragraph"));
     Text2->setPlaceholderText(QStringLiteral("Word counts per paragraph"));
 
@@ -328,6 +346,11 @@ void Form1::wireEvents() {
     connect(Text2, &TextBox::filesDropped, this,
             [this](const QStringList& paths) { dropFiles(-1, paths); });
     connect(Command1, &QPushButton::clicked, this, &Form1::checkArticles);
+    // F8 and Shift+F8 go from one marked paragraph to the next.
+    connect(new QShortcut(QKeySequence(Qt::Key_F8), this), &QShortcut::activated, this,
+            [this] { goToMark(true); });
+    connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F8), this), &QShortcut::activated, this,
+            [this] { goToMark(false); });
     connect(Command2, &QPushButton::clicked, this, &Form1::clearForm);
     for (int k = 0; k < int(Text1.size()); ++k) {
         connect(Text1[std::size_t(k)], &TextBox::left, this, [this, k] { trimBox(k); });
@@ -414,6 +437,7 @@ void Form1::checkArticles() {
     bool outOfMemory = false;
     {
         const BusyCursor busy;
+        clearMarks();
         Form1Boxes boxes(*this);
         try {
             kestrelwick::CheckArticles(boxes);
@@ -421,6 +445,7 @@ void Form1::checkArticles() {
             // The check's own memory is given back by now; the boxes keep
             // what they held.
             boxes.takeBackWrites();
+            clearMarks();
             outOfMemory = true;
         }
     }
@@ -448,9 +473,37 @@ void Form1::clearForm() {
         box->replaceText({});
     }
     Text2->replaceText({});
+    Text2->setRowNumbers({});
     for (QLabel* label : Label3) {
         label->clear();
     }
+    clearMarks();
+}
+
+void Form1::clearMarks() {
+    for (std::size_t k = 0; k < kArticleBoxes; ++k) {
+        Text1[k]->clearMarks();
+    }
+}
+
+void Form1::goToMark(bool forward) {
+    std::array<const ParagraphMarks*, kArticleBoxes> marks{};
+    std::optional<MarkPlace> from;
+    for (std::size_t k = 0; k < kArticleBoxes; ++k) {
+        marks[k] = &Text1[k]->marks();
+        if (Text1[k]->hasFocus()) {
+            from = MarkPlace{int(k), Text1[k]->textCursor().blockNumber()};
+        }
+    }
+    const std::optional<MarkPlace> to = nextMark(marks, from, forward);
+    if (!to) {
+        return;
+    }
+    TextBox* box = Text1.at(std::size_t(to->box));
+    QTextCursor cursor(box->document()->findBlockByNumber(to->paragraph));
+    box->setTextCursor(cursor);
+    box->setFocus(Qt::ShortcutFocusReason);
+    box->ensureCursorVisible();
 }
 
 void Form1::openArticleFiles(const QStringList& paths) {

@@ -91,6 +91,11 @@ class Form1 : public QWidget {
 
     void checkArticles();
     void clearForm();
+    // Takes the report's marks off the article boxes.
+    void clearMarks();
+    // Puts the cursor at the start of the next (or previous) marked
+    // paragraph of the article boxes, going round, and shows it.
+    void goToMark(bool forward);
     void trimBox(int index);
     // Files dropped on Text1(index), or on Text2 for index -1.
     void dropFiles(int index, const QStringList& paths);

@@ -2,14 +2,19 @@
 
 #include <QDropEvent>
 #include <QFocusEvent>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPainter>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
+#include <QToolTip>
 #include <QUrl>
 
 #include <vector>
+
+#include "window/paragraph_margin.h"
 
 namespace {
 
@@ -63,6 +68,62 @@ TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent) {
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setTabChangesFocus(true);
+    // The report's marks name paragraphs of the text they were made for.
+    connect(document(), &QTextDocument::contentsChanged, this, &TextBox::clearMarks);
+}
+
+void TextBox::showParagraphNumbers() {
+    if (margin_ == nullptr) {
+        margin_ = new ParagraphMargin(*this);
+    }
+}
+
+void TextBox::setRowNumbers(std::vector<std::size_t> paragraphs) {
+    showParagraphNumbers();
+    margin_->setRowNumbers(std::move(paragraphs));
+}
+
+void TextBox::setMarks(ParagraphMarks marks) {
+    marks_ = std::move(marks);
+    viewport()->update();
+}
+
+void TextBox::clearMarks() {
+    if (!marks_.empty()) {
+        marks_ = {};
+        viewport()->update();
+    }
+}
+
+void TextBox::paintEvent(QPaintEvent* event) {
+    {
+        QPainter painter(viewport());
+        marks_.paint(*this, painter, event->rect());
+    }
+    QPlainTextEdit::paintEvent(event);
+}
+
+void TextBox::resizeEvent(QResizeEvent* event) {
+    QPlainTextEdit::resizeEvent(event);
+    if (margin_ != nullptr) {
+        margin_->setGeometry(contentsRect().left(), contentsRect().top(), margin_->width(),
+                             contentsRect().height());
+    }
+}
+
+bool TextBox::viewportEvent(QEvent* event) {
+    // A marked paragraph shows the notes that name it.
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const int block = cursorForPosition(help->pos()).blockNumber();
+        if (const ParagraphMarks::Mark* mark = marks_.find(block)) {
+            QToolTip::showText(help->globalPos(), mark->notes.join(u'\n'), viewport());
+        } else {
+            QToolTip::hideText();
+        }
+        return true;
+    }
+    return QPlainTextEdit::viewportEvent(event);
 }
 
 // The document's raw text keeps every character the user entered (unlike

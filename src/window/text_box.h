@@ -3,8 +3,14 @@
 #include <QPlainTextEdit>
 #include <QStringList>
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "window/paragraph_marks.h"
+
+class ParagraphMargin;
 
 // One of the window's multi-line boxes: plain text, wrapped at the box width,
 // a vertical scroll bar always shown, Tab moving the focus instead of being
@@ -45,6 +51,19 @@ class TextBox : public QPlainTextEdit {
     // a text without such spaces is left alone, view and undo history too.
     void trimSpaces();
 
+    // Shows the number of each paragraph in a margin at the left inside the
+    // box (window/paragraph_margin.h); with row numbers, each line shows the
+    // paragraph number given for it instead.
+    void showParagraphNumbers();
+    void setRowNumbers(std::vector<std::size_t> paragraphs);
+    ParagraphMargin* margin() const { return margin_; }
+
+    // The report's marks over the box's paragraphs (window/paragraph_marks.h);
+    // they go when the text changes.
+    void setMarks(ParagraphMarks marks);
+    void clearMarks();
+    const ParagraphMarks& marks() const { return marks_; }
+
     // How many files a drop on this box can take: the article boxes from
     // this one on; 0 (the default) takes none.
     void setFileRoom(int files) { fileRoom_ = files; }
@@ -62,6 +81,9 @@ class TextBox : public QPlainTextEdit {
 
   protected:
     bool event(QEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     QMimeData* createMimeDataFromSelection() const override;
@@ -73,7 +95,13 @@ class TextBox : public QPlainTextEdit {
     // Answers a drag of files, and says whether it was one.
     bool answerFileDrag(QDragMoveEvent* event) const;
 
+    // The margin and the marks draw beside and under the text.
+    friend class ParagraphMargin;
+    friend class ParagraphMarks;
+
     int fileRoom_ = 0;
+    ParagraphMargin* margin_ = nullptr;
+    ParagraphMarks marks_;
     // Code units that the history holds for whole-text replacements.
     std::size_t replacedTextHeld_ = 0;
 };

@@ -1,0 +1,46 @@
+#pragma once
+
+// The narrow margin at the left inside a text box that numbers its
+// paragraphs as the report counts them: from 1, each line break ending one,
+// empty lines included. A paragraph that wraps over several screen lines has
+// its number on the first. The grid box numbers its lines instead with the
+// paragraphs they count (setRowNumbers).
+//
+// The margin lies over the box's own viewport margin, so the box keeps its
+// size and place and only its text area narrows; it scrolls with the text,
+// widens with the digits of its largest number, and draws in the palette's
+// placeholder-text colour. It is drawn beside the text, never part of it.
+
+#include <QWidget>
+
+#include <optional>
+#include <vector>
+
+class TextBox;
+
+class ParagraphMargin : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit ParagraphMargin(TextBox& box);
+
+    // Numbers the lines with these paragraph numbers (from 0, shown from 1);
+    // lines past the list have none. Without a list, each paragraph has its
+    // own number.
+    void setRowNumbers(std::optional<std::vector<std::size_t>> paragraphs);
+
+    // The number shown beside a block of the box, if any.
+    std::optional<std::size_t> numberOf(int block) const;
+    // The width the margin takes from the box's text area.
+    int neededWidth() const;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    void fit();
+
+    TextBox& box_;
+    std::optional<std::vector<std::size_t>> rows_;
+    int width_ = 0;
+};
