@@ -17,6 +17,7 @@
 #include <utility>
 
 #include "files/file_names.h"
+#include "files/utf8.h"
 
 namespace kestrelwick {
 
@@ -39,43 +40,21 @@ ArticleFile tooLarge(const QString& name) {
     return refused(name, QStringLiteral("it is larger than 256 MiB"));
 }
 
-// Whether the bytes are UTF-8 as the standard has it: no overlong forms, no
-// surrogates, nothing past U+10FFFF, no sequence cut short.
+// Whether the bytes are UTF-8 as the standard has it (files/utf8.h).
 bool isValidUtf8(QByteArrayView bytes) {
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     const auto* end = p + bytes.size();
     while (p < end) {
-        const unsigned char lead = *p;
-        if (lead < 0x80) {
+        // Plain ASCII is by far the most common.
+        if (*p < 0x80) {
             ++p;
             continue;
         }
-        int more = 0;
-        unsigned char low = 0x80;
-        unsigned char high = 0xbf;
-        if (lead >= 0xc2 && lead <= 0xdf) {
-            more = 1;
-        } else if (lead >= 0xe0 && lead <= 0xef) {
-            more = 2;
-            low = lead == 0xe0 ? 0xa0 : 0x80;
-            high = lead == 0xed ? 0x9f : 0xbf;
-        } else if (lead >= 0xf0 && lead <= 0xf4) {
-            more = 3;
-            low = lead == 0xf0 ? 0x90 : 0x80;
-            high = lead == 0xf4 ? 0x8f : 0xbf;
-        } else {
+        const std::ptrdiff_t length = utf8SequenceAt(p, end);
+        if (length == 0) {
             return false;
         }
-        if (end - p <= more) {
-            return false;
-        }
-        for (int i = 1; i <= more; ++i) {
-            const unsigned char next = p[i];
-            if (next < (i == 1 ? low : 0x80) || next > (i == 1 ? high : 0xbf)) {
-                return false;
-            }
-        }
-        p += more + 1;
+        p += length;
     }
     return true;
 }

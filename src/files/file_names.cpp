@@ -1,10 +1,11 @@
 #include "files/file_names.h"
 
-#include <QStringDecoder>
+#include "files/utf8.h"
 
 #ifdef Q_OS_WIN
-#include <shellapi.h>
 #include <windows.h>
+// shellapi.h needs what windows.h defines.
+#include <shellapi.h>
 #endif
 
 namespace kestrelwick {
@@ -12,39 +13,6 @@ namespace kestrelwick {
 namespace {
 
 constexpr char16_t kFirstKeptByte = 0xdc80;
-
-// The length of the valid UTF-8 sequence at p, or 0 when there is none.
-qsizetype utf8SequenceAt(const unsigned char* p, const unsigned char* end) {
-    const unsigned char lead = *p;
-    if (lead < 0x80) {
-        return 1;
-    }
-    qsizetype more = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xbf;
-    if (lead >= 0xc2 && lead <= 0xdf) {
-        more = 1;
-    } else if (lead >= 0xe0 && lead <= 0xef) {
-        more = 2;
-        low = lead == 0xe0 ? 0xa0 : 0x80;
-        high = lead == 0xed ? 0x9f : 0xbf;
-    } else if (lead >= 0xf0 && lead <= 0xf4) {
-        more = 3;
-        low = lead == 0xf0 ? 0x90 : 0x80;
-        high = lead == 0xf4 ? 0x8f : 0xbf;
-    } else {
-        return 0;
-    }
-    if (end - p <= more) {
-        return 0;
-    }
-    for (qsizetype i = 1; i <= more; ++i) {
-        if (p[i] < (i == 1 ? low : 0x80) || p[i] > (i == 1 ? high : 0xbf)) {
-            return 0;
-        }
-    }
-    return more + 1;
-}
 
 }  // namespace
 
@@ -54,7 +22,7 @@ QString fileNameFromSystem(const QByteArray& name) {
     const auto* p = reinterpret_cast<const unsigned char*>(name.constData());
     const auto* end = p + name.size();
     while (p < end) {
-        const qsizetype length = utf8SequenceAt(p, end);
+        const std::ptrdiff_t length = utf8SequenceAt(p, end);
         if (length == 0) {
             out += QChar(char16_t(kFirstKeptByte + (*p - 0x80)));
             ++p;
