@@ -42,6 +42,12 @@ test-asan:
 	cmake --build --preset asan -j$(JOBS)
 	ctest --preset asan -j$(JOBS)
 
+# The Windows program in build/win64-qt/: kestrelwick.exe against a static Qt
+# for MinGW-w64 that is built once and cached, its zip and its installer.
+windows:
+	@scripts/setup-deps.sh windows
+	@JOBS=$(JOBS) scripts/build-windows.sh
+
 test-windows:
 	@JOBS=$(JOBS) scripts/test-windows.sh
 

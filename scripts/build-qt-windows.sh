@@ -32,8 +32,9 @@ if [ -f "$prefix/.complete" ]; then
 fi
 
 # The source and the build folder are kept per Qt version, so that a change
-# of recipe rebuilds only what it changes.
-work="$cache/work-qt-$upstream"
+# of recipe rebuilds only what it changes; KESTRELWICK_QT_WORK puts them
+# elsewhere (a folder that Qt's build never sees through a symbolic link).
+work=${KESTRELWICK_QT_WORK:-$cache/work-qt-$upstream}
 mkdir -p "$work"
 started=$(date +%s)
 

@@ -9,7 +9,8 @@
 #   test     the unit, window and desktop tests
 #   fuzz     the libFuzzer target (clang)
 #   bench    the benchmarks
-#   windows  the MinGW-w64 cross build and Wine to run its tests
+#   windows  the MinGW-w64 cross build (with Qt's source and host tools), Wine
+#            to run its tests, and the zip and NSIS installer
 #   package  the Debian package and its checks
 set -euo pipefail
 
@@ -19,12 +20,13 @@ declare -A groups=(
             at-spi2-core python3-pyatspi dbus-daemon"
     [fuzz]="clang libclang-rt-dev libgtest-dev libgmock-dev"
     [bench]="libbenchmark-dev"
-    [windows]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64"
+    [windows]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64
+               dpkg-dev nsis zip fonts-dejavu-core"
     [package]="dpkg-dev file lintian desktop-file-utils appstream"
 )
 # What every group builds with, besides its own packages.
 declare -A base=(
-    [run]="" [test]=run [fuzz]="" [bench]=run [windows]="" [package]=run
+    [run]="" [test]=run [fuzz]="" [bench]=run [windows]=run [package]=run
 )
 
 if [ $# -eq 0 ]; then

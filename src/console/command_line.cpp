@@ -4,7 +4,11 @@
 #include <QFile>
 
 #ifdef Q_OS_WIN
+#include <fcntl.h>
 #include <io.h>
+#include <windows.h>
+
+#include <cstdio>
 #else
 #include <fcntl.h>
 #include <unistd.h>
@@ -189,6 +193,29 @@ const QString kNoMemory =
 }  // namespace
 
 void holdStandardStreams() {
+#ifdef Q_OS_WIN
+    // A window program started from a console has no standard streams of
+    // its own: it writes to its parent's console where it has none, and
+    // to whatever its streams were redirected to otherwise.
+    const auto missing = [](DWORD which) {
+        const HANDLE handle = GetStdHandle(which);
+        return handle == nullptr || handle == INVALID_HANDLE_VALUE;
+    };
+    if ((missing(STD_OUTPUT_HANDLE) || missing(STD_ERROR_HANDLE)) &&
+        AttachConsole(ATTACH_PARENT_PROCESS)) {
+        FILE* reopened = nullptr;
+        if (missing(STD_OUTPUT_HANDLE) || _fileno(stdout) < 0) {
+            freopen_s(&reopened, "CONOUT$", "w", stdout);
+        }
+        if (missing(STD_ERROR_HANDLE) || _fileno(stderr) < 0) {
+            freopen_s(&reopened, "CONOUT$", "w", stderr);
+        }
+    }
+    // The same bytes as on every other system: line breaks stay LF.
+    _setmode(1, _O_BINARY);
+    _setmode(2, _O_BINARY);
+    _setmode(0, _O_BINARY);
+#endif
 #ifdef Q_OS_UNIX
     for (int fd = 0; fd < 3; ++fd) {
         if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF) {

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# The same program on both systems: the check of the worked example and of
+# the example articles with notes gives, byte for byte, the same standard
+# output, standard error and exit status from the Linux build and from
+# kestrelwick.exe under Wine (line breaks LF on both).
+#
+#   same_output_test.sh LINUX_PROGRAM WINDOWS_PROGRAM
+set -uo pipefail
+linux=$1
+windows=$2
+here=$(cd "$(dirname "$0")/../.." && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+printf 'Dog Training Tips\r\nTraining a dog takes patience.\r\nStart with simple commands like sit and stay.\r\nReward good behaviour every time.\r\n' >"$work/dogs1.txt"
+printf '\xef\xbb\xbfTips For Training Dogs\nTeaching a dog needs a lot of patience.\nBegin with easy commands.\nAlways reward good behaviour.\n' >"$work/dogs2.txt"
+printf 'How To Train A Dog\rDog training requires patience.\rSimple commands such as sit come first.\rPraise every success.' >"$work/dogs3.txt"
+
+compare() {  # NAME FILE1 FILE2 FILE3
+    local name=$1
+    shift
+    env -u DISPLAY "$linux" --check "$@" >"$work/linux.out" 2>"$work/linux.err"
+    local linux_status=$?
+    env -u DISPLAY wine "$windows" --check "$@" >"$work/windows.out" 2>"$work/windows.err"
+    local windows_status=$?
+    for stream in out err; do
+        if ! cmp -s "$work/linux.$stream" "$work/windows.$stream"; then
+            echo "FAIL: $name: standard ${stream/err/error} differs"
+            diff <(od -c "$work/linux.$stream") <(od -c "$work/windows.$stream") | head -n 10
+            failures=$((failures + 1))
+        fi
+    done
+    if [ "$linux_status" -ne "$windows_status" ]; then
+        echo "FAIL: $name: exit status $linux_status on Linux, $windows_status on Windows"
+        failures=$((failures + 1))
+    fi
+    echo "$name: $(wc -c <"$work/linux.out") bytes of spin text, status $linux_status"
+}
+compare "the worked example" "$work/dogs1.txt" "$work/dogs2.txt" "$work/dogs3.txt"
+compare "articles with notes" "$here"/docs/examples/garden-{1,2,3}.txt
+
+echo "same output: $failures failed"
+[ "$failures" -eq 0 ]
