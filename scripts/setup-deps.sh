@@ -21,7 +21,7 @@ declare -A groups=(
     [fuzz]="clang libclang-rt-dev libgtest-dev libgmock-dev"
     [bench]="libbenchmark-dev"
     [windows]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64
-               dpkg-dev nsis zip fonts-dejavu-core"
+               dpkg-dev nsis zip fonts-dejavu-core fonts-wine"
     [package]="dpkg-dev file lintian desktop-file-utils appstream"
 )
 # What every group builds with, besides its own packages.
