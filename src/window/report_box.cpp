@@ -2,10 +2,43 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QScreen>
-#include <QShortcut>
+
+namespace {
+
+// Ctrl+C copies the whole report, wherever the focus is in it; only a
+// selection made in its text is copied by the text itself. (Qt's own message
+// box copies on Windows alone, and in another form.)
+class WholeReportCopy : public QObject {
+  public:
+    explicit WholeReportCopy(QString text) : text_(std::move(text)) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress) {
+            return false;
+        }
+        if (!static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+            return false;
+        }
+        if (const auto* label = qobject_cast<QLabel*>(watched); label && label->hasSelectedText()) {
+            return false;
+        }
+        event->accept();
+        if (event->type() == QEvent::KeyPress) {
+            QGuiApplication::clipboard()->setText(text_);
+        }
+        return true;
+    }
+
+  private:
+    QString text_;
+};
+
+}  // namespace
 
 QString reportClipboardText(const QString& message, const QStringList& notes) {
     return (QStringList{message} + notes).join(u'\n') + u'\n';
@@ -32,12 +65,10 @@ void showReportBox(QWidget* parent, const QString& message, const QStringList& n
             label->setMinimumWidth(std::min(100 * label->fontMetrics().averageCharWidth(), widest));
         }
     }
-    // Ctrl+C copies the whole report, wherever the focus is in it; a
-    // selection in its text is copied by the text itself.
-    auto* copy = new QShortcut(QKeySequence::Copy, &report);
-    copy->setContext(Qt::WidgetWithChildrenShortcut);
-    QObject::connect(copy, &QShortcut::activated, &report, [&message, &notes] {
-        QGuiApplication::clipboard()->setText(reportClipboardText(message, notes));
-    });
+    WholeReportCopy copy(reportClipboardText(message, notes));
+    report.installEventFilter(&copy);
+    for (QWidget* child : report.findChildren<QWidget*>()) {
+        child->installEventFilter(&copy);
+    }
     report.exec();
 }

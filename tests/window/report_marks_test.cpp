@@ -279,6 +279,8 @@ class ReportMarksTest : public QObject {
             QVERIFY(notes != nullptr);
             noteWidth = notes->width();
             selectable = notes->textInteractionFlags();
+            // Keys reach the report once it is the active window.
+            QVERIFY(QTest::qWaitForWindowActive(box));
             QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
             box->button(QMessageBox::Ok)->click();
         });
