@@ -31,6 +31,7 @@
 #include "files/article_file.h"
 #include "processing/check_articles.h"
 #include "window/controls.h"
+#include "window/form1_boxes.h"
 #include "window/links.h"
 #include "window/paragraph_marks.h"
 #include "window/report_box.h"
@@ -72,10 +73,6 @@ const std::array<QString, 4> kText1Placeholders = {
     QStringLiteral("Article 3: paste the third version here"),
     QStringLiteral("The spin text appears here")};
 
-QString fromEngine(const std::u16string& text) {
-    return QString(reinterpret_cast<const QChar*>(text.data()), qsizetype(text.size()));
-}
-
 // Reads every file; the refusals, one a line, are empty when all were read.
 std::vector<kestrelwick::ArticleFile> readArticleFiles(const QStringList& paths,
                                                        QString& refusals) {
@@ -105,113 +102,6 @@ class BusyCursor {
     ~BusyCursor() { QApplication::restoreOverrideCursor(); }
     BusyCursor(const BusyCursor&) = delete;
     BusyCursor& operator=(const BusyCursor&) = delete;
-};
-
-// Qt compares long texts many units at a time.
-bool sameText(std::u16string_view a, std::u16string_view b) {
-    return QStringView(a.data(), qsizetype(a.size())) == QStringView(b.data(), qsizetype(b.size()));
-}
-
-// What the Check Articles engine sees of the window.
-class Form1Boxes final : public kestrelwick::ArticleWindow {
-  public:
-    explicit Form1Boxes(Form1& form) : form_(form) {}
-
-    std::u16string_view text1(int index) const override {
-        const auto box = std::size_t(index);
-        lent_.at(box) = form_.text1(index)->text();
-        unchanged_.at(box) = true;
-        return lent_.at(box);
-    }
-
-    void setText1(int index, std::u16string_view text) override {
-        // A box whose text stays the same keeps its cursor, scroll position
-        // and undo history, and a large article is not laid out again.
-        // Nothing can change a box between the engine's read and its write,
-        // so the text read is what the box still holds.
-        const auto box = std::size_t(index);
-        if (unchanged_.at(box) && sameText(lent_.at(box), text)) {
-            return;
-        }
-        unchanged_.at(box) = false;
-        written_.at(box) = form_.text1(index)->replaceText(text) || written_.at(box);
-    }
-
-    // The grid is emptied first and then filled: one undoable edit.
-    void setText2(const std::u16string& text) override {
-        gridWritten_ = form_.text2()->replaceText(text, gridWritten_) || gridWritten_;
-    }
-
-    void setLabel3(int index, const std::u16string& caption) override {
-        QLabel* label = form_.label3(index);
-        auto& before = labelsBefore_.at(std::size_t(index));
-        if (!before) {
-            before = label->text();
-        }
-        label->setText(fromEngine(caption));
-    }
-
-    // Takes back everything the check wrote, for a check that could not
-    // finish: each box's edit is undone, so its text is what it was and the
-    // edit waits in its redo history.
-    void takeBackWrites() {
-        for (std::size_t box = 0; box < written_.size(); ++box) {
-            if (written_[box]) {
-                form_.text1(int(box))->undo();
-            }
-        }
-        if (gridWritten_) {
-            form_.text2()->undo();
-        }
-        for (std::size_t k = 0; k < labelsBefore_.size(); ++k) {
-            if (labelsBefore_[k]) {
-                form_.label3(int(k))->setText(*labelsBefore_[k]);
-            }
-        }
-    }
-
-    void setGridParagraphs(const std::vector<std::size_t>& paragraphs) override {
-        form_.text2()->setRowNumbers(paragraphs);
-    }
-
-    void markReport(const std::vector<kestrelwick::NotePlaces>& notes) override {
-        notePlaces_ = notes;
-    }
-
-    void showReport(const std::u16string& message,
-                    const std::vector<std::u16string>& notes) override {
-        QStringList lines;
-        for (const std::u16string& note : notes) {
-            lines << fromEngine(note);
-        }
-        // Every paragraph a note names is marked in its box while the report
-        // is read, and after.
-        std::array<ParagraphMarks, kArticleBoxes> marks;
-        for (std::size_t n = 0; n < notePlaces_.size() && n < std::size_t(lines.size()); ++n) {
-            for (const kestrelwick::ParagraphPlace& place : notePlaces_[n].places) {
-                marks.at(place.article)
-                    .add(int(place.paragraph), notePlaces_[n].kind, lines[qsizetype(n)]);
-            }
-        }
-        for (std::size_t k = 0; k < kArticleBoxes; ++k) {
-            form_.text1(int(k))->setMarks(std::move(marks[k]));
-        }
-        QApplication::restoreOverrideCursor();
-        showReportBox(&form_, fromEngine(message), lines);
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    }
-
-  private:
-    Form1& form_;
-    // Each box's text as the engine read it, kept while the engine works on
-    // it, and whether the box still holds it.
-    mutable std::array<std::u16string, 4> lent_;
-    mutable std::array<bool, 4> unchanged_{};
-    // What this check has written so far.
-    std::array<bool, 4> written_{};
-    bool gridWritten_ = false;
-    std::array<std::optional<QString>, 4> labelsBefore_;
-    std::vector<kestrelwick::NotePlaces> notePlaces_;
 };
 
 }  // namespace

@@ -13,8 +13,8 @@
 //
 // The window does no article work itself. A click on Command1 hands the boxes
 // and labels to the Check Articles engine (processing/check_articles.h)
-// through a small adapter that speaks the engine's CR LF UTF-16 text and shows
-// its report in a modal message box. The window's own handlers are the
+// through a small adapter (window/form1_boxes.h) that speaks the engine's
+// CR LF UTF-16 text and shows its report in a modal message box. The window's own handlers are the
 // housekeeping ones: Clear form after a confirmation, trimming a Text1 box when
 // the user leaves it, and opening the three websites through OpenLink.
 

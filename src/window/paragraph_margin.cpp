@@ -74,10 +74,6 @@ void ParagraphMargin::fit() {
 }
 
 void ParagraphMargin::paintEvent(QPaintEvent* event) {
-    // Keep the margin over the viewport margin as the box is resized.
-    if (geometry().height() != box_.contentsRect().height()) {
-        fit();
-    }
     const TextBox& box = box_;
     QPainter painter(this);
     painter.fillRect(event->rect(), palette().color(QPalette::Base));

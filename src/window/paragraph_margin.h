@@ -33,13 +33,14 @@ class ParagraphMargin : public QWidget {
     std::optional<std::size_t> numberOf(int block) const;
     // The width the margin takes from the box's text area.
     int neededWidth() const;
+    // Sizes the margin to its numbers and places it along the box's left
+    // edge; the box calls it when it is resized.
+    void fit();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    void fit();
-
     TextBox& box_;
     std::optional<std::vector<std::size_t>> rows_;
     int width_ = 0;

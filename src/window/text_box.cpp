@@ -106,8 +106,7 @@ void TextBox::paintEvent(QPaintEvent* event) {
 void TextBox::resizeEvent(QResizeEvent* event) {
     QPlainTextEdit::resizeEvent(event);
     if (margin_ != nullptr) {
-        margin_->setGeometry(contentsRect().left(), contentsRect().top(), margin_->width(),
-                             contentsRect().height());
+        margin_->fit();
     }
 }
 
