@@ -74,28 +74,18 @@ void operator delete[](void* block, std::size_t) noexcept {
 
 namespace {
 
-using kestrelwick::ArticleWindow;
 using kestrelwick::bench::generateArticles;
 using kestrelwick::bench::generateOneParagraphArticles;
 
-// A window that hands out the articles and drops everything written to it.
-class NoopWindow : public ArticleWindow {
-  public:
-    explicit NoopWindow(const std::array<std::u16string, 3>& articles) : articles_(articles) {}
-    std::u16string_view text1(int index) const override {
-        return index < 3 ? std::u16string_view(articles_[std::size_t(index)])
-                         : std::u16string_view();
-    }
-    void setText1(int, std::u16string_view text) override { benchmark::DoNotOptimize(text); }
-    void setText2(const std::u16string& text) override { benchmark::DoNotOptimize(text); }
-    void setLabel3(int, const std::u16string&) override {}
-    void showReport(const std::u16string&, const std::vector<std::u16string>& notes) override {
-        benchmark::DoNotOptimize(notes);
-    }
-
-  private:
-    const std::array<std::u16string, 3>& articles_;
-};
+// One click's work: the check, and the spin text written out as the window
+// and the console write it.
+void checkOnce(const std::array<std::u16string, 3>& articles) {
+    const kestrelwick::CheckResult result =
+        kestrelwick::checkArticles({articles[0], articles[1], articles[2]});
+    const kestrelwick::WorkingText spin = kestrelwick::writeSpinText(result.spinText);
+    benchmark::DoNotOptimize(result.grid.data());
+    benchmark::DoNotOptimize(spin.data());
+}
 
 std::size_t totalSize(const std::array<std::u16string, 3>& articles) {
     return articles[0].size() + articles[1].size() + articles[2].size();
@@ -103,9 +93,8 @@ std::size_t totalSize(const std::array<std::u16string, 3>& articles) {
 
 void BM_CheckArticles(benchmark::State& state) {
     const auto articles = generateArticles(state.range(0));
-    NoopWindow window(articles);
     for (auto _ : state) {
-        kestrelwick::CheckArticles(window);
+        checkOnce(articles);
     }
     // The generated text is ASCII, so one code unit is one byte of the
     // UTF-8 files that the comparison with wc reads.
@@ -117,9 +106,8 @@ void BM_CheckArticles(benchmark::State& state) {
 void BM_CheckArticlesCopied(benchmark::State& state) {
     auto articles = generateArticles(state.range(0));
     articles[1] = articles[0];
-    NoopWindow window(articles);
     for (auto _ : state) {
-        kestrelwick::CheckArticles(window);
+        checkOnce(articles);
     }
     state.SetBytesProcessed(state.iterations() * std::int64_t(totalSize(articles)));
     state.counters["article_bytes"] = double(articles[0].size());
@@ -144,9 +132,8 @@ void BM_CheckArticlesOfLinks(benchmark::State& state) {
             }
         }
     }
-    NoopWindow window(articles);
     for (auto _ : state) {
-        kestrelwick::CheckArticles(window);
+        checkOnce(articles);
     }
     state.SetBytesProcessed(state.iterations() * std::int64_t(totalSize(articles)));
 }
@@ -161,9 +148,8 @@ BENCHMARK(BM_CheckArticlesOfLinks)->Arg(20)->Unit(benchmark::kMillisecond);
 // does.
 void BM_CheckArticlesCold(benchmark::State& state) {
     const auto articles = generateArticles(state.range(0));
-    NoopWindow window(articles);
     for (auto _ : state) {
-        kestrelwick::CheckArticles(window);
+        checkOnce(articles);
         state.PauseTiming();
         kestrelwick::releaseWorkingMemory();
         malloc_trim(0);
@@ -218,13 +204,12 @@ std::size_t statusBytes(const char* field) {
 // counts the blocks the engine maps for itself.
 int reportPeakMemory(const std::array<std::u16string, 3>& articles) {
     const std::size_t inputBytes = totalSize(articles) * sizeof(char16_t);
-    NoopWindow window(articles);
     const std::size_t heapBefore = gHeapInUse.load();
     gHeapPeak = heapBefore;
     const std::size_t residentBefore = statusBytes("VmRSS");
     // Writing 5 to clear_refs starts VmHWM again from what is resident now.
     const bool peakReset = bool(std::ofstream("/proc/self/clear_refs") << "5");
-    kestrelwick::CheckArticles(window);
+    checkOnce(articles);
     const std::size_t heap = gHeapPeak.load() - heapBefore;
     const std::size_t resident = statusBytes("VmHWM") - residentBefore;
     std::printf("inputs %zu bytes, peak beyond inputs: heap %zu bytes (ratio %.2f)", inputBytes,

@@ -19,6 +19,10 @@
 #include "window/saved_state.h"
 #include "window/text_box.h"
 
+using kestrelwick::Form1;
+using kestrelwick::SavedState;
+using kestrelwick::TextBox;
+
 namespace {
 
 constexpr std::int64_t kParagraphs = 4000;  // about 1.7 MB an article
@@ -37,7 +41,7 @@ class ReportCloser : public QObject {
 
 void fillArticleBoxes(Form1& form, const std::array<std::u16string, 3>& articles) {
     for (int k = 0; k < 3; ++k) {
-        form.text1(k)->setText(articles[std::size_t(k)]);
+        form.largeBox(k)->setText(articles[std::size_t(k)]);
     }
 }
 
@@ -60,10 +64,10 @@ void BM_CheckArticlesClick(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         fillArticleBoxes(form, articles);
-        form.text1(3)->setText({});
+        form.outputBox()->setText({});
         QApplication::processEvents();
         state.ResumeTiming();
-        form.command1()->click();
+        form.checkButton()->click();
     }
     qApp->removeEventFilter(&closer);
 }
@@ -78,14 +82,15 @@ void BM_SaveStateLongestWait(benchmark::State& state) {
     const auto articles = kestrelwick::bench::generateArticles(kParagraphs * 12);
     Form1 form;
     fillArticleBoxes(form, articles);
-    form.text1(3)->setText(articles[0] + articles[1] + articles[2]);
+    form.outputBox()->setText(articles[0] + articles[1] + articles[2]);
     const QTemporaryDir dir;
-    SavedState saved(form, dir.filePath(QStringLiteral("boxes.state")));
+    SavedState saved(&form, form.controls().largeBoxes(),
+                     dir.filePath(QStringLiteral("boxes.state")));
     saved.restore();
     bool done = false;
     QObject::connect(&saved, &SavedState::saved, &saved, [&done] { done = true; });
     for (auto _ : state) {
-        form.text1(0)->insertPlainText(QStringLiteral("x"));
+        form.articleBox(0)->insertPlainText(QStringLiteral("x"));
         done = false;
         QElapsedTimer turn;
         turn.start();

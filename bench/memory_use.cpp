@@ -23,6 +23,9 @@
 #include "window/form1.h"
 #include "window/text_box.h"
 
+using kestrelwick::Form1;
+using kestrelwick::TextBox;
+
 namespace {
 
 // Answers every message box with its first button: OK or Yes.
@@ -77,17 +80,17 @@ int main(int argc, char** argv) {
             const std::u16string& text = articles[std::size_t(k)];
             QApplication::clipboard()->setText(
                 QString(reinterpret_cast<const QChar*>(text.data()), qsizetype(text.size())));
-            form.text1(k)->setFocus();
-            form.text1(k)->paste();
+            form.largeBox(k)->setFocus();
+            form.largeBox(k)->paste();
         }
         QApplication::clipboard()->clear();
     }
     report("three articles pasted");
     for (long check = 1; check <= checks; ++check) {
-        form.command1()->click();
+        form.checkButton()->click();
         report(("check " + std::to_string(check)).c_str());
     }
-    form.command2()->click();
+    form.clearButton()->click();
     report("Clear form");
     return 0;
 }

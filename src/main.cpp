@@ -25,11 +25,12 @@ int main(int argc, char* argv[]) {
 
     kestrelwick::keepWorkingMemoryBetweenClicks();
     QApplication app(argc, argv);
-    Form1::setUpApplication();
+    kestrelwick::Form1::setUpApplication();
 
-    Form1 form;
+    kestrelwick::Form1 form;
     // The work of the last run comes back before the files named now go over it.
-    SavedState state(form, SavedState::defaultPath());
+    kestrelwick::SavedState state(&form, form.controls().largeBoxes(),
+                                  kestrelwick::SavedState::defaultPath());
     state.restore();
     form.fitToScreen();
     form.show();

@@ -29,47 +29,9 @@ namespace kestrelwick {
 namespace {
 
 const QString kCheck = QStringLiteral("check");
-const QString kStandardInput = QStringLiteral("-");
-
-QString fromEngine(const std::u16string& text) {
+QString fromEngine(std::u16string_view text) {
     return QString(reinterpret_cast<const QChar*>(text.data()), qsizetype(text.size()));
 }
-
-// The engine's window, on a terminal: the three articles come from files,
-// and what the window would show is kept for printing.
-class ConsoleWindow final : public ArticleWindow {
-  public:
-    explicit ConsoleWindow(std::array<std::u16string, kArticleCount> articles)
-        : articles_(std::move(articles)) {}
-
-    // The articles stay as they were read, for the engine to work on; only
-    // the spin text is printed, so the cleaned articles are not kept.
-    std::u16string_view text1(int index) const override {
-        return index < int(kArticleCount) ? std::u16string_view(articles_.at(std::size_t(index)))
-                                          : std::u16string_view(spinText);
-    }
-    void setText1(int index, std::u16string_view text) override {
-        if (index == kOutputBox) {
-            spinText = text;
-        }
-    }
-    void setText2(const std::u16string&) override {}
-    void setLabel3(int index, const std::u16string& caption) override {
-        labels.at(std::size_t(index)) = caption;
-    }
-    void showReport(const std::u16string& text, const std::vector<std::u16string>& notes) override {
-        message = text;
-        reportNotes = notes;
-    }
-
-    std::u16string spinText;
-    std::array<std::u16string, 4> labels;
-    std::u16string message;
-    std::vector<std::u16string> reportNotes;
-
-  private:
-    const std::array<std::u16string, kArticleCount> articles_;
-};
 
 void addOptions(QCommandLineParser& parser) {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -124,12 +86,7 @@ bool write(QIODevice& device, const QString& text) {
 }
 
 QString reasonOf(const QIODevice& device) {
-    QString why = device.isOpen() ? device.errorString() : qt_error_string(EBADF);
-    if (why.isEmpty()) {
-        return QStringLiteral("the system gives no reason");
-    }
-    why[0] = why[0].toLower();
-    return why;
+    return systemReason(device.isOpen() ? device.errorString() : qt_error_string(EBADF));
 }
 
 // Which of standard input, output and error the program was started
@@ -251,7 +208,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
             command.mode = CommandLine::Mode::UsageError;
             command.error =
                 QStringLiteral("--check takes three files, not %1.").arg(command.files.size());
-        } else if (command.files.count(kStandardInput) > 1) {
+        } else if (command.files.count(kStandardInputArgument) > 1) {
             command.mode = CommandLine::Mode::UsageError;
             command.error = QStringLiteral("Standard input (-) can stand for one file only.");
         }
@@ -307,13 +264,7 @@ int checkFiles(const QStringList& files, QIODevice& in, QIODevice& out, QIODevic
         // Every file is read before anything is checked or written.
         std::array<std::u16string, kArticleCount> articles;
         for (std::size_t k = 0; k < kArticleCount; ++k) {
-            const QString& name = files[qsizetype(k)];
-            const QString standardInput = QStringLiteral("standard input");
-            ArticleFile file = name != kStandardInput ? readArticleFile(name)
-                               : in.isOpen()          ? readArticleStream(in, standardInput)
-                                                      : ArticleFile{{},
-                                                           QStringLiteral("Cannot read \"%1\": %2.")
-                                                               .arg(standardInput, reasonOf(in))};
+            ArticleFile file = readArticleArgument(files[qsizetype(k)], &in);
             if (!file.read()) {
                 write(err, QStringLiteral("kestrelwick: ") + file.refusal + u'\n');
                 return kExitTrouble;
@@ -321,11 +272,10 @@ int checkFiles(const QStringList& files, QIODevice& in, QIODevice& out, QIODevic
             articles[k] = std::move(file.text);
         }
 
-        ConsoleWindow window(std::move(articles));
-        CheckArticles(window);
+        const CheckResult result = checkArticles({articles[0], articles[1], articles[2]});
 
         // The spin text as the output box's copy gives it: line breaks as LF.
-        QString spin = fromEngine(window.spinText);
+        QString spin = fromEngine(writeSpinText(result.spinText));
         spin.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         if (!write(out, spin)) {
             write(err, QStringLiteral("kestrelwick: cannot write the spin text: ") + reasonOf(out) +
@@ -334,17 +284,17 @@ int checkFiles(const QStringList& files, QIODevice& in, QIODevice& out, QIODevic
         }
 
         QString report;
-        for (const std::u16string& label : window.labels) {
-            report += fromEngine(label) + u'\n';
+        for (const std::u16string& caption : result.captions) {
+            report += fromEngine(caption) + u'\n';
         }
-        report += fromEngine(window.message) + u'\n';
-        for (const std::u16string& note : window.reportNotes) {
-            report += fromEngine(note) + u'\n';
+        report += fromEngine(result.message) + u'\n';
+        for (const ReportNote& note : result.notes) {
+            report += fromEngine(note.text) + u'\n';
         }
         if (!write(err, report)) {
             return kExitTrouble;  // nowhere left to say so
         }
-        return window.reportNotes.empty() ? kExitClean : kExitNotes;
+        return result.notes.empty() ? kExitClean : kExitNotes;
     } catch (const std::bad_alloc&) {
         // What was taken for the check is given back by now, so the message
         // itself has room.

@@ -13,8 +13,9 @@
 // Exit statuses as diff has them: 0 nothing to report, 1 the report has
 // notes, 2 trouble (a usage error or a refused file).
 //
-// The check runs the same engine call as the window, through a console
-// implementation of the engine's window interface.
+// The check runs the same engine call as the window and prints its result:
+// the spin text on standard output, then the captions, the message and the
+// notes on standard error.
 
 #include <QString>
 #include <QStringList>

@@ -27,15 +27,6 @@ ArticleFile refused(const QString& name, const QString& why) {
     return {{}, QStringLiteral("Cannot read \"%1\": %2.").arg(name, why)};
 }
 
-// The system's reason for a failure, to follow "Cannot read "NAME": ".
-QString systemReason(QString why) {
-    if (why.isEmpty()) {
-        return QStringLiteral("the system gives no reason");
-    }
-    why[0] = why[0].toLower();
-    return why;
-}
-
 ArticleFile tooLarge(const QString& name) {
     return refused(name, QStringLiteral("it is larger than 256 MiB"));
 }
@@ -115,6 +106,14 @@ std::u16string withCrLfBreaks(const std::u16string& text) {
 }
 
 }  // namespace
+
+QString systemReason(QString why) {
+    if (why.isEmpty()) {
+        return QStringLiteral("the system gives no reason");
+    }
+    why[0] = why[0].toLower();
+    return why;
+}
 
 ArticleFile decodeArticleBytes(const QByteArray& bytes, const QString& name) {
     if (bytes.size() > kLargestArticleFile) {
@@ -226,6 +225,40 @@ ArticleFile readArticleFile(const QString& path) {
     }
     return readArticleStream(file, path);
 #endif
+}
+
+ArticleFile readArticleArgument(const QString& argument, QIODevice* standardInput) {
+    const QString standardInputName = QStringLiteral("standard input");
+    if (argument != kStandardInputArgument) {
+        return readArticleFile(argument);
+    }
+    if (standardInput == nullptr) {
+        return refused(argument, QStringLiteral("standard input is read only with --check"));
+    }
+    if (!standardInput->isOpen()) {
+        // A stream the program was started without.
+        return refused(standardInputName, systemReason(qt_error_string(EBADF)));
+    }
+    return readArticleStream(*standardInput, standardInputName);
+}
+
+std::vector<ArticleFile> readArticleArguments(const QStringList& arguments,
+                                              QIODevice* standardInput) {
+    std::vector<ArticleFile> files;
+    for (const QString& argument : arguments) {
+        files.push_back(readArticleArgument(argument, standardInput));
+    }
+    return files;
+}
+
+QString refusalsOf(const std::vector<ArticleFile>& files) {
+    QStringList refusals;
+    for (const ArticleFile& file : files) {
+        if (!file.read()) {
+            refusals << file.refusal;
+        }
+    }
+    return refusals.join(u'\n');
 }
 
 }  // namespace kestrelwick

@@ -16,8 +16,10 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <string>
+#include <vector>
 
 class QIODevice;
 
@@ -42,5 +44,24 @@ ArticleFile readArticleStream(QIODevice& stream, const QString& name);
 // The text of a file's bytes, or why they were refused; name stands for the
 // file in a refusal.
 ArticleFile decodeArticleBytes(const QByteArray& bytes, const QString& name);
+
+// The system's reason for a failure as a message goes on after a colon: its
+// first letter in lower case, "the system gives no reason" for none.
+QString systemReason(QString why);
+
+// The argument that stands for standard input, in place of a file name.
+inline constexpr QLatin1StringView kStandardInputArgument("-");
+
+// Reads the article that an argument names: a file name, or "-" for standard
+// input. standardInput is the stream that "-" reads (the check from the
+// command line, where it may have been closed); without one (the window,
+// which has no terminal) "-" is refused.
+ArticleFile readArticleArgument(const QString& argument, QIODevice* standardInput);
+// The same for every argument, in order.
+std::vector<ArticleFile> readArticleArguments(const QStringList& arguments,
+                                              QIODevice* standardInput);
+
+// The refusals among files read, one a line; empty when all were read.
+QString refusalsOf(const std::vector<ArticleFile>& files);
 
 }  // namespace kestrelwick

@@ -5,62 +5,14 @@
 #include <cstring>
 #include <limits>
 
-#include "processing/check_articles.h"
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "processing/words.h"
 
 namespace kestrelwick {
 
 namespace {
 
-constexpr char16_t kSpace = u' ';
 constexpr std::size_t kRunWords = 4;
 constexpr std::uint64_t kGolden = 0x9e3779b97f4a7c15u;
-
-// Bit i is set where units[i] is a space, for i below count.
-std::uint64_t spacesAmong(const char16_t* units, std::size_t count) {
-    std::uint64_t spaces = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        spaces |= std::uint64_t{units[i] == kSpace} << i;
-    }
-    return spaces;
-}
-
-// The same for 64 code units, eight at a time where the processor can.
-std::uint64_t spacesAmong64(const char16_t* units) {
-#if defined(__SSE2__)
-    const __m128i space = _mm_set1_epi16(static_cast<short>(kSpace));
-    std::uint64_t spaces = 0;
-    for (int i = 0; i < 64; i += 16) {
-        const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + i));
-        const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units + i + 8));
-        const __m128i bytes =
-            _mm_packs_epi16(_mm_cmpeq_epi16(low, space), _mm_cmpeq_epi16(high, space));
-        spaces |= std::uint64_t(std::uint32_t(_mm_movemask_epi8(bytes))) << i;
-    }
-    return spaces;
-#else
-    return spacesAmong(units, 64);
-#endif
-}
-
-// The spaces of a block that reaches past the end of the text, with the
-// units past the end counted as spaces: the end of the text ends a word.
-std::uint64_t spacesNearEnd(std::u16string_view text, std::size_t block) {
-    if (block >= text.size()) {
-        return ~std::uint64_t{0};
-    }
-    const std::size_t inBlock = text.size() - block;
-    return spacesAmong(text.data() + block, inBlock) | (~std::uint64_t{0} << inBlock);
-}
-
-// The spaces of the block of 64 code units from block on.
-std::uint64_t spacesOf(std::u16string_view text, std::size_t block) {
-    return block + 64 <= text.size() ? spacesAmong64(text.data() + block)
-                                     : spacesNearEnd(text, block);
-}
 
 // Masks that keep the first n code units (0 to 8) of eight read as two
 // groups of four, so that what follows a word never changes its hash. A table
@@ -139,28 +91,12 @@ std::uint64_t runHash(const std::uint64_t* words, std::size_t length) {
 
 // Whether the word at a in one text and the word at b in another are the same.
 bool sameWordAt(std::u16string_view one, std::size_t a, std::u16string_view other, std::size_t b) {
-    for (; a < one.size() && one[a] != kSpace; ++a, ++b) {
+    for (; a < one.size() && one[a] != kWordSeparator; ++a, ++b) {
         if (b == other.size() || other[b] != one[a]) {
             return false;
         }
     }
-    return b == other.size() || other[b] == kSpace;
-}
-
-// Where the word after the one at a starts; the end of the text after the
-// last word.
-std::size_t nextWord(std::u16string_view text, std::size_t a) {
-    while (a < text.size() && text[a] != kSpace) {
-        ++a;
-    }
-    while (a < text.size() && text[a] == kSpace) {
-        ++a;
-    }
-    return a;
-}
-
-std::size_t firstWord(std::u16string_view text) {
-    return std::min(text.find_first_not_of(kSpace), text.size());
+    return b == other.size() || other[b] == kWordSeparator;
 }
 
 // The pair of two versions, in either order, as an index into kPairs.
@@ -192,7 +128,7 @@ void WordingComparer::startReading(std::size_t version) {
     words.first = 0;
     words.count = 0;
     words.block = 0;
-    words.spaces = spacesOf(texts_[version], 0);
+    words.spaces = separatorsOf(texts_[version], 0);
     words.spaceBefore = 1;
 }
 
@@ -228,16 +164,16 @@ void WordingComparer::readWords(std::size_t version, std::size_t wanted) {
     // word that runs on into it is measured at once.
     for (; block < size && words.first + count < wanted && count + kMostInBlock <= kWindow;
          block += 64) {
-        const std::uint64_t next = spacesOf(text, block + 64);
+        const std::uint64_t next = separatorsOf(text, block + 64);
         const std::uint64_t before = (spaces << 1) | spaceBefore;
         for (std::uint64_t bits = ~spaces & before; bits != 0; bits &= bits - 1) {
             const auto place = unsigned(std::countr_zero(bits));
             const std::size_t start = block + place;
             // The spaces from the word's start on, 64 of them.
             const std::uint64_t after = (spaces >> place) | ((next << 1) << (63 - place));
-            const std::size_t length = after != 0
-                                           ? std::size_t(std::countr_zero(after))
-                                           : std::min(text.find(kSpace, start), size) - start;
+            const std::size_t length =
+                after != 0 ? std::size_t(std::countr_zero(after))
+                           : std::min(text.find(kWordSeparator, start), size) - start;
             starts[count] = start;
             hashes[count++] = wordHash(units + start, size - start, length);
         }

@@ -6,6 +6,8 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
+namespace kestrelwick {
+
 void PushButton::keyPressEvent(QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
@@ -89,11 +91,13 @@ class LinkLabelAccessible : public QAccessibleWidget {
 };
 
 QAccessibleInterface* linkLabelAccessible(const QString& className, QObject* object) {
-    if (className == QLatin1String("LinkLabel") && object != nullptr && object->isWidgetType()) {
+    if (className == QLatin1String(LinkLabel::staticMetaObject.className()) && object != nullptr &&
+        object->isWidgetType()) {
         return new LinkLabelAccessible(static_cast<LinkLabel*>(object));
     }
     return nullptr;
 }
+
 }  // namespace
 
 LinkLabel::LinkLabel(const QString& caption, const QString& toolTip, QWidget* parent)
@@ -150,3 +154,5 @@ void LinkLabel::fitCaptions(const QList<LinkLabel*>& links) {
         link->setFont(font);
     }
 }
+
+}  // namespace kestrelwick

@@ -6,6 +6,8 @@
 #include <QList>
 #include <QPushButton>
 
+namespace kestrelwick {
+
 // A push button that Enter presses as well as Space while it has the focus, as
 // on every desktop, without being the window's default button: Enter in a box
 // still starts a new line, and nothing presses a button that lacks the focus.
@@ -60,3 +62,5 @@ class LinkLabel : public QLabel {
   private:
     bool pressed_ = false;
 };
+
+}  // namespace kestrelwick

@@ -9,6 +9,8 @@
 
 #include "window/text_box.h"
 
+namespace kestrelwick {
+
 namespace {
 
 // Space between the numbers and the margin's edges.
@@ -94,3 +96,5 @@ void ParagraphMargin::paintEvent(QPaintEvent* event) {
         block = block.next();
     }
 }
+
+}  // namespace kestrelwick

@@ -16,6 +16,8 @@
 #include <optional>
 #include <vector>
 
+namespace kestrelwick {
+
 class TextBox;
 
 class ParagraphMargin : public QWidget {
@@ -45,3 +47,5 @@ class ParagraphMargin : public QWidget {
     std::optional<std::vector<std::size_t>> rows_;
     int width_ = 0;
 };
+
+}  // namespace kestrelwick

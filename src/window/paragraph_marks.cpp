@@ -7,9 +7,11 @@
 
 #include "window/text_box.h"
 
-void ParagraphMarks::add(int paragraph, kestrelwick::NoteKind kind, const QString& note) {
+namespace kestrelwick {
+
+void ParagraphMarks::add(int paragraph, NoteKind kind, const QString& note) {
     auto [mark, added] = marks_.try_emplace(paragraph, Mark{kind, {}});
-    if (kind == kestrelwick::NoteKind::Spoils) {
+    if (kind == NoteKind::Spoils) {
         mark->second.kind = kind;
     }
     if (!mark->second.notes.contains(note)) {
@@ -31,11 +33,10 @@ std::vector<int> ParagraphMarks::paragraphs() const {
     return list;
 }
 
-QColor ParagraphMarks::tintOf(kestrelwick::NoteKind kind) {
+QColor ParagraphMarks::tintOf(NoteKind kind) {
     // Amber for what spoils the result, blue for alike wordings; a quarter
     // opaque over whatever the base colour is.
-    return kind == kestrelwick::NoteKind::Spoils ? QColor(255, 160, 0, 72)
-                                                 : QColor(40, 120, 255, 64);
+    return kind == NoteKind::Spoils ? QColor(255, 160, 0, 72) : QColor(40, 120, 255, 64);
 }
 
 void ParagraphMarks::paint(const TextBox& box, QPainter& painter, const QRect& area) const {
@@ -75,3 +76,5 @@ std::optional<MarkPlace> nextMark(const std::array<const ParagraphMarks*, 3>& bo
     const auto before = std::lower_bound(places.begin(), places.end(), *from);
     return before == places.begin() ? places.back() : *(before - 1);
 }
+
+}  // namespace kestrelwick

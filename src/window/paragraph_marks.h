@@ -20,27 +20,30 @@
 #include <optional>
 #include <vector>
 
-#include "processing/check_articles.h"
+#include "processing/report_notes.h"
 
 class QPainter;
 class QRect;
+
+namespace kestrelwick {
+
 class TextBox;
 
 class ParagraphMarks {
   public:
     struct Mark {
-        kestrelwick::NoteKind kind;
+        NoteKind kind;
         QStringList notes;
     };
 
     // Marks a paragraph (from 0) for a note.
-    void add(int paragraph, kestrelwick::NoteKind kind, const QString& note);
+    void add(int paragraph, NoteKind kind, const QString& note);
     bool empty() const { return marks_.empty(); }
     const Mark* find(int paragraph) const;
     // The marked paragraphs in order.
     std::vector<int> paragraphs() const;
 
-    static QColor tintOf(kestrelwick::NoteKind kind);
+    static QColor tintOf(NoteKind kind);
     // Draws the tints of the marked paragraphs that lie in the box's visible
     // area, before the box draws its text over them.
     void paint(const TextBox& box, QPainter& painter, const QRect& area) const;
@@ -60,3 +63,5 @@ struct MarkPlace {
 // going round from the last to the first; from nowhere, the first (or last).
 std::optional<MarkPlace> nextMark(const std::array<const ParagraphMarks*, 3>& boxes,
                                   std::optional<MarkPlace> from, bool forward);
+
+}  // namespace kestrelwick

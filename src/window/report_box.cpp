@@ -7,6 +7,8 @@
 #include <QMessageBox>
 #include <QScreen>
 
+namespace kestrelwick {
+
 namespace {
 
 // Ctrl+C copies the whole report, wherever the focus is in it; only a
@@ -72,3 +74,5 @@ void showReportBox(QWidget* parent, const QString& message, const QStringList& n
     }
     report.exec();
 }
+
+}  // namespace kestrelwick

@@ -11,7 +11,11 @@
 
 class QWidget;
 
+namespace kestrelwick {
+
 void showReportBox(QWidget* parent, const QString& message, const QStringList& notes);
 
 // What Ctrl+C in the report copies.
 QString reportClipboardText(const QString& message, const QStringList& notes);
+
+}  // namespace kestrelwick

@@ -9,70 +9,33 @@
 #include <QGuiApplication>
 #include <QLockFile>
 #include <QMessageBox>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QThread>
 
 #include <algorithm>
-#include <bit>
-#include <cstring>
 #include <new>
 
-#include "window/form1.h"
+#include "window/state_file.h"
 #include "window/text_box.h"
 
-namespace {
-
-constexpr char kMagic[8] = {'K', 'W', 'S', 'T', 'A', 'T', 'E', '\x1a'};
-constexpr std::uint32_t kVersion = 1;
-constexpr std::size_t kHeaderBytes = sizeof kMagic + 2 * sizeof(std::uint32_t);
-
-template <typename T>
-void appendLittleEndian(QByteArray& out, T value) {
-    for (std::size_t i = 0; i < sizeof value; ++i) {
-        out += char((value >> (8 * i)) & 0xff);
-    }
-}
-
-template <typename T>
-T readLittleEndian(const char* at) {
-    std::uint64_t value = 0;
-    for (std::size_t i = 0; i < sizeof(T); ++i) {
-        value |= std::uint64_t{static_cast<unsigned char>(at[i])} << (8 * i);
-    }
-    return T(value);
-}
-
-}  // namespace
+namespace kestrelwick {
 
 // One save: the texts as the boxes held them, and how writing them went.
 struct SavedState::Job {
-    std::array<QString, kTexts> raw;  // as the boxes hold them
+    std::array<QString, kStateTexts> raw;  // as the boxes hold them
     QString path;
     QString error;
 
     void write() {
         try {
-            Texts texts;
-            for (std::size_t k = 0; k < kTexts; ++k) {
+            StateTexts texts;
+            for (std::size_t k = 0; k < kStateTexts; ++k) {
                 texts[k] = engineTextFromRaw(raw[k]);
                 raw[k].clear();
             }
-            const QByteArray bytes = encode(texts);
-            QDir().mkpath(QFileInfo(path).absolutePath());
-            QSaveFile file(path);
-            if (!file.open(QIODevice::WriteOnly)) {
-                error = file.errorString();
-                return;
-            }
-            // Articles can be private: the owner alone reads the file.
-            file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-            if (file.write(bytes) != bytes.size() || !file.commit()) {
-                error = file.errorString();
-                file.cancelWriting();
-            }
+            error = writeStateFile(path, texts);
         } catch (const std::bad_alloc&) {
             error = QStringLiteral("not enough memory");
         }
@@ -84,18 +47,20 @@ QString SavedState::defaultPath() {
            QStringLiteral("/boxes.state");
 }
 
-SavedState::SavedState(Form1& form, QString path) : form_(form), path_(std::move(path)) {
+SavedState::SavedState(QWidget* window, const std::array<TextBox*, kStateTexts>& boxes,
+                       QString path)
+    : window_(window), boxes_(boxes), path_(std::move(path)) {
     quiet_.setSingleShot(true);
     quiet_.setInterval(kQuietMilliseconds);
     connect(&quiet_, &QTimer::timeout, this, &SavedState::saveInBackground);
     nextSlice_.setSingleShot(true);
     nextSlice_.setInterval(0);
     connect(&nextSlice_, &QTimer::timeout, this, &SavedState::readSlice);
-    for (int k = 0; k < int(kTexts); ++k) {
-        connect(form_.text1(k), &QPlainTextEdit::textChanged, this, &SavedState::edited);
+    for (TextBox* box : boxes_) {
+        connect(box, &QPlainTextEdit::textChanged, this, &SavedState::edited);
     }
     // The window closing ends the program; the session ending may too.
-    form_.installEventFilter(this);
+    window_->installEventFilter(this);
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &SavedState::saveNow);
 }
 
@@ -121,9 +86,9 @@ bool SavedState::restore() {
         moveAside(file.errorString());
         return true;
     }
-    std::optional<Texts> texts;
+    std::optional<StateTexts> texts;
     try {
-        texts = decode(file.readAll());
+        texts = decodeStateFile(file.readAll());
     } catch (const std::bad_alloc&) {
         moveAside(QStringLiteral("there is not enough memory to read it"));
         return true;
@@ -134,8 +99,8 @@ bool SavedState::restore() {
         return true;
     }
     restoring_ = true;
-    for (std::size_t k = 0; k < kTexts; ++k) {
-        form_.text1(int(k))->setText((*texts)[k]);
+    for (std::size_t k = 0; k < kStateTexts; ++k) {
+        boxes_[k]->setText((*texts)[k]);
     }
     restoring_ = false;
     return true;
@@ -155,9 +120,9 @@ void SavedState::moveAside(const QString& why) {
 
 void SavedState::say(const QString& message) const {
     // Once the window is up, so that the message has a window to stand on.
-    QTimer::singleShot(0, &form_, [form = &form_, message] {
+    QTimer::singleShot(0, window_, [window = window_, message] {
         QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), message,
-                        QMessageBox::Ok, form);
+                        QMessageBox::Ok, window);
         box.setTextFormat(Qt::PlainText);
         box.exec();
     });
@@ -177,8 +142,8 @@ void SavedState::edited() {
 std::shared_ptr<SavedState::Job> SavedState::takeTexts() const {
     auto job = std::make_shared<Job>();
     job->path = path_;
-    for (std::size_t k = 0; k < kTexts; ++k) {
-        job->raw[k] = form_.text1(int(k))->document()->toRawText();
+    for (std::size_t k = 0; k < kStateTexts; ++k) {
+        job->raw[k] = boxes_[k]->document()->toRawText();
     }
     return job;
 }
@@ -204,7 +169,7 @@ void SavedState::readSlice() {
     if (!reading_) {
         return;
     }
-    QTextDocument* document = form_.text1(int(readingBox_))->document();
+    QTextDocument* document = boxes_[readingBox_]->document();
     const int end = document->characterCount() - 1;  // the last block has no separator
     if (readingAt_ == 0) {
         reading_->raw[readingBox_].reserve(end);  // no copy as the text grows
@@ -220,7 +185,7 @@ void SavedState::readSlice() {
         ++readingBox_;
         readingAt_ = 0;
     }
-    if (readingBox_ < kTexts) {
+    if (readingBox_ < kStateTexts) {
         nextSlice_.start();
         return;
     }
@@ -272,65 +237,10 @@ void SavedState::finishSave(const Job& job) {
 }
 
 bool SavedState::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == &form_ && event->type() == QEvent::Close) {
+    if (watched == window_ && event->type() == QEvent::Close) {
         saveNow();
     }
     return QObject::eventFilter(watched, event);
 }
 
-QByteArray SavedState::encode(const Texts& texts) {
-    std::size_t size = kHeaderBytes;
-    for (const std::u16string& text : texts) {
-        size += sizeof(std::uint64_t) + 2 * text.size();
-    }
-    QByteArray bytes;
-    bytes.reserve(qsizetype(size));
-    bytes.append(kMagic, sizeof kMagic);
-    appendLittleEndian(bytes, kVersion);
-    appendLittleEndian(bytes, std::uint32_t{kTexts});
-    for (const std::u16string& text : texts) {
-        appendLittleEndian(bytes, std::uint64_t{text.size()});
-        if constexpr (std::endian::native == std::endian::little) {
-            bytes.append(reinterpret_cast<const char*>(text.data()), qsizetype(2 * text.size()));
-        } else {
-            for (const char16_t unit : text) {
-                appendLittleEndian(bytes, std::uint16_t{unit});
-            }
-        }
-    }
-    return bytes;
-}
-
-std::optional<SavedState::Texts> SavedState::decode(const QByteArray& bytes) {
-    const auto size = std::size_t(bytes.size());
-    if (size < kHeaderBytes || std::memcmp(bytes.constData(), kMagic, sizeof kMagic) != 0 ||
-        readLittleEndian<std::uint32_t>(bytes.constData() + 8) != kVersion ||
-        readLittleEndian<std::uint32_t>(bytes.constData() + 12) != kTexts) {
-        return std::nullopt;
-    }
-    Texts texts;
-    std::size_t at = kHeaderBytes;
-    for (std::u16string& text : texts) {
-        if (size - at < sizeof(std::uint64_t)) {
-            return std::nullopt;
-        }
-        const auto units = readLittleEndian<std::uint64_t>(bytes.constData() + at);
-        at += sizeof(std::uint64_t);
-        if (units > (size - at) / 2) {
-            return std::nullopt;  // cut short
-        }
-        text.resize(std::size_t(units));
-        if constexpr (std::endian::native == std::endian::little) {
-            std::memcpy(text.data(), bytes.constData() + at, 2 * text.size());
-            at += 2 * text.size();
-        } else {
-            for (std::size_t i = 0; i < text.size(); ++i, at += 2) {
-                text[i] = char16_t(readLittleEndian<std::uint16_t>(bytes.constData() + at));
-            }
-        }
-    }
-    if (at != size) {
-        return std::nullopt;  // more than four texts hold
-    }
-    return texts;
-}
+}  // namespace kestrelwick

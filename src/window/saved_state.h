@@ -23,11 +23,7 @@
 // stay empty, and a message names both files. A state that cannot be written
 // is reported once; the window goes on working.
 //
-// The file: the eight bytes "KWSTATE" and 0x1A, the format version and the
-// number of texts (each a 32-bit little-endian number: 1 and 4), then each text
-// as its length in UTF-16 code units (64-bit little-endian) followed by its
-// code units (UTF-16 little-endian), line breaks as CR LF; nothing after the
-// last.
+// The file and its format: window/state_file.h.
 
 #include <QObject>
 #include <QString>
@@ -39,22 +35,28 @@
 #include <optional>
 #include <string>
 
-class Form1;
+#include "window/state_file.h"
+
 class QLockFile;
 class QThread;
+class QWidget;
+
+namespace kestrelwick {
+
+class TextBox;
 
 class SavedState : public QObject {
     Q_OBJECT
 
   public:
     static constexpr int kQuietMilliseconds = 2000;
-    static constexpr std::size_t kTexts = 4;
-    using Texts = std::array<std::u16string, kTexts>;
 
     // The state file in the user's application-data folder.
     static QString defaultPath();
 
-    SavedState(Form1& form, QString path);
+    // Keeps the texts of the four large boxes (the articles, then the output)
+    // of window, whose closing saves them.
+    SavedState(QWidget* window, const std::array<TextBox*, kStateTexts>& boxes, QString path);
     // Finishes a save under way.
     ~SavedState() override;
     SavedState(const SavedState&) = delete;
@@ -76,10 +78,6 @@ class SavedState : public QObject {
     bool ownsState() const { return owns_; }
     QString path() const { return path_; }
 
-    // The file format, for the window and its tests.
-    static QByteArray encode(const Texts& texts);
-    static std::optional<Texts> decode(const QByteArray& bytes);
-
   signals:
     // A save has ended; error is empty when the file holds the texts.
     void saved(const QString& error);
@@ -100,7 +98,8 @@ class SavedState : public QObject {
     void moveAside(const QString& why);
     void say(const QString& message) const;
 
-    Form1& form_;
+    QWidget* window_;
+    std::array<TextBox*, kStateTexts> boxes_;
     QString path_;
     std::unique_ptr<QLockFile> lock_;
     bool owns_ = false;
@@ -116,3 +115,5 @@ class SavedState : public QObject {
     QThread* worker_ = nullptr;
     std::shared_ptr<Job> workerJob_;
 };
+
+}  // namespace kestrelwick

@@ -16,6 +16,8 @@
 
 #include "window/paragraph_margin.h"
 
+namespace kestrelwick {
+
 namespace {
 
 constexpr char16_t kParagraphSeparator = u'\u2029';
@@ -315,3 +317,5 @@ void TextBox::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     emit filesDropped(paths);
 }
+
+}  // namespace kestrelwick

@@ -10,6 +10,8 @@
 
 #include "window/paragraph_marks.h"
 
+namespace kestrelwick {
+
 class ParagraphMargin;
 
 // One of the window's multi-line boxes: plain text, wrapped at the box width,
@@ -110,3 +112,5 @@ class TextBox : public QPlainTextEdit {
 // line breaks are paragraph separators (U+2029).
 std::u16string engineTextFromRaw(const QString& raw);
 QString rawFromEngineText(std::u16string_view text);
+
+}  // namespace kestrelwick

@@ -21,12 +21,10 @@
 #include <vector>
 
 #include "processing/check_articles.h"
-#include "processing/recording_window.h"
 
 namespace {
 
-using kestrelwick::CheckArticlesData;
-using kestrelwick::testing::RecordingWindow;
+using kestrelwick::CheckResult;
 
 void require(bool condition) {
     if (!condition) {
@@ -162,10 +160,10 @@ bool notBlank(std::u16string_view text) {
 // holds one group per paragraph of the third article that any article gives
 // a version for, with exactly those versions, and its shortest spin from
 // paragraph 3 on has as many words as the reported minimum.
-void checkSpinTextReadsBack(const CheckArticlesData& data, const std::u16string& output) {
-    for (const auto& note : data.ReportNotes) {
-        if (note == u"Article 3 is empty, so there is nothing to spin." ||
-            note.find(u"which break the spin text.") != std::u16string::npos) {
+void checkSpinTextReadsBack(const CheckResult& result, const std::u16string& output) {
+    for (const auto& note : result.notes) {
+        if (note.text == u"Article 3 is empty, so there is nothing to spin." ||
+            note.text.find(u"which break the spin text.") != std::u16string::npos) {
             return;
         }
     }
@@ -174,9 +172,9 @@ void checkSpinTextReadsBack(const CheckArticlesData& data, const std::u16string&
 
     std::size_t next = 0;
     std::int64_t shortest = 0;
-    for (std::size_t p = 0; p < data.ArticleLines[2].size(); ++p) {
+    for (std::size_t p = 0; p < result.articles.paragraphs[2].size(); ++p) {
         Group versions;
-        for (const auto& lines : data.ArticleLines) {
+        for (const auto& lines : result.articles.paragraphs) {
             if (p < lines.size() && notBlank(lines[p])) {
                 versions.push_back(lines[p]);
             }
@@ -195,7 +193,7 @@ void checkSpinTextReadsBack(const CheckArticlesData& data, const std::u16string&
         }
     }
     require(next == groups->size());
-    require(shortest == data.MinimumTotal);
+    require(shortest == result.minimumLength);
 }
 
 using Words = std::vector<std::u16string_view>;
@@ -234,18 +232,19 @@ std::set<Words> fourWordRuns(const Words& words) {
 // The notes on alike wordings, and the paragraphs each names in both boxes.
 struct AlikeNotes {
     std::vector<std::u16string> texts;
-    std::vector<kestrelwick::NotePlaces> places;
+    std::vector<std::vector<kestrelwick::ParagraphPlace>> places;
 };
 
-AlikeNotes wordingNotes(const CheckArticlesData& data) {
+AlikeNotes wordingNotes(const CheckResult& result) {
+    const auto& paragraphs = result.articles.paragraphs;
     constexpr std::array<std::pair<std::size_t, std::size_t>, 3> kPairs = {
         {{0, 1}, {0, 2}, {1, 2}}};
     std::array<kestrelwick::ParagraphNumbers, 3> same;
     std::array<kestrelwick::ParagraphNumbers, 3> near;
-    for (std::size_t p = 0; p < data.ArticleLines[2].size(); ++p) {
+    for (std::size_t p = 0; p < paragraphs[2].size(); ++p) {
         for (std::size_t pair = 0; pair < kPairs.size(); ++pair) {
-            const auto& a = data.ArticleLines[kPairs[pair].first];
-            const auto& b = data.ArticleLines[kPairs[pair].second];
+            const auto& a = paragraphs[kPairs[pair].first];
+            const auto& b = paragraphs[kPairs[pair].second];
             if (p >= a.size() || p >= b.size() || !notBlank(a[p]) || !notBlank(b[p])) {
                 continue;
             }
@@ -273,10 +272,10 @@ AlikeNotes wordingNotes(const CheckArticlesData& data) {
             if (list.empty()) {
                 continue;
             }
-            kestrelwick::NotePlaces places{kestrelwick::NoteKind::Alike, {}};
+            std::vector<kestrelwick::ParagraphPlace> places;
             for (const std::size_t p : list.all()) {
-                places.places.push_back({kPairs[pair].first, p});
-                places.places.push_back({kPairs[pair].second, p});
+                places.push_back({kPairs[pair].first, p});
+                places.push_back({kPairs[pair].second, p});
             }
             notes.places.push_back(std::move(places));
             notes.texts.push_back(
@@ -296,18 +295,9 @@ AlikeNotes wordingNotes(const CheckArticlesData& data) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
     const auto articles = articlesFrom(bytes, size);
-
-    RecordingWindow window(articles[0], articles[1], articles[2]);
-    CheckArticlesData data;
-    IntakeArticles(window, data);
-    CheckArticleLengths(window, data);
-    GenerateAmaFormat(window, data);
-    const std::u16string& output = window.boxes[3];
-
-    // The first two phases ran against the same boxes as the whole action does.
-    RecordingWindow whole(articles[0], articles[1], articles[2]);
-    kestrelwick::CheckArticles(whole);
-    require(whole.writes == window.writes);
+    const CheckResult result = kestrelwick::checkArticles({articles[0], articles[1], articles[2]});
+    const std::u16string output(kestrelwick::writeSpinText(result.spinText));
+    const auto& lines = result.articles.paragraphs;
 
     // With brace-free articles every "{" is closed before the next opens.
     if (braceFree(articles[0]) && braceFree(articles[1]) && braceFree(articles[2])) {
@@ -327,7 +317,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     // Every paragraph of the third article that is not blank reaches the
     // output, in order.
     std::size_t reached = 0;
-    for (const auto paragraph : data.ArticleLines[2]) {
+    for (const auto paragraph : lines[2]) {
         if (!kestrelwick::isBlank(paragraph)) {
             reached = output.find(paragraph, reached);
             require(reached != std::u16string::npos);
@@ -337,61 +327,69 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
 
     // The minimum never exceeds what an article offers for the summed
     // paragraphs, wherever that article has words in every one of them.
-    const std::size_t paragraphs = data.ArticleLines[2].size();
+    const std::size_t paragraphs = lines[2].size();
     for (std::size_t article = 0; article < 3; ++article) {
         kestrelwick::WordCount total = 0;
         bool complete = true;
         for (std::size_t p = 2; p < paragraphs; ++p) {
-            const auto& counts = data.LineWordCounts[article];
+            const auto& counts = result.articles.paragraphWords[article];
             const kestrelwick::WordCount count = p < counts.size() ? counts[p] : 0;
-            complete = complete && (count > 0 || data.LineMinimums[p] == 0);
+            complete = complete && (count > 0 || result.paragraphMinimums[p] == 0);
             total += count;
         }
         if (complete) {
-            require(data.MinimumTotal <= total);
+            require(result.minimumLength <= total);
         }
-        require(data.ArticleWordTotals[article] >= 0);
+        require(result.articles.articleWords[article] >= 0);
     }
 
     // Every paragraph has the words that a plain count finds.
     for (std::size_t article = 0; article < 3; ++article) {
-        const auto& lines = data.ArticleLines[article];
-        require(data.LineWordCounts[article].size() == lines.size());
-        for (std::size_t p = 0; p < lines.size(); ++p) {
-            require(data.LineWordCounts[article][p] == wordsIn(lines[p]));
+        require(result.articles.paragraphWords[article].size() == lines[article].size());
+        for (std::size_t p = 0; p < lines[article].size(); ++p) {
+            require(result.articles.paragraphWords[article][p] == wordsIn(lines[article][p]));
         }
     }
 
-    // A second click on the boxes that the first one left changes nothing.
-    RecordingWindow again(whole.boxes[0], whole.boxes[1], whole.boxes[2]);
-    again.boxes[3] = whole.boxes[3];
-    kestrelwick::CheckArticles(again);
-    require(again.writes == whole.writes);
-    require(again.reportNotes == whole.reportNotes);
+    // A second click on the texts that the first one left changes nothing.
+    const std::array<std::u16string, 3> tidied = {std::u16string(result.articles.tidied[0]),
+                                                  std::u16string(result.articles.tidied[1]),
+                                                  std::u16string(result.articles.tidied[2])};
+    const CheckResult again = kestrelwick::checkArticles({tidied[0], tidied[1], tidied[2]});
+    for (std::size_t article = 0; article < 3; ++article) {
+        require(again.articles.tidied[article] == tidied[article]);
+    }
+    require(again.captions == result.captions && again.grid == result.grid);
+    require(again.gridParagraphs == result.gridParagraphs && again.notes == result.notes);
+    require(again.message == result.message);
+    require(std::u16string(kestrelwick::writeSpinText(again.spinText)) == output);
 
     // The notes on alike wordings are those that a plain computation gives,
     // and nothing else in the report starts like them.
     // Each note names every paragraph it is about, past the eight its text
-    // lists, also those of the other notes: one place list per note, every
-    // place in a box that has that paragraph, or in the third article's.
-    require(data.ReportNotePlaces.size() == data.ReportNotes.size());
+    // lists, also those of the other notes: every place in a box that has
+    // that paragraph, or in the third article's.
     AlikeNotes alikeGiven;
-    for (std::size_t n = 0; n < data.ReportNotes.size(); ++n) {
-        if (data.ReportNotes[n].starts_with(u"Articles ")) {
-            alikeGiven.texts.push_back(data.ReportNotes[n]);
-            alikeGiven.places.push_back(data.ReportNotePlaces[n]);
+    for (const kestrelwick::ReportNote& note : result.notes) {
+        if (note.text.starts_with(u"Articles ")) {
+            require(note.kind == kestrelwick::NoteKind::Alike);
+            alikeGiven.texts.push_back(note.text);
+            alikeGiven.places.push_back(note.places);
         }
-        for (const auto& place : data.ReportNotePlaces[n].places) {
-            require(place.article < 3 && place.paragraph < data.ArticleLines[place.article].size());
+        for (const auto& place : note.places) {
+            require(place.article < 3 && place.paragraph < lines[place.article].size());
         }
     }
-    const AlikeNotes alikePlain = wordingNotes(data);
+    const AlikeNotes alikePlain = wordingNotes(result);
     require(alikeGiven.texts == alikePlain.texts);
     require(alikeGiven.places == alikePlain.places);
 
-    checkSpinTextReadsBack(data, output);
-    require(window.reportNotes.size() == 1 && window.reportNotes.front() == data.ReportNotes);
-    require(window.notePlaces.size() == 1 && window.notePlaces.front() == data.ReportNotePlaces);
-    require(window.gridParagraphs == data.GridParagraphs);
+    checkSpinTextReadsBack(result, output);
+    // The grid counts the paragraphs it says it counts, in order.
+    for (std::size_t line = 0; line < result.gridParagraphs.size(); ++line) {
+        require(result.gridParagraphs[line] >= 1 && result.gridParagraphs[line] < paragraphs);
+        require(line == 0 || result.gridParagraphs[line - 1] < result.gridParagraphs[line]);
+        require(result.paragraphMinimums[result.gridParagraphs[line]] > 0);
+    }
     return 0;
 }

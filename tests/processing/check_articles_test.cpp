@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "checked.h"
 #include "dog_training_article.h"
-#include "recording_window.h"
 
 namespace kestrelwick {
 namespace {
@@ -17,9 +17,6 @@ using testing::kDogs2;
 using testing::kDogs3;
 using testing::kDogsGrid;
 using testing::kDogsSpin;
-using testing::RecordingWindow;
-using testing::WindowWrite;
-using Target = WindowWrite::Target;
 using Lines = std::vector<std::u16string_view>;
 
 std::u16string repeated(std::u16string_view piece, int times) {
@@ -32,7 +29,7 @@ std::u16string repeated(std::u16string_view piece, int times) {
 
 // --- Cleaning and splitting ---------------------------------------------------
 
-TEST(CleanArticleText, DropsLeadingSpacesAndTrailingSpacesAndBreaks) {
+TEST(tidyArticleText, DropsLeadingSpacesAndTrailingSpacesAndBreaks) {
     struct Case {
         std::u16string in, out;
     };
@@ -66,23 +63,24 @@ TEST(CleanArticleText, DropsLeadingSpacesAndTrailingSpacesAndBreaks) {
         {u"a \u00a0\r\n", u"a \u00a0"},
     };
     for (const auto& c : cases) {
-        const std::u16string once(CleanArticleText(c.in));
+        const std::u16string once(tidyArticleText(c.in));
         EXPECT_EQ(once, c.out);
-        EXPECT_EQ(CleanArticleText(once), once);
+        EXPECT_EQ(tidyArticleText(once), once);
     }
 }
 
-TEST(SplitIntoLines, SplitsAtCrLfOnlyAndKeepsEmptyParagraphs) {
-    EXPECT_EQ(SplitIntoLines(u"Para one\r\nPara two"), (Lines{u"Para one", u"Para two"}));
-    EXPECT_EQ(SplitIntoLines(u"Para one\r\n\r\nPara two"), (Lines{u"Para one", u"", u"Para two"}));
-    EXPECT_EQ(SplitIntoLines(u"\r\nHello"), (Lines{u"", u"Hello"}));
-    EXPECT_EQ(SplitIntoLines(u"\r\n "), (Lines{u"", u" "}));
-    EXPECT_EQ(SplitIntoLines(u"a\nb\rc"), (Lines{u"a\nb\rc"}));
-    EXPECT_EQ(SplitIntoLines(u"a\r\r\nb"), (Lines{u"a\r", u"b"}));
-    EXPECT_EQ(SplitIntoLines(u" a "), (Lines{u" a "}));
+TEST(splitIntoParagraphs, SplitsAtCrLfOnlyAndKeepsEmptyParagraphs) {
+    EXPECT_EQ(splitIntoParagraphs(u"Para one\r\nPara two"), (Lines{u"Para one", u"Para two"}));
+    EXPECT_EQ(splitIntoParagraphs(u"Para one\r\n\r\nPara two"),
+              (Lines{u"Para one", u"", u"Para two"}));
+    EXPECT_EQ(splitIntoParagraphs(u"\r\nHello"), (Lines{u"", u"Hello"}));
+    EXPECT_EQ(splitIntoParagraphs(u"\r\n "), (Lines{u"", u" "}));
+    EXPECT_EQ(splitIntoParagraphs(u"a\nb\rc"), (Lines{u"a\nb\rc"}));
+    EXPECT_EQ(splitIntoParagraphs(u"a\r\r\nb"), (Lines{u"a\r", u"b"}));
+    EXPECT_EQ(splitIntoParagraphs(u" a "), (Lines{u" a "}));
     // A blank article has no paragraphs, not one empty paragraph.
-    EXPECT_TRUE(SplitIntoLines(u"").empty());
-    EXPECT_TRUE(SplitIntoLines(u"   ").empty());
+    EXPECT_TRUE(splitIntoParagraphs(u"").empty());
+    EXPECT_TRUE(splitIntoParagraphs(u"   ").empty());
 }
 
 TEST(CountWords, CountsRunsOfNonSpaces) {
@@ -124,20 +122,21 @@ TEST(CheckArticles, WorkedExampleShowsCountsGridAndMinimum) {
     EXPECT_EQ(window.labels[2], u"Words: 19");
     EXPECT_EQ(window.grid, kDogsGrid);
     EXPECT_EQ(window.labels[3], u"Minimum words: 7");
-    EXPECT_EQ(window.reports, std::vector<std::u16string>{u"Minimum length = 7 words"});
+    EXPECT_EQ(window.message, u"Minimum length = 7 words");
     EXPECT_EQ(window.boxes[3], kDogsSpin);
 }
 
-TEST(CheckArticles, WorkedExampleWorkingData) {
-    RecordingWindow window{std::u16string(kDogs1), std::u16string(kDogs2), std::u16string(kDogs3)};
-    CheckArticlesData data;
-    IntakeArticles(window, data);
-    CheckArticleLengths(window, data);
-    EXPECT_EQ(data.LineWordCounts[0], (std::vector<WordCount>{3, 5, 8, 5}));
-    EXPECT_EQ(data.LineWordCounts[1], (std::vector<WordCount>{4, 8, 4, 4}));
-    EXPECT_EQ(data.LineWordCounts[2], (std::vector<WordCount>{5, 4, 7, 3}));
-    EXPECT_EQ(data.LineMinimums, (std::vector<WordCount>{0, 4, 4, 3}));
-    EXPECT_EQ(data.MinimumTotal, 7);
+TEST(CheckArticles, WorkedExampleCountsEveryParagraph) {
+    const auto window = checked(kDogs1, kDogs2, kDogs3);
+    const CheckResult& result = *window.result;
+    EXPECT_EQ(result.articles.paragraphWords[0], (std::vector<WordCount>{3, 5, 8, 5}));
+    EXPECT_EQ(result.articles.paragraphWords[1], (std::vector<WordCount>{4, 8, 4, 4}));
+    EXPECT_EQ(result.articles.paragraphWords[2], (std::vector<WordCount>{5, 4, 7, 3}));
+    EXPECT_EQ(result.articles.articleWords, (std::array<WordCount, 3>{21, 20, 19}));
+    EXPECT_EQ(result.paragraphMinimums, (std::vector<WordCount>{0, 4, 4, 3}));
+    EXPECT_EQ(result.minimumLength, 7);
+    EXPECT_EQ(result.gridParagraphs, (std::vector<std::size_t>{1, 2, 3}));
+    EXPECT_EQ(result.spinText.groups.size(), 4u);
 }
 
 TEST(CheckArticles, EmptySecondWordingLeavesNoGapInTheGrid) {
@@ -150,25 +149,24 @@ TEST(CheckArticles, EmptySecondWordingLeavesNoGapInTheGrid) {
     EXPECT_EQ(window.labels[1], u"Words: 16");
     EXPECT_EQ(window.grid, u"5\t8\t4\t\r\n8\t7\t\r\n5\t4\t3\t\r\n");
     EXPECT_EQ(window.labels[3], u"Minimum words: 10");
-    EXPECT_EQ(window.reports.at(0), u"Minimum length = 10 words");
+    EXPECT_EQ(window.message, u"Minimum length = 10 words");
 }
 
-TEST(CheckArticles, VisibleEffectsComeInOrderAndOutputOnlyAfterTheReport) {
-    const auto window = checked(u"  a b\r\n", u"c\r\nd", u"e\r\nf g");
-    const std::vector<WindowWrite> expected = {
-        {Target::Text2, 0, u""},
-        {Target::Text1, 0, u"a b"},
-        {Target::Text1, 1, u"c\r\nd"},
-        {Target::Text1, 2, u"e\r\nf g"},
-        {Target::Label3, 0, u"Words: 2"},
-        {Target::Label3, 1, u"Words: 2"},
-        {Target::Label3, 2, u"Words: 3"},
-        {Target::Text2, 0, u"1\t2\t\r\n"},
-        {Target::Label3, 3, u"Minimum words: 0"},
-        {Target::Report, 0, u"Minimum length = 0 words"},
-        {Target::Text1, 3, u"{a b~c~e}\r\n\r\n\r\n{d~f g}\r\n\r\n"},
-    };
-    EXPECT_EQ(window.writes, expected);
+// The tidied texts are views into the texts given: nothing is copied.
+TEST(CheckArticles, TidiedArticlesAreViewsIntoTheTextsGiven) {
+    const std::u16string a1 = u"  a b\r\n", a2 = u"c\r\nd", a3 = u"e\r\nf g";
+    const CheckResult result = checkArticles({a1, a2, a3});
+    EXPECT_EQ(result.articles.tidied[0], u"a b");
+    EXPECT_EQ(result.articles.tidied[0].data(), a1.data() + 2);
+    EXPECT_EQ(result.articles.tidied[2].data(), a3.data());
+    EXPECT_EQ(result.captions, (std::array<std::u16string, 4>{u"Words: 2", u"Words: 2", u"Words: 3",
+                                                              u"Minimum words: 0"}));
+    EXPECT_EQ(result.grid, u"1\t2\t\r\n");
+    EXPECT_EQ(result.message, u"Minimum length = 0 words");
+    ASSERT_EQ(result.spinText.groups.size(), 2u);
+    EXPECT_EQ(result.spinText.groups[1].version(1).data(), a3.data() + 3);
+    EXPECT_EQ(std::u16string(writeSpinText(result.spinText)),
+              u"{a b~c~e}\r\n\r\n\r\n{d~f g}\r\n\r\n");
 }
 
 TEST(CheckArticles, ParagraphRolesFollowTheThirdArticle) {
@@ -245,24 +243,21 @@ TEST(CheckArticles, BlankThirdArticleVisitsNoParagraphs) {
     EXPECT_EQ(window.labels[2], u"Words: 0");
     EXPECT_EQ(window.grid, u"");
     EXPECT_EQ(window.labels[3], u"Minimum words: 0");
-    EXPECT_EQ(window.reports.at(0), u"Minimum length = 0 words");
+    EXPECT_EQ(window.message, u"Minimum length = 0 words");
     EXPECT_EQ(window.boxes[3], u"");
 }
 
 TEST(CheckArticles, AllBoxesEmpty) {
-    RecordingWindow window;
-    window.boxes[3] = u"old output";
-    window.grid = u"old grid";
-    CheckArticles(window);
+    const auto window = checked(u"", u"", u"");
     EXPECT_EQ(window.boxes, (std::array<std::u16string, 4>{}));
     EXPECT_EQ(window.grid, u"");
     EXPECT_EQ(window.labels[0], u"Words: 0");
-    EXPECT_EQ(window.reports.at(0), u"Minimum length = 0 words");
+    EXPECT_EQ(window.message, u"Minimum length = 0 words");
 }
 
 // --- The spin text --------------------------------------------------------------
 
-TEST(GenerateAmaFormat, EveryGroupIsComplete) {
+TEST(SpinText, EveryGroupIsComplete) {
     struct Case {
         const char* name;
         std::u16string a1, a2, a3, out;
@@ -298,29 +293,24 @@ TEST(GenerateAmaFormat, EveryGroupIsComplete) {
     }
 }
 
-TEST(GenerateAmaFormat, ReplacesEarlierOutputAndRepeatsExactly) {
-    RecordingWindow window{std::u16string(kDogs1), std::u16string(kDogs2), std::u16string(kDogs3)};
-    window.boxes[3] = u"typed by the user";
-    CheckArticles(window);
-    const auto first = window;
-    CheckArticles(window);
-    EXPECT_EQ(window.boxes, first.boxes);
-    EXPECT_EQ(window.grid, first.grid);
-    EXPECT_EQ(window.labels, first.labels);
-    EXPECT_EQ(window.reports.at(1), first.reports.at(0));
-    EXPECT_EQ(first.boxes[3].find(u"typed"), std::u16string::npos);
+TEST(SpinText, RepeatsExactly) {
+    const auto first = checked(kDogs1, kDogs2, kDogs3);
+    const auto second = checked(kDogs1, kDogs2, kDogs3);
+    EXPECT_EQ(second.boxes, first.boxes);
+    EXPECT_EQ(second.grid, first.grid);
+    EXPECT_EQ(second.labels, first.labels);
+    EXPECT_EQ(second.message, first.message);
 }
 
 // A second click on boxes that the first one left gives the same result.
-TEST(IntakeArticles, SecondClickChangesNothing) {
+TEST(Tidying, SecondClickChangesNothing) {
     const auto twice = [](std::u16string_view a1, std::u16string_view a2, std::u16string_view a3) {
-        RecordingWindow window{std::u16string(a1), std::u16string(a2), std::u16string(a3)};
-        CheckArticles(window);
-        RecordingWindow again{window.boxes[0], window.boxes[1], window.boxes[2]};
-        again.boxes[3] = window.boxes[3];
-        CheckArticles(again);
-        EXPECT_EQ(again.writes, window.writes);
-        EXPECT_EQ(again.reportNotes, window.reportNotes);
+        const auto window = checked(a1, a2, a3);
+        const auto again = checked(window.boxes[0], window.boxes[1], window.boxes[2]);
+        EXPECT_EQ(again.boxes, window.boxes);
+        EXPECT_EQ(again.grid, window.grid);
+        EXPECT_EQ(again.labels, window.labels);
+        EXPECT_EQ(again.notes, window.notes);
         return window;
     };
 
@@ -334,17 +324,17 @@ TEST(IntakeArticles, SecondClickChangesNothing) {
     const auto lastLine = twice(u"T\r\nI\r\nx\r\ny y", u"T\r\nI\r\nx", u"T\r\nI\r\nx\r\n   \r\n");
     EXPECT_EQ(lastLine.boxes[2], u"T\r\nI\r\nx");
     EXPECT_EQ(lastLine.labels[3], u"Minimum words: 1");
-    EXPECT_EQ(lastLine.reports.at(0), u"Minimum length = 1 words");
+    EXPECT_EQ(lastLine.message, u"Minimum length = 1 words");
 
     // A third article of a break, a space and a break is empty.
     const auto blank = twice(u"Title one", u"Title two", u"\r\n \r\n");
     EXPECT_EQ(blank.boxes[2], u"");
     EXPECT_EQ(blank.boxes[3], u"");
-    EXPECT_EQ(blank.reportNotes.at(0),
+    EXPECT_EQ(blank.notes,
               (std::vector<std::u16string>{u"Article 3 is empty, so there is nothing to spin."}));
 }
 
-TEST(IntakeArticles, KeepsEveryCodeUnit) {
+TEST(Tidying, KeepsEveryCodeUnit) {
     // Lone surrogates, NUL and non-breaking spaces are text like any other.
     const std::u16string odd{u'\xd800', u'\0', u'\x00a0', u'\xdfff', u'x'};
     const auto window = checked(odd, odd, odd);

@@ -7,26 +7,36 @@
 #include <string>
 #include <vector>
 
+#include "checked.h"
 #include "dog_training_article.h"
 #include "processing/check_articles.h"
-#include "recording_window.h"
 
 namespace kestrelwick {
 namespace {
 
+using testing::checked;
 using testing::kDogs1;
 using testing::kDogs2;
 using testing::kDogs3;
-using testing::RecordingWindow;
-using testing::WindowWrite;
 using Notes = std::vector<std::u16string>;
-using Target = WindowWrite::Target;
 
-// The notes of the one report that a run of the whole action shows.
+// The notes of the report that a check gives.
 Notes notesFor(std::u16string_view a1, std::u16string_view a2, std::u16string_view a3) {
-    const RecordingWindow window = testing::checked(a1, a2, a3);
-    EXPECT_EQ(window.reportNotes.size(), 1u);
-    return window.reportNotes.empty() ? Notes{} : window.reportNotes.front();
+    return checked(a1, a2, a3).notes;
+}
+
+// What a note is about and where it points, without its text.
+struct NotePlaces {
+    NoteKind kind;
+    std::vector<ParagraphPlace> places;
+    bool operator==(const NotePlaces&) const = default;
+};
+std::vector<NotePlaces> placesOf(const testing::Checked& shown) {
+    std::vector<NotePlaces> places;
+    for (const ReportNote& note : shown.placedNotes) {
+        places.push_back({note.kind, note.places});
+    }
+    return places;
 }
 
 // An article of the given paragraphs joined with CR LF.
@@ -59,6 +69,7 @@ TEST(ParagraphListText, CountsFromOneAndShortensLongLists) {
 }
 
 TEST(ScanParagraph, FindsSpinMarksWhileCountingWords) {
+    const auto kAmaMarks = spinMarks(SpinFormat::Ama).all();
     struct Case {
         std::u16string_view paragraph;
         WordCount words;
@@ -74,17 +85,17 @@ TEST(ScanParagraph, FindsSpinMarksWhileCountingWords) {
         {u"\u007f\u007b", 1, true},
     };
     for (const auto& c : cases) {
-        const ParagraphScan scan = scanParagraph(c.paragraph);
+        const ParagraphScan scan = scanParagraph(c.paragraph, kAmaMarks);
         EXPECT_EQ(scan.words, c.words);
-        EXPECT_EQ(scan.hasSpinMark, c.mark);
+        EXPECT_EQ(scan.hasMark, c.mark);
     }
     // A mark far into a long paragraph, past the first block of the count.
     std::u16string longParagraph(200000, u'x');
     longParagraph[150000] = u' ';
-    EXPECT_FALSE(scanParagraph(longParagraph).hasSpinMark);
+    EXPECT_FALSE(scanParagraph(longParagraph, kAmaMarks).hasMark);
     longParagraph[199999] = u'~';
-    EXPECT_EQ(scanParagraph(longParagraph).words, 2);
-    EXPECT_TRUE(scanParagraph(longParagraph).hasSpinMark);
+    EXPECT_EQ(scanParagraph(longParagraph, kAmaMarks).words, 2);
+    EXPECT_TRUE(scanParagraph(longParagraph, kAmaMarks).hasMark);
 }
 
 TEST(ReportNotes, WorkedExampleHasNoneAndItsVariationOne) {
@@ -160,9 +171,8 @@ TEST(ReportNotes, BlankLinesOfTheThirdArticle) {
 }
 
 TEST(ReportNotes, AllKindsTogetherInTheirOrderAndNothingElseChanges) {
-    RecordingWindow window{u"t\r\n~a\r\nb\r\nc d e f g h\r\nd", u"t\r\n\r\nb\r\n{c}",
-                           u"t\r\n\r\nb}\r\nc d e f g h i"};
-    CheckArticles(window);
+    const auto window = checked(u"t\r\n~a\r\nb\r\nc d e f g h\r\nd", u"t\r\n\r\nb\r\n{c}",
+                                u"t\r\n\r\nb}\r\nc d e f g h i");
     const Notes expected = {
         u"Article 1: paragraph 2 contains {, } or ~, which break the spin text.",
         u"Article 2: paragraph 4 contains {, } or ~, which break the spin text.",
@@ -177,26 +187,19 @@ TEST(ReportNotes, AllKindsTogetherInTheirOrderAndNothingElseChanges) {
         u"Blank lines count as paragraphs: the first line is the title, and the second is left "
         u"out of the minimum.",
     };
-    EXPECT_EQ(window.reportNotes, std::vector<Notes>{expected});
+    EXPECT_EQ(window.notes, expected);
 
-    // The boxes, labels, grid and spin text are what they are without notes,
-    // and the report still comes between the labels and the spin text.
-    const std::vector<WindowWrite> writes = {
-        {Target::Text2, 0, u""},
-        {Target::Text1, 0, u"t\r\n~a\r\nb\r\nc d e f g h\r\nd"},
-        {Target::Text1, 1, u"t\r\n\r\nb\r\n{c}"},
-        {Target::Text1, 2, u"t\r\n\r\nb}\r\nc d e f g h i"},
-        {Target::Label3, 0, u"Words: 10"},
-        {Target::Label3, 1, u"Words: 3"},
-        {Target::Label3, 2, u"Words: 9"},
-        {Target::Text2, 0, u"1\t\r\n1\t1\t1\t\r\n6\t1\t7\t\r\n"},
-        {Target::Label3, 3, u"Minimum words: 2"},
-        {Target::Report, 0, u"Minimum length = 2 words"},
-        {Target::Text1, 3,
-         u"{t~t~t}\r\n\r\n\r\n{~a}\r\n\r\n{b~b~b}}\r\n\r\n{c d e f g h~{c}~c d e f g h i}"
-         u"\r\n\r\n"},
-    };
-    EXPECT_EQ(window.writes, writes);
+    // The boxes, labels, grid and spin text are what they are without notes.
+    EXPECT_EQ(window.boxes,
+              (std::array<std::u16string, 4>{
+                  u"t\r\n~a\r\nb\r\nc d e f g h\r\nd", u"t\r\n\r\nb\r\n{c}",
+                  u"t\r\n\r\nb}\r\nc d e f g h i",
+                  u"{t~t~t}\r\n\r\n\r\n{~a}\r\n\r\n{b~b~b}}\r\n\r\n{c d e f g h~{c}~c d e f g h i}"
+                  u"\r\n\r\n"}));
+    EXPECT_EQ(window.labels, (std::array<std::u16string, 4>{u"Words: 10", u"Words: 3", u"Words: 9",
+                                                            u"Minimum words: 2"}));
+    EXPECT_EQ(window.grid, u"1\t\r\n1\t1\t1\t\r\n6\t1\t7\t\r\n");
+    EXPECT_EQ(window.message, u"Minimum length = 2 words");
 
     // Each note names its paragraphs where the user finds them; the grid's
     // lines count paragraphs 2, 3 and 4 as the user counts them.
@@ -210,7 +213,7 @@ TEST(ReportNotes, AllKindsTogetherInTheirOrderAndNothingElseChanges) {
         {alike, {{0, 3}, {2, 3}}}, {spoils, {{0, 4}}},
         {spoils, {{2, 1}}},  // the blank line that shifts the roles
     };
-    EXPECT_EQ(window.notePlaces, std::vector<std::vector<NotePlaces>>{places});
+    EXPECT_EQ(placesOf(window), places);
     EXPECT_EQ(window.gridParagraphs, (std::vector<std::size_t>{1, 2, 3}));
 }
 
@@ -230,10 +233,8 @@ TEST(ReportNotes, EveryParagraphANoteNamesIsPlacedPastTheEightItLists) {
         one.push_back(p == 14 ? u"" : u"more " + decimalText(p));
         three.push_back(u"own " + decimalText(p));
     }
-    RecordingWindow window{article(one), article(two), article(three)};
-    CheckArticles(window);
-    ASSERT_EQ(window.reportNotes.size(), 1u);
-    EXPECT_EQ(window.reportNotes[0],
+    const auto window = checked(article(one), article(two), article(three));
+    EXPECT_EQ(window.notes,
               (Notes{u"Article 1 gives no version for paragraph 15.",
                      u"Article 2 gives no version for paragraphs 14, 15 and 16.",
                      u"Articles 1 and 2 give the same wording of paragraphs 2, 3, 4, 5, 6, 7, 8, "
@@ -243,22 +244,21 @@ TEST(ReportNotes, EveryParagraphANoteNamesIsPlacedPastTheEightItLists) {
         same.push_back({0, p});
         same.push_back({1, p});
     }
-    EXPECT_EQ(window.notePlaces[0],
+    EXPECT_EQ(placesOf(window),
               (std::vector<NotePlaces>{{NoteKind::Spoils, {{0, 14}}},
                                        {NoteKind::Spoils, {{2, 13}, {2, 14}, {2, 15}}},
                                        {NoteKind::Alike, same}}));
 }
 
 TEST(ReportNotes, SurplusParagraphsAndTheGridAreEachPlaced) {
-    RecordingWindow window{u"t\r\na\r\nb\r\n\r\nd\r\ne", u"t\r\na\r\nb", u"t\r\n\r\nx y\r\n\r\nz"};
-    CheckArticles(window);
-    ASSERT_EQ(window.notePlaces.size(), 1u);
-    const auto& texts = window.reportNotes[0];
+    const auto window =
+        checked(u"t\r\na\r\nb\r\n\r\nd\r\ne", u"t\r\na\r\nb", u"t\r\n\r\nx y\r\n\r\nz");
+    const auto& texts = window.notes;
     const auto surplus = std::find(texts.begin(), texts.end(),
                                    u"Article 1 has 6 paragraphs and article 3 only 5: the rest of "
                                    u"article 1 is left out.");
     ASSERT_NE(surplus, texts.end());
-    EXPECT_EQ(window.notePlaces[0][std::size_t(surplus - texts.begin())],
+    EXPECT_EQ(placesOf(window)[std::size_t(surplus - texts.begin())],
               (NotePlaces{NoteKind::Spoils, {{0, 5}}}));
     // Paragraph 4, as the user counts it, has words in no article: no line.
     EXPECT_EQ(window.gridParagraphs, (std::vector<std::size_t>{1, 2, 4}));

@@ -9,15 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "checked.h"
 #include "processing/check_articles.h"
 #include "processing/wording.h"
-#include "recording_window.h"
 
 namespace kestrelwick {
 namespace {
 
 using Notes = std::vector<std::u16string>;
-using testing::RecordingWindow;
 
 // A numbered word, such as "w12 ". Appended piece by piece: GCC 12 at -O3
 // takes a literal put in front of a temporary string for an overlapping copy.
@@ -230,8 +229,7 @@ TEST(SameWording, SpacesDoNotMatterButEveryWordDoes) {
 // --- The notes ---------------------------------------------------------------
 
 Notes notesFor(std::u16string_view a1, std::u16string_view a2, std::u16string_view a3) {
-    const RecordingWindow window = testing::checked(a1, a2, a3);
-    return window.reportNotes.empty() ? Notes{} : window.reportNotes.front();
+    return testing::checked(a1, a2, a3).notes;
 }
 
 TEST(WordingNotes, SameTitles) {
@@ -315,15 +313,15 @@ TEST(WordingNotes, NothingElseChanges) {
     const std::u16string a = u"Tea\r\nIntro one\r\nsame words here";
     const std::u16string b = u"Tea\r\nIntro two\r\nsame  words here";
     const std::u16string c = u"Coffee\r\nIntro three\r\nother words";
-    const RecordingWindow noted = testing::checked(a, b, c);
+    const auto noted = testing::checked(a, b, c);
     // The same articles with article 2 reworded word for word.
-    const RecordingWindow plain = testing::checked(a, u"Tee\r\nIntro too\r\nsome  wards hare", c);
-    EXPECT_EQ(noted.reportNotes.front(),
+    const auto plain = testing::checked(a, u"Tee\r\nIntro too\r\nsome  wards hare", c);
+    EXPECT_EQ(noted.notes,
               (Notes{u"Articles 1 and 2 give the same wording of paragraphs 1 and 3."}));
-    EXPECT_EQ(plain.reportNotes.front(), Notes{});
+    EXPECT_EQ(plain.notes, Notes{});
     EXPECT_EQ(noted.labels, plain.labels);
     EXPECT_EQ(noted.grid, plain.grid);
-    EXPECT_EQ(noted.reports, plain.reports);
+    EXPECT_EQ(noted.message, plain.message);
     EXPECT_EQ(noted.boxes[3],
               u"{Tea~Tea~Coffee}\r\n\r\n\r\n{Intro one~Intro two~Intro three}\r\n\r\n"
               u"{same words here~same  words here~other words}\r\n\r\n");

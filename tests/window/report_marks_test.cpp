@@ -20,11 +20,12 @@
 #include <memory>
 #include <string>
 
-#include "window/form1.h"
-#include "window/modal.h"
+#include "window/form_test.h"
 #include "window/paragraph_margin.h"
 #include "window/paragraph_marks.h"
 #include "window/text_box.h"
+
+using namespace kestrelwick;
 
 namespace {
 
@@ -50,49 +51,24 @@ const QString kMarkNote =
 
 }  // namespace
 
-class ReportMarksTest : public QObject {
+class ReportMarksTest : public FormTest {
     Q_OBJECT
 
   private:
-    std::unique_ptr<Form1> form;
-
-    void fill(const std::u16string& a1, const std::u16string& a2, const std::u16string& a3) {
-        form->text1(0)->setText(a1);
-        form->text1(1)->setText(a2);
-        form->text1(2)->setText(a3);
-    }
-    // Runs the check; the report's text and notes as the user sees them.
-    QStringList check() {
-        QStringList shown;
-        whenModalOpens([&shown](QMessageBox* box) {
-            shown << box->text() << box->informativeText();
-            box->button(QMessageBox::Ok)->click();
-        });
-        form->command1()->click();
-        return shown;
-    }
     static const ParagraphMarks::Mark* markOf(TextBox* box, int paragraph) {
         return box->marks().find(paragraph);
     }
 
   private slots:
-    void initTestCase() { Form1::setUpApplication(); }
-    void init() {
-        form = std::make_unique<Form1>();
-        form->show();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
-    }
-    void cleanup() { form.reset(); }
-
     void articleBoxesNumberTheirParagraphsInAMargin() {
-        const QRect before = form->text1(0)->geometry();
+        const QRect before = form->articleBox(0)->geometry();
         // A long paragraph that wraps, and empty lines.
         std::u16string text = u"Title\r\n\r\n";
         for (int i = 0; i < 60; ++i) {
             text += u"wrapping words ";
         }
         text += u"\r\n\r\nlast";
-        TextBox* box = form->text1(0);
+        TextBox* box = form->articleBox(0);
         box->setText(text);
         ParagraphMargin* margin = box->margin();
         QVERIFY(margin != nullptr);
@@ -119,7 +95,7 @@ class ReportMarksTest : public QObject {
     }
 
     void theMarginWidensAndScrollsWithAThousandParagraphs() {
-        TextBox* box = form->text1(0);
+        TextBox* box = form->articleBox(0);
         std::u16string text;
         for (int p = 1; p <= 1000; ++p) {
             text += u"paragraph\r\n";
@@ -132,13 +108,13 @@ class ReportMarksTest : public QObject {
         const int top = box->cursorForPosition(QPoint(0, 0)).blockNumber();
         QVERIFY(top >= 400);
         QCOMPARE(box->margin()->numberOf(top), std::optional<std::size_t>(std::size_t(top)));
-        QCOMPARE(box->geometry(), Form1::layoutFor(QSize(910, 820)).text1[0]);
+        QCOMPARE(box->geometry(), Form1::layoutFor(QSize(910, 820)).largeBoxes[0]);
     }
 
     void theGridNumbersItsLinesWithTheirParagraphs() {
         fill(kArticle1, kArticle2, kArticle3);
         check();
-        ParagraphMargin* margin = form->text2()->margin();
+        ParagraphMargin* margin = form->gridBox()->margin();
         QVERIFY(margin != nullptr);
         // Lines for paragraphs 3, 5 and 7 as the user counts them; the empty
         // ones have no line.
@@ -146,7 +122,7 @@ class ReportMarksTest : public QObject {
         QCOMPARE(margin->numberOf(1), std::optional<std::size_t>(4));
         QCOMPARE(margin->numberOf(2), std::optional<std::size_t>(6));
         QCOMPARE(margin->numberOf(3), std::nullopt);  // the empty line after the last
-        QCOMPARE(form->text2()->text(), u"9\t9\t11\t\r\n9\t9\t10\t\r\n10\t8\t\r\n");
+        QCOMPARE(form->gridBox()->text(), u"9\t9\t11\t\r\n9\t9\t10\t\r\n10\t8\t\r\n");
     }
 
     void aCheckMarksWhatEachNoteNames() {
@@ -161,24 +137,24 @@ class ReportMarksTest : public QObject {
                                         "minimum.")}));
         // The same wording, in both articles.
         for (const int box : {0, 1}) {
-            const auto* mark = markOf(form->text1(box), 4);
+            const auto* mark = markOf(form->largeBox(box), 4);
             QVERIFY(mark != nullptr);
             QCOMPARE(mark->kind, NoteKind::Alike);
             QCOMPARE(mark->notes, QStringList{kSameNote});
         }
-        QCOMPARE(form->text1(0)->marks().paragraphs(), std::vector<int>{4});
+        QCOMPARE(form->articleBox(0)->marks().paragraphs(), std::vector<int>{4});
         // Article 2 ends before paragraph 7: the third article's is marked.
         // Its blank lines are marked for the note on them, and paragraph 3
         // for its spin mark.
-        QCOMPARE(form->text1(2)->marks().paragraphs(), (std::vector<int>{1, 2, 3, 5, 6}));
-        QCOMPARE(markOf(form->text1(2), 2)->notes, QStringList{kMarkNote});
-        QCOMPARE(markOf(form->text1(2), 6)->kind, NoteKind::Spoils);
-        QVERIFY(form->text1(1)->marks().find(6) == nullptr);
+        QCOMPARE(form->articleBox(2)->marks().paragraphs(), (std::vector<int>{1, 2, 3, 5, 6}));
+        QCOMPARE(markOf(form->articleBox(2), 2)->notes, QStringList{kMarkNote});
+        QCOMPARE(markOf(form->articleBox(2), 6)->kind, NoteKind::Spoils);
+        QVERIFY(form->articleBox(1)->marks().find(6) == nullptr);
 
         // The tints differ, and each shows behind its paragraph.
         QVERIFY(ParagraphMarks::tintOf(NoteKind::Alike) !=
                 ParagraphMarks::tintOf(NoteKind::Spoils));
-        TextBox* box = form->text1(0);
+        TextBox* box = form->articleBox(0);
         const QImage picture = box->viewport()->grab().toImage();
         const auto middleOf = [box](int paragraph) {
             return box->cursorRect(QTextCursor(box->document()->findBlockByNumber(paragraph)))
@@ -190,7 +166,7 @@ class ReportMarksTest : public QObject {
         QVERIFY(picture.pixelColor(right, middleOf(4)) != base);
         QCOMPARE(picture.pixelColor(right, middleOf(3)), base);
         // An empty line is marked as well as a full one.
-        TextBox* third = form->text1(2);
+        TextBox* third = form->articleBox(2);
         const QImage thirdPicture = third->viewport()->grab().toImage();
         for (const int paragraph : {1, 2, 3, 5, 6}) {
             const int y =
@@ -212,43 +188,43 @@ class ReportMarksTest : public QObject {
     void marksGoWhenTheTextChangesAtTheNextCheckAndAtClearForm() {
         fill(kArticle1, kArticle2, kArticle3);
         check();
-        QVERIFY(!form->text1(0)->marks().empty());
-        QTest::keyClick(form->text1(0), Qt::Key_X);
-        QVERIFY(form->text1(0)->marks().empty());
-        QVERIFY(!form->text1(1)->marks().empty());  // only the edited box's
+        QVERIFY(!form->articleBox(0)->marks().empty());
+        QTest::keyClick(form->articleBox(0), Qt::Key_X);
+        QVERIFY(form->articleBox(0)->marks().empty());
+        QVERIFY(!form->articleBox(1)->marks().empty());  // only the edited box's
 
         // The next check marks anew: article 2 reworded, nothing alike.
-        form->text1(1)->setText(
+        form->articleBox(1)->setText(
             u"Time For Tea\r\n\r\nWarm slopes.\r\n\r\nPicked by hand.\r\n\r\n"
             u"Steamed or darkened.");
         check();
-        QVERIFY(form->text1(1)->marks().empty());
-        QVERIFY(!form->text1(2)->marks().empty());
+        QVERIFY(form->articleBox(1)->marks().empty());
+        QVERIFY(!form->articleBox(2)->marks().empty());
 
         whenModalOpens([](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
-        form->command2()->click();
+        form->clearButton()->click();
         for (int k = 0; k < 3; ++k) {
-            QVERIFY(form->text1(k)->marks().empty());
+            QVERIFY(form->largeBox(k)->marks().empty());
         }
-        QCOMPARE(form->text2()->margin()->numberOf(0), std::nullopt);
+        QCOMPARE(form->gridBox()->margin()->numberOf(0), std::nullopt);
     }
 
     void f8GoesFromMarkToMarkAcrossTheBoxes() {
         // Nothing marked: F8 does nothing.
-        form->text1(1)->setFocus();
+        form->articleBox(1)->setFocus();
         QTest::keyClick(form.get(), Qt::Key_F8);
-        QCOMPARE(QApplication::focusWidget(), form->text1(1));
-        QCOMPARE(form->text1(1)->textCursor().position(), 0);
+        QCOMPARE(QApplication::focusWidget(), form->articleBox(1));
+        QCOMPARE(form->articleBox(1)->textCursor().position(), 0);
 
         fill(kArticle1, kArticle2, kArticle3);
         check();
         QApplication::setActiveWindow(form.get());
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
-        form->command1()->setFocus();
+        form->checkButton()->setFocus();
         const auto at = [this] {
             for (int k = 0; k < 3; ++k) {
-                if (form->text1(k)->hasFocus()) {
-                    const QTextCursor cursor = form->text1(k)->textCursor();
+                if (form->largeBox(k)->hasFocus()) {
+                    const QTextCursor cursor = form->largeBox(k)->textCursor();
                     return std::pair(k, cursor.positionInBlock() == 0 ? cursor.blockNumber() : -1);
                 }
             }
@@ -266,7 +242,7 @@ class ReportMarksTest : public QObject {
         QTest::keyClick(form.get(), Qt::Key_F8, Qt::ShiftModifier);
         QCOMPARE(at(), std::pair(2, 5));
         // The marks and the text are untouched by going.
-        QCOMPARE(form->text1(2)->marks().paragraphs(), (std::vector<int>{1, 2, 3, 5, 6}));
+        QCOMPARE(form->articleBox(2)->marks().paragraphs(), (std::vector<int>{1, 2, 3, 5, 6}));
     }
 
     void theReportIsWideSelectableAndCopiesWhole() {
@@ -284,7 +260,7 @@ class ReportMarksTest : public QObject {
             QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
             box->button(QMessageBox::Ok)->click();
         });
-        form->command1()->click();
+        form->checkButton()->click();
         QVERIFY(selectable.testFlag(Qt::TextSelectableByMouse));
         // The longest note, 105 characters, needs no more than two lines.
         QVERIFY2(noteWidth >= 60 * form->fontMetrics().averageCharWidth(),

@@ -21,27 +21,29 @@
 #include "window/saved_state.h"
 #include "window/text_box.h"
 
+using namespace kestrelwick;
+
 namespace {
 
 // Every kind of code unit a box keeps: CR LF, a tab, a non-breaking space, a
 // surrogate pair, a line separator, spaces at the ends.
-const SavedState::Texts kOdd = {u" Caf\u00e9\u00a0au\tlait \U0001F375\r\nsecond\r\n\r\n",
-                                u"\u2028x\r\n  two  ", u"", u"{spun~text}\r\n\r\n"};
+const StateTexts kOdd = {u" Caf\u00e9\u00a0au\tlait \U0001F375\r\nsecond\r\n\r\n",
+                         u"\u2028x\r\n  two  ", u"", u"{spun~text}\r\n\r\n"};
 
-SavedState::Texts boxTexts(const Form1& form) {
-    SavedState::Texts texts;
+StateTexts boxTexts(const Form1& form) {
+    StateTexts texts;
     for (std::size_t k = 0; k < texts.size(); ++k) {
-        texts[k] = form.text1(int(k))->text();
+        texts[k] = form.largeBox(int(k))->text();
     }
     return texts;
 }
 
-std::optional<SavedState::Texts> fileTexts(const QString& path) {
+std::optional<StateTexts> fileTexts(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         return std::nullopt;
     }
-    return SavedState::decode(file.readAll());
+    return decodeStateFile(file.readAll());
 }
 
 bool writeFile(const QString& path, const QByteArray& bytes) {
@@ -64,7 +66,8 @@ class SavedStateTest : public QObject {
         bool owns = false;
 
         explicit Window(const QString& path)
-            : state(std::make_unique<SavedState>(*form, path)), owns(state->restore()) {
+            : state(std::make_unique<SavedState>(form.get(), form->controls().largeBoxes(), path)),
+              owns(state->restore()) {
             form->show();
         }
         // As the program ends: the window closes, then everything goes.
@@ -86,19 +89,19 @@ class SavedStateTest : public QObject {
     }
 
     void theFormatKeepsEveryCodeUnitAndRefusesEveryCut() {
-        const QByteArray bytes = SavedState::encode(kOdd);
-        QCOMPARE(SavedState::decode(bytes), std::optional(kOdd));
+        const QByteArray bytes = encodeStateFile(kOdd);
+        QCOMPARE(decodeStateFile(bytes), std::optional(kOdd));
         for (qsizetype cut = 0; cut < bytes.size(); ++cut) {
-            QVERIFY2(!SavedState::decode(bytes.first(cut)), qPrintable(QString::number(cut)));
+            QVERIFY2(!decodeStateFile(bytes.first(cut)), qPrintable(QString::number(cut)));
         }
-        QVERIFY(!SavedState::decode(bytes + QByteArray(1, 'x')));
+        QVERIFY(!decodeStateFile(bytes + QByteArray(1, 'x')));
     }
 
     void aFreshStartOpensAsEver() {
         Window window(path);
         QVERIFY(window.owns);
         for (int k = 0; k < 4; ++k) {
-            QVERIFY(window.form->text1(k)->text().empty());
+            QVERIFY(window.form->largeBox(k)->text().empty());
         }
         QVERIFY(!QFile::exists(path));
     }
@@ -106,7 +109,7 @@ class SavedStateTest : public QObject {
     void editsAreSavedOnceTypingPauses() {
         Window window(path);
         QSignalSpy saved(window.state.get(), &SavedState::saved);
-        TextBox* box = window.form->text1(1);
+        TextBox* box = window.form->articleBox(1);
         box->setFocus();
         QTest::keyClicks(box, QStringLiteral("typed"));
         QVERIFY(!QFile::exists(path));  // not at every key
@@ -123,46 +126,46 @@ class SavedStateTest : public QObject {
         {
             Window window(path);
             for (std::size_t k = 0; k < kOdd.size(); ++k) {
-                window.form->text1(int(k))->setText(kOdd[k]);
+                window.form->largeBox(int(k))->setText(kOdd[k]);
             }
         }  // closed at once, before the quiet time ends
         Window next(path);
         QCOMPARE(boxTexts(*next.form), kOdd);
         for (int k = 0; k < 4; ++k) {
-            QVERIFY(!next.form->text1(k)->document()->isUndoAvailable());
-            QCOMPARE(next.form->text1(k)->textCursor().position(), 0);
-            QVERIFY(next.form->label3(k)->text().isEmpty());
+            QVERIFY(!next.form->largeBox(k)->document()->isUndoAvailable());
+            QCOMPARE(next.form->largeBox(k)->textCursor().position(), 0);
+            QVERIFY(next.form->countLabel(k)->text().isEmpty());
         }
-        QVERIFY(next.form->text2()->text().empty());
+        QVERIFY(next.form->gridBox()->text().empty());
     }
 
     void filesNamedAtStartGoOverTheRestoredTextUndoably() {
         QVERIFY(writeFile(dir->filePath(QStringLiteral("one.txt")), "From a file"));
         {
             Window window(path);
-            window.form->text1(0)->setText(u"restored");
+            window.form->articleBox(0)->setText(u"restored");
         }
         Window next(path);
         next.form->openArticleFiles({dir->filePath(QStringLiteral("one.txt"))});
-        QCOMPARE(next.form->text1(0)->text(), u"From a file");
-        next.form->text1(0)->undo();
-        QCOMPARE(next.form->text1(0)->text(), u"restored");
+        QCOMPARE(next.form->articleBox(0)->text(), u"From a file");
+        next.form->articleBox(0)->undo();
+        QCOMPARE(next.form->articleBox(0)->text(), u"restored");
     }
 
     void clearFormIsSavedAndStillUndone() {
         Window window(path);
-        window.form->text1(2)->setText(u"kept for undo");
+        window.form->articleBox(2)->setText(u"kept for undo");
         whenModalOpens([](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
-        window.form->command2()->click();
+        window.form->clearButton()->click();
         window.state->saveNow();
-        QCOMPARE(fileTexts(path), std::optional(SavedState::Texts{}));
-        window.form->text1(2)->undo();
-        QCOMPARE(window.form->text1(2)->text(), u"kept for undo");
+        QCOMPARE(fileTexts(path), std::optional(StateTexts{}));
+        window.form->articleBox(2)->undo();
+        QCOMPARE(window.form->articleBox(2)->text(), u"kept for undo");
     }
 
     void aSecondWindowOpensEmptyAndSavesNothing() {
         Window first(path);
-        first.form->text1(0)->setText(u"the first window's");
+        first.form->articleBox(0)->setText(u"the first window's");
         first.state->saveNow();
         const QByteArray before = [this] {
             QFile file(path);
@@ -171,9 +174,9 @@ class SavedStateTest : public QObject {
 
         Window second(path);
         QVERIFY(!second.owns);
-        QVERIFY(second.form->text1(0)->text().empty());
+        QVERIFY(second.form->articleBox(0)->text().empty());
         QSignalSpy saved(second.state.get(), &SavedState::saved);
-        second.form->text1(0)->setText(u"the second window's");
+        second.form->articleBox(0)->setText(u"the second window's");
         second.state->saveNow();
         QCOMPARE(saved.size(), 0);
         QFile file(path);
@@ -183,7 +186,7 @@ class SavedStateTest : public QObject {
 
     void aBadStateFileIsMovedAsideWithAMessage_data() {
         QTest::addColumn<QByteArray>("bytes");
-        const QByteArray good = SavedState::encode(kOdd);
+        const QByteArray good = encodeStateFile(kOdd);
         QTest::newRow("cut short") << good.first(good.size() - 3);
         QTest::newRow("garbage") << QByteArray("not a state file at all");
         QByteArray newer = good;
@@ -200,7 +203,7 @@ class SavedStateTest : public QObject {
         Window window(path);
         QVERIFY(window.owns);
         for (int k = 0; k < 4; ++k) {
-            QVERIFY(window.form->text1(k)->text().empty());
+            QVERIFY(window.form->largeBox(k)->text().empty());
         }
         QVERIFY(!QFile::exists(path));
         const QStringList aside =
@@ -221,18 +224,18 @@ class SavedStateTest : public QObject {
         QSignalSpy saved(window.state.get(), &SavedState::saved);
         QString message;
         dismissNextModal(message);
-        window.form->text1(0)->setText(u"first");
+        window.form->articleBox(0)->setText(u"first");
         window.state->saveNow();
         QTRY_VERIFY(message.startsWith(QStringLiteral("Your work cannot be saved to")));
         QCOMPARE(saved.size(), 1);
         QVERIFY(!saved.at(0).at(0).toString().isEmpty());
 
-        window.form->text1(0)->setText(u"second");
+        window.form->articleBox(0)->setText(u"second");
         window.state->saveNow();
         QCOMPARE(saved.size(), 2);
         QTest::qWait(50);
         QVERIFY(QApplication::activeModalWidget() == nullptr);  // once a session
-        QCOMPARE(window.form->text1(0)->text(), u"second");
+        QCOMPARE(window.form->articleBox(0)->text(), u"second");
     }
 };
 

@@ -27,6 +27,8 @@
 #include "window/modal.h"
 #include "window/text_box.h"
 
+using namespace kestrelwick;
+
 namespace {
 
 QString run(const QString& program, const QStringList& arguments) {
@@ -110,10 +112,11 @@ class ScreenFitTest : public QObject {
             QCOMPARE(form.size(), QSize(910, 820));
             QVERIFY(!scroller->verticalScrollBar()->isVisible());
             QVERIFY(!scroller->horizontalScrollBar()->isVisible());
-            QCOMPARE(form.command1()->mapTo(&form, QPoint(0, 0)), QPoint(472, 704));
-            QCOMPARE(form.command2()->mapTo(&form, QPoint(0, 0)), QPoint(784, 736));
-            QCOMPARE(form.text1(3)->mapTo(&form, QPoint(0, 0)), QPoint(456, 368));
-            QCOMPARE(form.label4()->mapTo(&form, QPoint(0, 0)), QPoint(24, 16));
+            QCOMPARE(form.checkButton()->mapTo(&form, QPoint(0, 0)), QPoint(472, 704));
+            QCOMPARE(form.clearButton()->mapTo(&form, QPoint(0, 0)), QPoint(784, 736));
+            QCOMPARE(form.outputBox()->mapTo(&form, QPoint(0, 0)), QPoint(456, 368));
+            QCOMPARE(form.link(Form1::Link::MagicArticleSubmitter)->mapTo(&form, QPoint(0, 0)),
+                     QPoint(24, 16));
         } else {
             // The canvas is the window's client area, laid out by the rule,
             // and every box and button is whole and in sight.
@@ -122,14 +125,14 @@ class ScreenFitTest : public QObject {
             QVERIFY(!scroller->horizontalScrollBar()->isVisible());
             const Form1::Layout layout = Form1::layoutFor(form.size());
             for (int k = 0; k < 4; ++k) {
-                QCOMPARE(form.text1(k)->geometry(), layout.text1[std::size_t(k)]);
+                QCOMPARE(form.largeBox(k)->geometry(), layout.largeBoxes[std::size_t(k)]);
             }
-            QCOMPARE(form.text2()->geometry(), layout.text2);
-            QCOMPARE(form.command1()->geometry(), layout.command1);
-            QCOMPARE(form.command2()->geometry(), layout.command2);
+            QCOMPARE(form.gridBox()->geometry(), layout.gridBox);
+            QCOMPARE(form.checkButton()->geometry(), layout.checkButton);
+            QCOMPARE(form.clearButton()->geometry(), layout.clearButton);
             for (const QWidget* control : std::initializer_list<const QWidget*>{
-                     form.text1(0), form.text1(1), form.text1(2), form.text1(3), form.text2(),
-                     form.command1(), form.command2()}) {
+                     form.articleBox(0), form.articleBox(1), form.articleBox(2), form.outputBox(),
+                     form.gridBox(), form.checkButton(), form.clearButton()}) {
                 const QRect shown(control->mapTo(scroller->viewport(), QPoint(0, 0)),
                                   control->size());
                 QVERIFY(scroller->viewport()->rect().contains(shown));
@@ -139,7 +142,7 @@ class ScreenFitTest : public QObject {
                 // right-hand boxes end 37 pixels from the window's right edge
                 // (a pixel more where the width is odd), as at the design size.
                 QVERIFY(frame.width() >= areaInPixels.width() - 3);
-                const int right = form.text1(1)->geometry().right() + 1;
+                const int right = form.articleBox(1)->geometry().right() + 1;
                 QVERIFY(form.width() - right == 37 || form.width() - right == 38);
             } else {
                 // Shrunk to fit: as large as the screen allows.
@@ -150,11 +153,11 @@ class ScreenFitTest : public QObject {
 
         // From the first box, Tab reaches Check Articles and then Clear form,
         // scrolling each into view; a real click then presses it.
-        QCOMPARE(QApplication::focusWidget(), form.text1(0));
+        QCOMPARE(QApplication::focusWidget(), form.articleBox(0));
         const struct {
             QPushButton* button;
             int tabs;
-        } steps[] = {{form.command1(), 4}, {form.command2(), 2}};
+        } steps[] = {{form.checkButton(), 4}, {form.clearButton(), 2}};
         for (const auto& step : steps) {
             for (int i = 0; i < step.tabs; ++i) {
                 xdotool({QStringLiteral("key"), QStringLiteral("Tab")});

@@ -1,0 +1,83 @@
+#include "window/article_files.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <QWidget>
+
+#include "files/article_file.h"
+#include "window/text_box.h"
+
+namespace kestrelwick {
+
+void openArticleFiles(QWidget* parent, const FormControls& controls, const QStringList& paths) {
+    const qsizetype boxes = qsizetype(kArticleCount);
+    const auto files = readArticleArguments(paths.mid(0, boxes), nullptr);
+    // Each file replaces what its box holds as an undoable edit, as a drop
+    // does; a refused file leaves its box as it is.
+    for (std::size_t k = 0; k < files.size(); ++k) {
+        if (files[k].read()) {
+            controls.articleBoxes[k]->replaceText(files[k].text);
+        }
+    }
+    // A file manager hands over every file the user selected; the boxes take
+    // the first three.
+    QStringList messages;
+    if (const QString refusals = refusalsOf(files); !refusals.isEmpty()) {
+        messages << refusals;
+    }
+    if (paths.size() > boxes) {
+        const QStringList leftOut = paths.mid(boxes);
+        messages << (leftOut.size() == 1
+                         ? QStringLiteral("There are three article boxes, so this file was not "
+                                          "opened:")
+                         : QStringLiteral("There are three article boxes, so these %1 files were "
+                                          "not opened:")
+                               .arg(leftOut.size())) +
+                        u'\n' + leftOut.join(u'\n');
+    }
+    if (!messages.isEmpty()) {
+        // Once the window is up, so that the message has a window to stand on.
+        const QString message = messages.join(QStringLiteral("\n\n"));
+        QTimer::singleShot(0, parent, [parent, message] { showFileMessage(parent, message); });
+    }
+}
+
+void dropArticleFiles(QWidget* parent, const FormControls& controls, int index,
+                      const QStringList& paths) {
+    if (index < 0 || index >= int(kArticleCount)) {
+        showFileMessage(parent, QStringLiteral("Files can be dropped on the three article boxes "
+                                               "only; this box gets its text from Check "
+                                               "Articles."));
+        return;
+    }
+    const qsizetype room = qsizetype(kArticleCount) - index;
+    if (paths.size() > room) {
+        showFileMessage(
+            parent,
+            QStringLiteral("%1 files were dropped on article box %2, but only %3 article %4 from "
+                           "there on. Nothing was changed.")
+                .arg(paths.size())
+                .arg(index + 1)
+                .arg(room)
+                .arg(room == 1 ? QStringLiteral("box is") : QStringLiteral("boxes are")));
+        return;
+    }
+    const auto files = readArticleArguments(paths, nullptr);
+    if (const QString refusals = refusalsOf(files); !refusals.isEmpty()) {
+        showFileMessage(parent, refusals + QStringLiteral("\nNothing was changed."));
+        return;
+    }
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        controls.articleBoxes.at(std::size_t(index) + i)->replaceText(files[i].text);
+    }
+}
+
+void showFileMessage(QWidget* parent, const QString& message) {
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), message, QMessageBox::Ok,
+                    parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+}  // namespace kestrelwick

@@ -1,0 +1,30 @@
+#pragma once
+
+// Articles from files in the window: files named when the program starts,
+// and files dropped on an article box. Each file goes into its box as one
+// undoable edit; refusals and files left out are told in a message box over
+// parent. The files are read by files/article_file.h, as the command line's
+// are.
+
+#include <QStringList>
+
+#include "window/form_controls.h"
+
+class QWidget;
+
+namespace kestrelwick {
+
+// Puts the text of each file into the article boxes from the first on. A
+// file that is refused leaves its box as it is, and files past the third are
+// left out; a message says so once the window is up.
+void openArticleFiles(QWidget* parent, const FormControls& controls, const QStringList& paths);
+
+// Files dropped on article box index (0 to 2), or on another box (-1): every
+// file is read before any box changes, and one refused file changes nothing.
+void dropArticleFiles(QWidget* parent, const FormControls& controls, int index,
+                      const QStringList& paths);
+
+// A plain-text warning over parent.
+void showFileMessage(QWidget* parent, const QString& message);
+
+}  // namespace kestrelwick

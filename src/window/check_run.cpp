@@ -1,0 +1,72 @@
+#include "window/check_run.h"
+
+#include <QLabel>
+#include <QStringList>
+
+#include "window/paragraph_marks.h"
+#include "window/report_box.h"
+#include "window/text_box.h"
+
+namespace kestrelwick {
+
+namespace {
+
+QString fromEngine(std::u16string_view text) {
+    return QString(reinterpret_cast<const QChar*>(text.data()), qsizetype(text.size()));
+}
+
+}  // namespace
+
+CheckRun::CheckRun(const FormControls& controls) : controls_(controls) {
+    for (std::size_t k = 0; k < kArticleCount; ++k) {
+        texts_[k] = controls.articleBoxes[k]->text();
+    }
+    result_ = checkArticles({texts_[0], texts_[1], texts_[2]});
+    spinText_ = writeSpinText(result_.spinText);
+}
+
+void CheckRun::showCounts() {
+    for (std::size_t k = 0; k < kArticleCount; ++k) {
+        // Tidying only trims, so a tidied text as long as the box's is the
+        // box's text: that box keeps its cursor, scroll position and undo
+        // history, and a large article is not laid out again.
+        const std::u16string_view tidied = result_.articles.tidied[k];
+        if (tidied.size() != texts_[k].size()) {
+            controls_.articleBoxes[k]->replaceText(tidied);
+        }
+    }
+    for (std::size_t k = 0; k < kArticleCount; ++k) {
+        controls_.countLabels[k]->setText(fromEngine(result_.captions[k]));
+    }
+    controls_.gridBox->replaceText(result_.grid);
+    controls_.gridBox->setRowNumbers(result_.gridParagraphs);
+    controls_.countLabels[kArticleCount]->setText(fromEngine(result_.captions[kArticleCount]));
+
+    // Every paragraph a note names is marked in its box while the report is
+    // read, and after.
+    std::array<ParagraphMarks, kArticleCount> marks;
+    for (const ReportNote& note : result_.notes) {
+        const QString text = fromEngine(note.text);
+        for (const ParagraphPlace& place : note.places) {
+            marks.at(place.article).add(int(place.paragraph), note.kind, text);
+        }
+    }
+    for (std::size_t k = 0; k < kArticleCount; ++k) {
+        controls_.articleBoxes[k]->setMarks(std::move(marks[k]));
+    }
+}
+
+void CheckRun::showReport(QWidget* parent) const {
+    QStringList notes;
+    for (const ReportNote& note : result_.notes) {
+        notes << fromEngine(note.text);
+    }
+    showReportBox(parent, fromEngine(result_.message), notes);
+}
+
+void CheckRun::showSpinText() {
+    controls_.outputBox->replaceText(spinText_);
+    spinText_ = {};
+}
+
+}  // namespace kestrelwick

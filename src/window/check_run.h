@@ -1,0 +1,48 @@
+#pragma once
+
+// One click of Check Articles in the window: the article boxes read, the
+// engine's result (processing/check_articles.h) worked out, and then shown
+// on the form's controls in the order the window has always used: the tidied
+// article boxes, the count labels and the grid, the marks and the report, and
+// once the report is closed the spin text in the output box.
+//
+// Everything that can run out of memory in the engine runs before anything
+// is shown, so a check that fails leaves every control as it was.
+
+#include <array>
+#include <string>
+
+#include "processing/check_articles.h"
+#include "processing/working_memory.h"
+#include "window/form_controls.h"
+
+class QWidget;
+
+namespace kestrelwick {
+
+class CheckRun {
+  public:
+    // Reads the article boxes and checks them. Throws std::bad_alloc when
+    // memory runs out; nothing has changed then.
+    explicit CheckRun(const FormControls& controls);
+
+    // Shows the result in three steps, each box that changes as one
+    // undoable edit: the tidied boxes, the labels, the grid and the marks;
+    // then the report, modal over parent, until the user closes it; then the
+    // spin text.
+    void showCounts();
+    void showReport(QWidget* parent) const;
+    void showSpinText();
+
+    const CheckResult& result() const { return result_; }
+
+  private:
+    const FormControls& controls_;
+    // The texts of the article boxes, lent to the engine: the result views
+    // into them.
+    std::array<std::u16string, kArticleCount> texts_;
+    CheckResult result_;
+    WorkingText spinText_;
+};
+
+}  // namespace kestrelwick

@@ -1,0 +1,35 @@
+#pragma once
+
+// The controls of Kestrelwick's window by role, for the units that work on
+// them beside the form (a check's display, moving between marks, files
+// dropped or opened, the saved state) without knowing the form itself.
+
+#include <array>
+#include <cstddef>
+
+#include "processing/counted_articles.h"
+
+class QLabel;
+
+namespace kestrelwick {
+
+class TextBox;
+
+// The large boxes: the three article boxes and the output box.
+inline constexpr std::size_t kBoxCount = kArticleCount + 1;
+
+struct FormControls {
+    std::array<TextBox*, kArticleCount> articleBoxes{};
+    TextBox* outputBox = nullptr;
+    TextBox* gridBox = nullptr;
+    // Each article's word count, then the minimum length.
+    std::array<QLabel*, kArticleCount + 1> countLabels{};
+
+    // The large boxes in the order the window shows them: the articles,
+    // then the output.
+    std::array<TextBox*, kBoxCount> largeBoxes() const {
+        return {articleBoxes[0], articleBoxes[1], articleBoxes[2], outputBox};
+    }
+};
+
+}  // namespace kestrelwick

@@ -1,0 +1,38 @@
+#pragma once
+
+// The file that keeps the user's work between runs: the texts of the three
+// article boxes and of the output box.
+//
+// The file: the eight bytes "KWSTATE" and 0x1A, the format version and the
+// number of texts (each a 32-bit little-endian number: 1 and 4), then each text
+// as its length in UTF-16 code units (64-bit little-endian) followed by its
+// code units (UTF-16 little-endian), line breaks as CR LF; nothing after the
+// last.
+//
+// Writing goes through QSaveFile: the file on disk is always the old state or
+// the new one, readable by its owner only.
+
+#include <QByteArray>
+#include <QString>
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "window/form_controls.h"
+
+namespace kestrelwick {
+
+inline constexpr std::size_t kStateTexts = kBoxCount;
+using StateTexts = std::array<std::u16string, kStateTexts>;
+
+QByteArray encodeStateFile(const StateTexts& texts);
+// The texts of a state file's bytes; nothing for bytes that are cut short,
+// damaged or of another version.
+std::optional<StateTexts> decodeStateFile(const QByteArray& bytes);
+
+// Writes the texts to the state file at path, creating its folder; returns
+// why it could not, or an empty text when the file holds them.
+QString writeStateFile(const QString& path, const StateTexts& texts);
+
+}  // namespace kestrelwick

@@ -1,0 +1,69 @@
+#pragma once
+
+// The fixture of the window's tests: before each test a fresh window, shown
+// and active, and the ways a user drives it: filling the article boxes,
+// clicking Check Articles and closing its report, clicking Clear form and
+// answering its question.
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStringList>
+#include <QtTest>
+
+#include <memory>
+#include <string_view>
+
+#include "dog_training_article.h"
+#include "window/form1.h"
+#include "window/modal.h"
+#include "window/text_box.h"
+
+class FormTest : public QObject {
+    Q_OBJECT
+
+  protected:
+    std::unique_ptr<kestrelwick::Form1> form;
+
+    void fill(std::u16string_view a1, std::u16string_view a2, std::u16string_view a3) {
+        form->articleBox(0)->setText(a1);
+        form->articleBox(1)->setText(a2);
+        form->articleBox(2)->setText(a3);
+    }
+    void fillWorkedExample() {
+        fill(kestrelwick::testing::kDogs1, kestrelwick::testing::kDogs2,
+             kestrelwick::testing::kDogs3);
+    }
+    // Clicks Check Articles and closes its report; returns the report's text
+    // and notes as the user saw them.
+    QStringList check() {
+        QStringList shown;
+        whenModalOpens([&shown](QMessageBox* box) {
+            shown << box->text() << box->informativeText();
+            box->button(QMessageBox::Ok)->click();
+        });
+        form->checkButton()->click();
+        return shown;
+    }
+    // Clicks Clear form and answers; Yes with Enter, the default button.
+    void clearForm(QMessageBox::StandardButton answer) {
+        whenModalOpens([answer](QMessageBox* box) {
+            if (answer == QMessageBox::Yes) {
+                QTest::keyClick(box, Qt::Key_Return);
+            } else {
+                box->button(answer)->click();
+            }
+        });
+        form->clearButton()->click();
+    }
+
+  protected slots:
+    void initTestCase() { kestrelwick::Form1::setUpApplication(); }
+    void init() {
+        form = std::make_unique<kestrelwick::Form1>();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    }
+    void cleanup() { form.reset(); }
+};
