@@ -33,7 +33,12 @@ cache=${KESTRELWICK_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/kestrelwick}
 #   devicediscovery, fbconvenience
 #                    support libraries of the Linux frame-buffer and input
 #                    plugins, which a Windows build never links.
+# And one that a switch needs: Gui builds its DirectWrite font database only
+# with Direct2D on, though the Windows plugin uses it with DirectWrite alone;
+# without this, leaving out the Direct2D plugin would fail the link.
 mend_source() {
+    sed -i 's/CONDITION QT_FEATURE_direct2d AND QT_FEATURE_directwrite AND QT_FEATURE_directwrite3/CONDITION QT_FEATURE_directwrite AND QT_FEATURE_directwrite3/' \
+        "$1/src/gui/CMakeLists.txt"
     sed -i '/add_subdirectory(openglwidgets)/d' "$1/src/CMakeLists.txt"
     sed -i '/add_subdirectory(minimal)/d' "$1/src/plugins/platforms/CMakeLists.txt"
     sed -i '/add_subdirectory(devicediscovery)/d; /add_subdirectory(fbconvenience)/d' \
