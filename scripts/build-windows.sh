@@ -8,6 +8,13 @@ cd "$(dirname "$0")/.."
 jobs=${JOBS:-2}
 
 prefix=$(scripts/build-qt-windows.sh | tail -n 1)
-cmake --preset win64-qt -DKESTRELWICK_QT_WINDOWS_PREFIX="$prefix" >/dev/null
+# A build folder configured against another Qt (an older recipe) keeps that
+# Qt's package paths in its cache: it is configured afresh.
+fresh=()
+cached=$(sed -n 's/^Qt6_DIR:[A-Z]*=//p' build/win64-qt/CMakeCache.txt 2>/dev/null || true)
+if [ -n "$cached" ] && [[ $cached != "$prefix"/* ]]; then
+    fresh=(--fresh)
+fi
+cmake --preset win64-qt "${fresh[@]}" -DKESTRELWICK_QT_WINDOWS_PREFIX="$prefix" >/dev/null
 cmake --build --preset win64-qt -j"$jobs"
 scripts/package-windows.sh build/win64-qt "$prefix"

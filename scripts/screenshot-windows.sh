@@ -19,18 +19,14 @@ start_xvfb 1280x900x24
 start_window_manager openbox
 wineboot --init >/dev/null 2>&1 || true
 
-printf 'Dog Training Tips\r\nTraining a dog takes patience.\r\nStart with simple commands like sit and stay.\r\nReward good behaviour every time.\r\n' >"$work/dogs1.txt"
-printf 'Tips For Training Dogs\r\nTeaching a dog needs a lot of patience.\r\nBegin with easy commands.\r\nAlways reward good behaviour.\r\n' >"$work/dogs2.txt"
-printf 'How To Train A Dog\r\nDog training requires patience.\r\nSimple commands such as sit come first.\r\nPraise every success.\r\n' >"$work/dogs3.txt"
+source tests/data/sample.sh
+for k in 1 2 3; do
+    sample_article "$k" crlf >"$work/dogs$k.txt"
+done
 wine "$program" ${KESTRELWICK_WINE_ARGS:-} "$work/dogs1.txt" "$work/dogs2.txt" "$work/dogs3.txt" >/dev/null 2>&1 &
 
-title="Check minimum article length, convert to AMA format"
-window=""
-for _ in $(seq 600); do
-    window=$(xdotool search --name "^$title\$" 2>/dev/null | head -n 1) && [ -n "$window" ] && break
-    sleep 0.1
-done
-[ -n "$window" ] || { echo "the window did not appear" >&2; exit 1; }
+wait_for_window 60 || { echo "the window did not appear" >&2; exit 1; }
+window=$WINDOW_ID
 sleep 2
 xdotool windowactivate --sync "$window" 2>/dev/null || true
 xdotool key Tab Tab Tab Tab Return  # from article 1 to Check Articles, press it

@@ -50,19 +50,15 @@ read -r -a articles <<<"${ARTICLES:-}"
 XDG_DATA_HOME=$data QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale "$program" "${articles[@]}" &
 program_pid=$!
 
-title="Check minimum article length, convert to AMA format"
 info=""
-for _ in $(seq 300); do
-    info=$(xwininfo -name "$title" 2>/dev/null) && break
-    sleep 0.1
-done
+wait_for_window && info=$(xwininfo -id "$WINDOW_ID")
 [ -n "$wm" ] || crop=$(awk '/Absolute upper-left X:/ { x = $4 } /Absolute upper-left Y:/ { y = $4 }
             /Width:/ { w = $2 } /Height:/ { h = $2 }
             END { if (w) printf "%dx%d+%d+%d", w, h, x, y }' <<<"$info")
 if [ -n "$maximise" ]; then
     wmctrl -i -r "$(awk '/Window id:/ { print $4 }' <<<"$info")" -b add,maximized_vert,maximized_horz
     sleep 1
-    info=$(xwininfo -name "$title")
+    info=$(xwininfo -id "$WINDOW_ID")
 fi
 left=$(awk '/Absolute upper-left X:/ { print $4 }' <<<"$info")
 top=$(awk '/Absolute upper-left Y:/ { print $4 }' <<<"$info")
@@ -100,15 +96,12 @@ if [ ${#articles[@]} -gt 0 ]; then
     exit 0
 fi
 click 200 150
-type_article "Dog Training Tips" "Training a dog takes patience." \
-    "Start with simple commands like sit and stay." "Reward good behaviour every time."
-xdotool key Tab
-type_article "Tips For Training Dogs" "Teaching a dog needs a lot of patience." \
-    "Begin with easy commands." "Always reward good behaviour."
-xdotool key Tab
-type_article "How To Train A Dog" "Dog training requires patience." \
-    "Simple commands such as sit come first." "Praise every success."
-xdotool key Tab Tab Return   # to the output box, to Check Articles, press it
+for k in 1 2 3; do
+    mapfile -t lines <"$(dirname "$0")/../tests/data/dogs-$k.txt"
+    type_article "${lines[@]}"
+    xdotool key Tab
+done
+xdotool key Tab Return   # to the output box, to Check Articles, press it
 sleep 1
 mkdir -p "$(dirname "$output")"
 import -window root "png:$report_output"

@@ -11,6 +11,14 @@
 #
 # starts a window manager (openbox) on that display, sets WM_PID and returns
 # once it has claimed the screen.
+#
+#   wait_for_window [SECONDS]
+#
+# waits (30 seconds unless told) until Kestrelwick's window, found by its
+# title KESTRELWICK_TITLE, exists on the display; sets WINDOW_ID and returns
+# 0, or returns 1 when it did not appear.
+
+KESTRELWICK_TITLE="Check minimum article length, convert to AMA format"
 
 start_xvfb() {
     local number_file
@@ -47,5 +55,16 @@ start_window_manager() {
         sleep 0.1
     done
     echo "$1 did not start" >&2
+    return 1
+}
+
+wait_for_window() {
+    local tries=$((${1:-30} * 10))
+    WINDOW_ID=""
+    for _ in $(seq "$tries"); do
+        WINDOW_ID=$(xdotool search --name "^$KESTRELWICK_TITLE\$" 2>/dev/null | head -n 1)
+        [ -n "$WINDOW_ID" ] && return 0
+        sleep 0.1
+    done
     return 1
 }

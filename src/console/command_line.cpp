@@ -204,7 +204,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         command.mode = CommandLine::Mode::Version;
     } else if (parser.isSet(kCheck)) {
         command.mode = CommandLine::Mode::Check;
-        if (command.files.size() != 3) {
+        if (command.files.size() != qsizetype(kArticleCount)) {
             command.mode = CommandLine::Mode::UsageError;
             command.error =
                 QStringLiteral("--check takes three files, not %1.").arg(command.files.size());

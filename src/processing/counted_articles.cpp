@@ -75,8 +75,7 @@ std::vector<std::u16string_view> splitIntoParagraphs(std::u16string_view text) {
     return lines;
 }
 
-CountedArticles countArticles(const ArticleTexts& texts,
-                              const std::array<char16_t, 3>& spinMarks) {
+CountedArticles countArticles(const ArticleTexts& texts, const std::array<char16_t, 3>& spinMarks) {
     CountedArticles counted;
     for (std::size_t article = 0; article < kArticleCount; ++article) {
         counted.tidied[article] = tidyArticleText(texts[article]);

@@ -75,10 +75,10 @@ AlikeParagraphs findAlikeParagraphs(const CountedArticles& articles) {
     }
     std::future<AlikeParagraphs> later;
     try {
-        later = std::async(std::launch::async, [&articles, half, end = driving.size(),
-                                                articleBytes] {
-            return findAlikeParagraphs(articles, half, end, articleBytes / 2);
-        });
+        later =
+            std::async(std::launch::async, [&articles, half, end = driving.size(), articleBytes] {
+                return findAlikeParagraphs(articles, half, end, articleBytes / 2);
+            });
     } catch (const std::system_error&) {
         // No thread to be had.
         return findAlikeParagraphs(articles, 0, driving.size(), articleBytes);
@@ -161,10 +161,10 @@ std::vector<ReportNote> buildReportNotes(const CountedArticles& articles,
     }
     for (std::size_t a = 0; a < kArticleCount; ++a) {
         if (!missing[a].empty()) {
-            auto& places = note(u"Article " + articleNumber(a) + u" gives no version for paragraph" +
-                                    (missing[a].count() == 1 ? u" " : u"s ") +
-                                    paragraphListText(missing[a]) + u".",
-                                NoteKind::Spoils);
+            auto& places = note(
+                u"Article " + articleNumber(a) + u" gives no version for paragraph" +
+                    (missing[a].count() == 1 ? u" " : u"s ") + paragraphListText(missing[a]) + u".",
+                NoteKind::Spoils);
             // A blank line is found where it is; a paragraph past the end of
             // the article, beside the third article's.
             for (const std::size_t p : missing[a].all()) {
@@ -182,11 +182,11 @@ std::vector<ReportNote> buildReportNotes(const CountedArticles& articles,
                 continue;
             }
             const auto [a, b] = kArticlePairs[pair];
-            auto& places = note(u"Articles " + articleNumber(a) + u" and " + articleNumber(b) +
-                                    u" give " + std::u16string(kind) + u" wording of paragraph" +
-                                    (list.count() == 1 ? u" " : u"s ") + paragraphListText(list) +
-                                    u".",
-                                NoteKind::Alike);
+            auto& places =
+                note(u"Articles " + articleNumber(a) + u" and " + articleNumber(b) + u" give " +
+                         std::u16string(kind) + u" wording of paragraph" +
+                         (list.count() == 1 ? u" " : u"s ") + paragraphListText(list) + u".",
+                     NoteKind::Alike);
             for (const std::size_t p : list.all()) {
                 places.push_back({a, p});
                 places.push_back({b, p});
@@ -200,11 +200,11 @@ std::vector<ReportNote> buildReportNotes(const CountedArticles& articles,
     for (std::size_t a = 0; paragraphs > 0 && a < kDrivingArticle; ++a) {
         const std::size_t own = articles.paragraphs[a].size();
         if (own > paragraphs) {
-            auto& places = note(u"Article " + articleNumber(a) + u" has " +
-                                    decimalText(WordCount(own)) + u" paragraphs and article 3 only " +
-                                    decimalText(WordCount(paragraphs)) + u": the rest of article " +
-                                    articleNumber(a) + u" is left out.",
-                                NoteKind::Spoils);
+            auto& places =
+                note(u"Article " + articleNumber(a) + u" has " + decimalText(WordCount(own)) +
+                         u" paragraphs and article 3 only " + decimalText(WordCount(paragraphs)) +
+                         u": the rest of article " + articleNumber(a) + u" is left out.",
+                     NoteKind::Spoils);
             for (std::size_t p = paragraphs; p < own; ++p) {
                 places.push_back({a, p});
             }

@@ -11,12 +11,16 @@
 
 #define KESTRELWICK_REFERRAL_ADDRESS "http://" KESTRELWICK_LINK_HOST
 
+namespace kestrelwick {
+
 inline constexpr char kUniqueArticleWizardAddress[] = KESTRELWICK_REFERRAL_ADDRESS "/uaw.php";
 inline constexpr char kArticleMarketingAutomationAddress[] =
     KESTRELWICK_REFERRAL_ADDRESS "/ama.php";
 inline constexpr char kMagicArticleSubmitterAddress[] = KESTRELWICK_REFERRAL_ADDRESS "/magic.php";
 
-#undef KESTRELWICK_REFERRAL_ADDRESS
-
 // The shell's "show in its default state" window state, passed with every link.
 inline constexpr int kShowDefault = 10;
+
+}  // namespace kestrelwick
+
+#undef KESTRELWICK_REFERRAL_ADDRESS

@@ -2,12 +2,11 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
 
 #include <algorithm>
-
-#include "window/text_box.h"
 
 namespace kestrelwick {
 
@@ -26,7 +25,8 @@ int digitsOf(std::size_t number) {
 
 }  // namespace
 
-ParagraphMargin::ParagraphMargin(TextBox& box) : QWidget(&box), box_(box) {
+ParagraphMargin::ParagraphMargin(QPlainTextEdit& box, BoxLayout layout)
+    : QWidget(&box), box_(box), layout_(std::move(layout)) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     connect(&box_, &QPlainTextEdit::blockCountChanged, this, &ParagraphMargin::fit);
     connect(&box_, &QPlainTextEdit::updateRequest, this, [this](const QRect& rect, int dy) {
@@ -69,23 +69,22 @@ void ParagraphMargin::fit() {
     const int needed = neededWidth();
     if (needed != width_) {
         width_ = needed;
-        box_.setViewportMargins(width_, 0, 0, 0);
+        layout_.setLeftMargin(width_);
     }
     const QRect area = box_.contentsRect();
     setGeometry(area.left(), area.top(), width_, area.height());
 }
 
 void ParagraphMargin::paintEvent(QPaintEvent* event) {
-    const TextBox& box = box_;
     QPainter painter(this);
     painter.fillRect(event->rect(), palette().color(QPalette::Base));
     painter.setPen(palette().color(QPalette::PlaceholderText));
     const int lineHeight = fontMetrics().height();
-    QTextBlock block = box.firstVisibleBlock();
-    qreal top = box.blockBoundingGeometry(block).translated(box.contentOffset()).top();
+    QTextBlock block = layout_.firstVisibleBlock();
+    qreal top = layout_.blockRect(block).top();
     // The margin and the viewport both start at the top of the frame.
     while (block.isValid() && top <= event->rect().bottom()) {
-        const qreal height = box.blockBoundingGeometry(block).height();
+        const qreal height = layout_.blockRect(block).height();
         if (block.isVisible() && top + height >= event->rect().top()) {
             if (const auto number = numberOf(block.blockNumber())) {
                 painter.drawText(0, int(top), width_ - kPadding, lineHeight,

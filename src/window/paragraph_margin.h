@@ -11,20 +11,32 @@
 // widens with the digits of its largest number, and draws in the palette's
 // placeholder-text colour. It is drawn beside the text, never part of it.
 
+#include <QRectF>
+#include <QTextBlock>
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
-namespace kestrelwick {
+class QPlainTextEdit;
 
-class TextBox;
+namespace kestrelwick {
 
 class ParagraphMargin : public QWidget {
     Q_OBJECT
 
   public:
-    explicit ParagraphMargin(TextBox& box);
+    // What the margin is told of its box's layout, which the box alone can
+    // see: the first block in view, a block's rectangle in the viewport, and
+    // how to make room for the margin at the viewport's left.
+    struct BoxLayout {
+        std::function<QTextBlock()> firstVisibleBlock;
+        std::function<QRectF(const QTextBlock&)> blockRect;
+        std::function<void(int)> setLeftMargin;
+    };
+
+    ParagraphMargin(QPlainTextEdit& box, BoxLayout layout);
 
     // Numbers the lines with these paragraph numbers (from 0, shown from 1);
     // lines past the list have none. Without a list, each paragraph has its
@@ -43,7 +55,8 @@ class ParagraphMargin : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    TextBox& box_;
+    QPlainTextEdit& box_;
+    BoxLayout layout_;
     std::optional<std::vector<std::size_t>> rows_;
     int width_ = 0;
 };

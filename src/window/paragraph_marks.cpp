@@ -1,11 +1,6 @@
 #include "window/paragraph_marks.h"
 
-#include <QPainter>
-#include <QTextBlock>
-
 #include <algorithm>
-
-#include "window/text_box.h"
 
 namespace kestrelwick {
 
@@ -39,23 +34,7 @@ QColor ParagraphMarks::tintOf(NoteKind kind) {
     return kind == NoteKind::Spoils ? QColor(255, 160, 0, 72) : QColor(40, 120, 255, 64);
 }
 
-void ParagraphMarks::paint(const TextBox& box, QPainter& painter, const QRect& area) const {
-    if (marks_.empty()) {
-        return;
-    }
-    for (QTextBlock block = box.firstVisibleBlock(); block.isValid(); block = block.next()) {
-        const QRectF rect = box.blockBoundingGeometry(block).translated(box.contentOffset());
-        if (rect.top() > area.bottom()) {
-            break;
-        }
-        if (const Mark* mark = find(block.blockNumber()); mark != nullptr && block.isVisible()) {
-            painter.fillRect(QRectF(0, rect.top(), box.viewport()->width(), rect.height()),
-                             tintOf(mark->kind));
-        }
-    }
-}
-
-std::optional<MarkPlace> nextMark(const std::array<const ParagraphMarks*, 3>& boxes,
+std::optional<MarkPlace> nextMark(const std::array<const ParagraphMarks*, kArticleCount>& boxes,
                                   std::optional<MarkPlace> from, bool forward) {
     std::vector<MarkPlace> places;
     for (int box = 0; box < int(boxes.size()); ++box) {

@@ -22,12 +22,7 @@
 
 #include "processing/report_notes.h"
 
-class QPainter;
-class QRect;
-
 namespace kestrelwick {
-
-class TextBox;
 
 class ParagraphMarks {
   public:
@@ -44,9 +39,6 @@ class ParagraphMarks {
     std::vector<int> paragraphs() const;
 
     static QColor tintOf(NoteKind kind);
-    // Draws the tints of the marked paragraphs that lie in the box's visible
-    // area, before the box draws its text over them.
-    void paint(const TextBox& box, QPainter& painter, const QRect& area) const;
 
   private:
     std::map<int, Mark> marks_;
@@ -61,7 +53,7 @@ struct MarkPlace {
 
 // The mark after (or before) a place, in box order and then paragraph order,
 // going round from the last to the first; from nowhere, the first (or last).
-std::optional<MarkPlace> nextMark(const std::array<const ParagraphMarks*, 3>& boxes,
+std::optional<MarkPlace> nextMark(const std::array<const ParagraphMarks*, kArticleCount>& boxes,
                                   std::optional<MarkPlace> from, bool forward);
 
 }  // namespace kestrelwick

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
@@ -76,7 +77,12 @@ TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent) {
 
 void TextBox::showParagraphNumbers() {
     if (margin_ == nullptr) {
-        margin_ = new ParagraphMargin(*this);
+        margin_ = new ParagraphMargin(
+            *this, {[this] { return firstVisibleBlock(); },
+                    [this](const QTextBlock& block) {
+                        return blockBoundingGeometry(block).translated(contentOffset());
+                    },
+                    [this](int width) { setViewportMargins(width, 0, 0, 0); }});
     }
 }
 
@@ -98,11 +104,27 @@ void TextBox::clearMarks() {
 }
 
 void TextBox::paintEvent(QPaintEvent* event) {
-    {
-        QPainter painter(viewport());
-        marks_.paint(*this, painter, event->rect());
-    }
+    paintMarks(event->rect());
     QPlainTextEdit::paintEvent(event);
+}
+
+void TextBox::paintMarks(const QRect& area) {
+    // The tints of the marked paragraphs in view, under the text.
+    if (marks_.empty()) {
+        return;
+    }
+    QPainter painter(viewport());
+    for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
+        const QRectF rect = blockBoundingGeometry(block).translated(contentOffset());
+        if (rect.top() > area.bottom()) {
+            break;
+        }
+        if (const ParagraphMarks::Mark* mark = marks_.find(block.blockNumber());
+            mark != nullptr && block.isVisible()) {
+            painter.fillRect(QRectF(0, rect.top(), viewport()->width(), rect.height()),
+                             ParagraphMarks::tintOf(mark->kind));
+        }
+    }
 }
 
 void TextBox::resizeEvent(QResizeEvent* event) {

@@ -96,10 +96,9 @@ class TextBox : public QPlainTextEdit {
   private:
     // Answers a drag of files, and says whether it was one.
     bool answerFileDrag(QDragMoveEvent* event) const;
-
-    // The margin and the marks draw beside and under the text.
-    friend class ParagraphMargin;
-    friend class ParagraphMarks;
+    // Draws the tints of the marked paragraphs that lie in the area, before
+    // the box draws its text over them.
+    void paintMarks(const QRect& area);
 
     int fileRoom_ = 0;
     ParagraphMargin* margin_ = nullptr;

@@ -18,6 +18,7 @@ fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
+source "$(dirname "$0")/../data/sample.sh"
 
 # No display of any kind: these answers must not need one.
 run() {
@@ -49,22 +50,11 @@ for option in --version -v; do
 done
 
 # The dog-training example, written as three different editors save files.
-printf 'Dog Training Tips\r\nTraining a dog takes patience.\r\nStart with simple commands like sit and stay.\r\nReward good behaviour every time.\r\n' >"$work/dogs1.txt"
-printf '\xef\xbb\xbfTips For Training Dogs\nTeaching a dog needs a lot of patience.\nBegin with easy commands.\nAlways reward good behaviour.\n' >"$work/dogs2.txt"
-printf 'How To Train A Dog\rDog training requires patience.\rSimple commands such as sit come first.\rPraise every success.' >"$work/dogs3.txt"
-spin='{Dog Training Tips~Tips For Training Dogs~How To Train A Dog}
-
-
-{Training a dog takes patience.~Teaching a dog needs a lot of patience.~Dog training requires patience.}
-
-{Start with simple commands like sit and stay.~Begin with easy commands.~Simple commands such as sit come first.}
-
-{Reward good behaviour every time.~Always reward good behaviour.~Praise every success.}'
-report='Words: 21
-Words: 20
-Words: 19
-Minimum words: 7
-Minimum length = 7 words'
+sample_article 1 crlf >"$work/dogs1.txt"
+sample_article 2 bom-lf >"$work/dogs2.txt"
+sample_article 3 cr >"$work/dogs3.txt"
+spin=$(cat "$KESTRELWICK_SAMPLE_DIR/dogs-spin.txt")
+report=$(cat "$KESTRELWICK_SAMPLE_DIR/dogs-report.txt")
 run --check "$work/dogs1.txt" "$work/dogs2.txt" "$work/dogs3.txt"
 expect_status 0 "the worked example"
 expect_file "$work/out" "$spin" "the spin text"

@@ -33,8 +33,8 @@ inline Checked checked(std::u16string_view a1, std::u16string_view a2, std::u16s
     shown.texts = std::make_shared<const std::array<std::u16string, 3>>(
         std::array<std::u16string, 3>{std::u16string(a1), std::u16string(a2), std::u16string(a3)});
     const auto& texts = *shown.texts;
-    shown.result = std::make_shared<const CheckResult>(
-        checkArticles({texts[0], texts[1], texts[2]}, format));
+    shown.result =
+        std::make_shared<const CheckResult>(checkArticles({texts[0], texts[1], texts[2]}, format));
     const CheckResult& result = *shown.result;
     for (std::size_t k = 0; k < 3; ++k) {
         shown.boxes[k] = result.articles.tidied[k];

@@ -208,7 +208,8 @@ class BoxesTest : public FormTest {
             QVERIFY(form->countLabel(k)->text().isEmpty());
         }
         QVERIFY(form->gridBox()->text().empty());
-        QCOMPARE(form->checkButton()->text(), QStringLiteral("Check Articles && Generate AMA format"));
+        QCOMPARE(form->checkButton()->text(),
+                 QStringLiteral("Check Articles && Generate AMA format"));
     }
 
     void checkArticlesEndToEnd() {

@@ -19,6 +19,7 @@
 #include <QUrl>
 #include <QtTest>
 
+#include <cmath>
 #include <functional>
 
 #include "window/controls.h"
@@ -52,13 +53,11 @@ class Form1Test : public FormTest {
         QCOMPARE(form->size(), QSize(910, 820));
         QCOMPARE(QApplication::focusWidget(), form->articleBox(0));
 
-        const QRect text1Rects[] = {
-            {16, 48, 417, 297}, {456, 48, 417, 297}, {16, 368, 417, 297}, {456, 368, 417, 297}};
-        const QRect label3Rects[] = {
-            {16, 344, 209, 25}, {456, 344, 209, 25}, {16, 664, 209, 25}, {456, 664, 209, 25}};
+        // At the design size every control stands in its design rectangle.
+        const Form1::Layout& design = Form1::kDesignLayout;
         for (int k = 0; k < 4; ++k) {
-            QCOMPARE(form->largeBox(k)->geometry(), text1Rects[k]);
-            QCOMPARE(form->countLabel(k)->geometry(), label3Rects[k]);
+            QCOMPARE(form->largeBox(k)->geometry(), design.largeBoxes[std::size_t(k)]);
+            QCOMPARE(form->countLabel(k)->geometry(), design.countLabels[std::size_t(k)]);
             QVERIFY(form->largeBox(k)->text().empty());
             QVERIFY(form->countLabel(k)->text().isEmpty());
             QCOMPARE(form->largeBox(k)->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
@@ -66,24 +65,23 @@ class Form1Test : public FormTest {
             QCOMPARE(form->largeBox(k)->lineWrapMode(), QPlainTextEdit::WidgetWidth);
             QVERIFY(!form->largeBox(k)->isReadOnly());
         }
-        QCOMPARE(form->gridBox()->geometry(), QRect(16, 688, 417, 113));
+        QCOMPARE(form->gridBox()->geometry(), design.gridBox);
         QVERIFY(form->gridBox()->text().empty());
-        QCOMPARE(form->checkButton()->geometry(), QRect(472, 704, 201, 73));
-        QCOMPARE(form->clearButton()->geometry(), QRect(784, 736, 97, 41));
-        QCOMPARE(form->link(Form1::Link::UniqueArticleWizard)->geometry(), QRect(432, 16, 137, 25));
-        QCOMPARE(form->link(Form1::Link::ArticleMarketingAutomation)->geometry(),
-                 QRect(208, 16, 177, 25));
-        QCOMPARE(form->link(Form1::Link::MagicArticleSubmitter)->geometry(),
-                 QRect(24, 16, 137, 25));
+        QCOMPARE(form->checkButton()->geometry(), design.checkButton);
+        QCOMPARE(form->clearButton()->geometry(), design.clearButton);
+        for (std::size_t k = 0; k < Form1::kLinkCount; ++k) {
+            QCOMPARE(form->link(Form1::Link(k))->geometry(), design.links[k]);
+        }
+        // The window's design: a 910 x 820 client area, the four large boxes
+        // of one size in two columns and two rows, the links along the top.
+        QCOMPARE(design.largeBoxes[0], QRect(16, 48, 417, 297));
+        QCOMPARE(design.largeBoxes[3], QRect(456, 368, 417, 297));
+        QCOMPARE(design.links[std::size_t(Form1::Link::MagicArticleSubmitter)].topLeft(),
+                 QPoint(24, 16));
 
         // Boxes are drawn over the labels that they overlap.
         QWidget* atOverlap = form->childAt(100, 344);
         QVERIFY(atOverlap == form->articleBox(0) || form->articleBox(0)->isAncestorOf(atOverlap));
-
-        // A larger window gives the four large boxes the room.
-        form->resize(1200, 1000);
-        QTRY_COMPARE(form->clearButton()->geometry(), QRect(1074, 916, 97, 41));
-        QCOMPARE(form->outputBox()->geometry(), QRect(601, 458, 562, 387));
     }
 
     void carriesTheIcon() {
@@ -256,64 +254,72 @@ class Form1Test : public FormTest {
 
     void layoutGrowsAndShrinksWithTheWindow_data() {
         QTest::addColumn<QSize>("canvas");
-        QTest::addColumn<QList<QRect>>("rects");  // Text1(0..3), Label3(0..3), Text2, Command1, 2
-        QTest::newRow("1400x1000")
-            << QSize(1400, 1000)
-            << QList<QRect>{{16, 48, 662, 387},   {701, 48, 662, 387}, {16, 458, 662, 387},
-                            {701, 458, 662, 387}, {16, 434, 209, 25},  {701, 434, 209, 25},
-                            {16, 844, 209, 25},   {701, 844, 209, 25}, {16, 868, 662, 113},
-                            {717, 884, 201, 73},  {1274, 916, 97, 41}};
-        QTest::newRow("760x600") << QSize(760, 600)
-                                 << QList<QRect>{{16, 48, 342, 187},  {381, 48, 342, 187},
-                                                 {16, 258, 342, 187}, {381, 258, 342, 187},
-                                                 {16, 234, 209, 25},  {381, 234, 209, 25},
-                                                 {16, 444, 209, 25},  {381, 444, 209, 25},
-                                                 {16, 468, 342, 113}, {397, 484, 201, 73},
-                                                 {634, 516, 97, 41}};
-        QTest::newRow("704x526 smallest")
-            << QSize(704, 526)
-            << QList<QRect>{{16, 48, 314, 150},   {353, 48, 314, 150}, {16, 221, 314, 150},
-                            {353, 221, 314, 150}, {16, 197, 209, 25},  {353, 197, 209, 25},
-                            {16, 370, 209, 25},   {353, 370, 209, 25}, {16, 394, 314, 113},
-                            {369, 410, 201, 73},  {578, 442, 97, 41}};
+        QTest::newRow("1400x1000") << QSize(1400, 1000);
+        QTest::newRow("760x600") << QSize(760, 600);
+        QTest::newRow("704x526 smallest") << QSize(704, 526);
         // An odd difference is halved downwards.
-        QTest::newRow("909x819") << QSize(909, 819)
-                                 << QList<QRect>{{16, 48, 416, 296},  {455, 48, 416, 296},
-                                                 {16, 367, 416, 296}, {455, 367, 416, 296},
-                                                 {16, 343, 209, 25},  {455, 343, 209, 25},
-                                                 {16, 662, 209, 25},  {455, 662, 209, 25},
-                                                 {16, 686, 416, 113}, {471, 702, 201, 73},
-                                                 {782, 734, 97, 41}};
+        QTest::newRow("909x819") << QSize(909, 819);
     }
 
+    // The rules of the layout: the four large boxes share out the difference
+    // from the design size (each column half the width, each row half the
+    // height, rounded down), and everything else keeps its size and its
+    // place beside the box it belongs to.
     void layoutGrowsAndShrinksWithTheWindow() {
         QFETCH(QSize, canvas);
-        QFETCH(QList<QRect>, rects);
         form->resize(canvas);
         QTRY_COMPARE(form->scrollArea()->widget()->size(), canvas);
         QVERIFY(!form->scrollArea()->verticalScrollBar()->isVisible());
         QVERIFY(!form->scrollArea()->horizontalScrollBar()->isVisible());
 
-        const QList<QWidget*> controls = {
-            form->articleBox(0), form->articleBox(1), form->articleBox(2), form->outputBox(),
-            form->countLabel(0), form->countLabel(1), form->countLabel(2), form->countLabel(3),
-            form->gridBox(),     form->checkButton(), form->clearButton()};
-        for (int i = 0; i < controls.size(); ++i) {
-            QCOMPARE(controls[i]->geometry(), rects[i]);
+        const Form1::Layout& design = Form1::kDesignLayout;
+        const auto halfDown = [](int difference) {
+            return int(std::floor(double(difference) / 2));
+        };
+        const int h = halfDown(canvas.width() - 910);
+        const int v = halfDown(canvas.height() - 820);
+        const auto offset = [](const QPoint& from, const QRect& to) { return to.topLeft() - from; };
+        for (int k = 0; k < 4; ++k) {
+            const auto i = std::size_t(k);
+            const QRect box = form->largeBox(k)->geometry();
+            QCOMPARE(box.size(), design.largeBoxes[i].size() + QSize(h, v));
+            // Right of or below another box, a box moves by that box's growth.
+            QCOMPARE(box.topLeft(), design.largeBoxes[i].topLeft() + QPoint(k % 2 * h, k / 2 * v));
+            // Its label keeps its size and its place under the box.
+            const QRect label = form->countLabel(k)->geometry();
+            QCOMPARE(label.size(), design.countLabels[i].size());
+            QCOMPARE(offset(box.bottomLeft(), label),
+                     offset(design.largeBoxes[i].bottomLeft(), design.countLabels[i]));
         }
+        // The grid is as wide as the third article's box and keeps its
+        // height; the buttons keep their sizes and their places under the
+        // output box.
+        const QRect third = form->articleBox(2)->geometry();
+        const QRect output = form->outputBox()->geometry();
+        QCOMPARE(form->gridBox()->geometry().width(), third.width());
+        QCOMPARE(form->gridBox()->geometry().height(), design.gridBox.height());
+        QCOMPARE(offset(third.bottomLeft(), form->gridBox()->geometry()),
+                 offset(design.largeBoxes[2].bottomLeft(), design.gridBox));
+        QCOMPARE(form->checkButton()->geometry().size(), design.checkButton.size());
+        QCOMPARE(offset(output.bottomLeft(), form->checkButton()->geometry()),
+                 offset(design.largeBoxes[3].bottomLeft(), design.checkButton));
+        QCOMPARE(form->clearButton()->geometry().size(), design.clearButton.size());
+        QCOMPARE(offset(output.bottomRight(), form->clearButton()->geometry()),
+                 offset(design.largeBoxes[3].bottomRight(), design.clearButton));
         // The links stay where they are.
-        QCOMPARE(form->link(Form1::Link::UniqueArticleWizard)->geometry(), QRect(432, 16, 137, 25));
-        QCOMPARE(form->link(Form1::Link::ArticleMarketingAutomation)->geometry(),
-                 QRect(208, 16, 177, 25));
-        QCOMPARE(form->link(Form1::Link::MagicArticleSubmitter)->geometry(),
-                 QRect(24, 16, 137, 25));
+        for (std::size_t k = 0; k < Form1::kLinkCount; ++k) {
+            QCOMPARE(form->link(Form1::Link(k))->geometry(), design.links[k]);
+        }
 
         // All inside the canvas; no two overlap but for a label and a box by
         // one pixel, as designed, with the box on top.
-        const QList<QWidget*> all =
-            controls + QList<QWidget*>{form->link(Form1::Link::UniqueArticleWizard),
-                                       form->link(Form1::Link::ArticleMarketingAutomation),
-                                       form->link(Form1::Link::MagicArticleSubmitter)};
+        QList<QWidget*> all = {form->gridBox(), form->checkButton(), form->clearButton()};
+        for (int k = 0; k < 4; ++k) {
+            all << form->largeBox(k) << form->countLabel(k);
+        }
+        for (std::size_t k = 0; k < Form1::kLinkCount; ++k) {
+            all << form->link(Form1::Link(k));
+        }
         for (int i = 0; i < all.size(); ++i) {
             QVERIFY(QRect(QPoint(), canvas).contains(all[i]->geometry()));
             for (int j = i + 1; j < all.size(); ++j) {
@@ -330,7 +336,8 @@ class Form1Test : public FormTest {
                                     all[j]->objectName()));
             }
         }
-        QWidget* atOverlap = form->scrollArea()->widget()->childAt(rects[6].topLeft());
+        QWidget* atOverlap =
+            form->scrollArea()->widget()->childAt(form->countLabel(2)->geometry().topLeft());
         QCOMPARE(atOverlap, form->articleBox(2));
     }
 
@@ -339,7 +346,7 @@ class Form1Test : public FormTest {
         QTRY_VERIFY(form->scrollArea()->verticalScrollBar()->isVisible());
         QVERIFY(form->scrollArea()->horizontalScrollBar()->isVisible());
         QCOMPARE(form->scrollArea()->widget()->size(), QSize(704, 526));
-        QCOMPARE(form->clearButton()->geometry(), QRect(578, 442, 97, 41));
+        QCOMPARE(form->clearButton()->geometry(), Form1::layoutFor(QSize(704, 526)).clearButton);
 
         // Tabbing to a button scrolls it into view.
         form->clearButton()->setFocus(Qt::TabFocusReason);

@@ -62,12 +62,12 @@ class LinksTest : public FormTest {
             const char* description;
             const char* path;
         } links[] = {
-            {form->link(Form1::Link::MagicArticleSubmitter), "Magic Article Submitter", "Go to Magic Article Submitter website",
-             "/magic.php"},
+            {form->link(Form1::Link::MagicArticleSubmitter), "Magic Article Submitter",
+             "Go to Magic Article Submitter website", "/magic.php"},
             {form->link(Form1::Link::ArticleMarketingAutomation), "Article Marketing Automation",
              "Go to Article Marketing Automation website", "/ama.php"},
-            {form->link(Form1::Link::UniqueArticleWizard), "Unique Article Wizard", "Go to Unique Article Wizard website",
-             "/uaw.php"},
+            {form->link(Form1::Link::UniqueArticleWizard), "Unique Article Wizard",
+             "Go to Unique Article Wizard website", "/uaw.php"},
         };
         for (const auto& link : links) {
             QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(link.label);
@@ -101,7 +101,9 @@ class LinksTest : public FormTest {
             larger.setPointSizeF(size + 0.25);
             const QFontMetrics metrics(larger);
             bool oneOverflows = false;
-            for (LinkLabel* link : {form->link(Form1::Link::UniqueArticleWizard), form->link(Form1::Link::ArticleMarketingAutomation), form->link(Form1::Link::MagicArticleSubmitter)}) {
+            for (LinkLabel* link : {form->link(Form1::Link::UniqueArticleWizard),
+                                    form->link(Form1::Link::ArticleMarketingAutomation),
+                                    form->link(Form1::Link::MagicArticleSubmitter)}) {
                 oneOverflows = oneOverflows || metrics.horizontalAdvance(link->text()) >
                                                    link->contentsRect().width();
             }

@@ -11,7 +11,6 @@ if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ] || [ -z "${KESTRELWICK_IN_SESSION:-}" 
 fi
 program=$1
 here=$(dirname "$0")
-title="Check minimum article length, convert to AMA format"
 
 source "$here/../../scripts/xvfb.sh"
 program_pid=""
@@ -25,12 +24,8 @@ export XDG_DATA_HOME=$data QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=
 
 "$program" >/dev/null 2>&1 &
 program_pid=$!
-window=""
-for _ in $(seq 300); do
-    window=$(xdotool search --name "^$title\$" 2>/dev/null | head -n 1) && [ -n "$window" ] && break
-    sleep 0.1
-done
-[ -n "$window" ] || { echo "the window did not appear"; exit 1; }
+wait_for_window || { echo "the window did not appear"; exit 1; }
+window=$WINDOW_ID
 # Article 1 has the focus when the window opens.
 xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
 xdotool type --delay 20 "Saved before the crash"

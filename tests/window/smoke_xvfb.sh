@@ -5,7 +5,6 @@
 # name and the class part its StartupWMClass.
 set -euo pipefail
 program=$1
-title="Check minimum article length, convert to AMA format"
 
 source "$(dirname "$0")/../../scripts/xvfb.sh"
 program_pid=""
@@ -20,21 +19,15 @@ trap 'kill $program_pid 2>/dev/null; stop_xvfb; rm -rf "$log" "$data"' EXIT
 XDG_DATA_HOME=$data QT_QPA_PLATFORM=xcb "$program" >"$log" 2>&1 &
 program_pid=$!
 
-info=""
-for _ in $(seq 300); do
-    if info=$(xwininfo -name "$title" 2>/dev/null); then
-        break
-    fi
-    sleep 0.1
-done
-if [ -z "$info" ]; then
-    echo "no window named \"$title\" appeared on display $DISPLAY; the program said:"
+if ! wait_for_window; then
+    echo "no window named \"$KESTRELWICK_TITLE\" appeared on display $DISPLAY; the program said:"
     cat "$log"
     exit 1
 fi
+info=$(xwininfo -id "$WINDOW_ID")
 width=$(awk '/Width:/ { print $2 }' <<<"$info")
 height=$(awk '/Height:/ { print $2 }' <<<"$info")
-echo "window \"$title\": ${width} x ${height}"
+echo "window \"$KESTRELWICK_TITLE\": ${width} x ${height}"
 [ "$width" = 910 ] && [ "$height" = 820 ]
 
 desktop="$(dirname "$0")/../../resources/kestrelwick.desktop"

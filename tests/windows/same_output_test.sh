@@ -13,9 +13,10 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
 
-printf 'Dog Training Tips\r\nTraining a dog takes patience.\r\nStart with simple commands like sit and stay.\r\nReward good behaviour every time.\r\n' >"$work/dogs1.txt"
-printf '\xef\xbb\xbfTips For Training Dogs\nTeaching a dog needs a lot of patience.\nBegin with easy commands.\nAlways reward good behaviour.\n' >"$work/dogs2.txt"
-printf 'How To Train A Dog\rDog training requires patience.\rSimple commands such as sit come first.\rPraise every success.' >"$work/dogs3.txt"
+source "$here/tests/data/sample.sh"
+sample_article 1 crlf >"$work/dogs1.txt"
+sample_article 2 bom-lf >"$work/dogs2.txt"
+sample_article 3 cr >"$work/dogs3.txt"
 
 compare() {  # NAME FILE1 FILE2 FILE3
     local name=$1
