@@ -33,14 +33,14 @@ cache=${KESTRELWICK_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/kestrelwick}
 #   devicediscovery, fbconvenience
 #                    support libraries of the Linux frame-buffer and input
 #                    plugins, which a Windows build never links.
-# And one that a switch needs: Gui builds its DirectWrite font database only
-# with Direct2D on, though the Windows plugin uses it with DirectWrite alone;
-# without this, leaving out the Direct2D plugin would fail the link.
+#   direct2d         the Direct2D platform plugin: the Windows plugin draws
+#                    the window. (The Direct2D feature itself stays on: Qt
+#                    6.4's Gui builds its DirectWrite font engine only with
+#                    it, and the window's text is drawn through that engine.)
 mend_source() {
-    sed -i 's/CONDITION QT_FEATURE_direct2d AND QT_FEATURE_directwrite AND QT_FEATURE_directwrite3/CONDITION QT_FEATURE_directwrite AND QT_FEATURE_directwrite3/' \
-        "$1/src/gui/CMakeLists.txt"
     sed -i '/add_subdirectory(openglwidgets)/d' "$1/src/CMakeLists.txt"
-    sed -i '/add_subdirectory(minimal)/d' "$1/src/plugins/platforms/CMakeLists.txt"
+    sed -i '/add_subdirectory(minimal)/d; /add_subdirectory(direct2d)/d' \
+        "$1/src/plugins/platforms/CMakeLists.txt"
     sed -i '/add_subdirectory(devicediscovery)/d; /add_subdirectory(fbconvenience)/d' \
         "$1/src/platformsupport/CMakeLists.txt"
 }
@@ -49,9 +49,8 @@ mend_source() {
 # Core, Gui, Widgets, Test, the Windows platform plugin with the Windows
 # style, and the offscreen platform for the window tests under Wine. Left
 # out: what the program does not use (network, SQL, D-Bus, printing, XML,
-# concurrency, Vulkan), the image format plugins (JPEG, GIF, ICO: the
-# window's icons are PNG, which Gui reads itself) and the Direct2D platform
-# plugin (Windows' own plugin draws the window).
+# concurrency, Vulkan) and the image format plugins (JPEG, GIF, ICO: the
+# window's icons are PNG, which Gui reads itself).
 # Kept in, with the reason:
 #   OpenGL        the Windows platform plugin of 6.4 does not compile
 #                 without it; MinGW-w64 has opengl32.
@@ -73,7 +72,6 @@ options=(
     -DFEATURE_jpeg=OFF
     -DFEATURE_gif=OFF
     -DFEATURE_ico=OFF
-    -DFEATURE_direct2d=OFF
     -DFEATURE_tabletevent=OFF
     -DFEATURE_opengl=ON
     -DFEATURE_system_zlib=OFF
@@ -105,7 +103,14 @@ mkdir -p "$work"
 started=$(date +%s)
 
 # --- The source, as Debian ships it, its patches applied ------------------
+# It is mended in place; a source mended otherwise than the recipe says (an
+# older recipe's mends) is unpacked again, so that a mend taken out is undone.
 source_dir="$work/src"
+mends=$(declare -f mend_source | sha256sum | cut -c1-12)
+if [ -f "$source_dir/.unpacked" ] && [ "$(cat "$source_dir/.mended" 2>/dev/null)" != "$mends" ]; then
+    echo "The Qt source was mended by another recipe: unpacking it again." >&2
+    rm -f "$source_dir/.unpacked"
+fi
 if [ ! -f "$source_dir/.unpacked" ]; then
     apt_dir="$work/apt"
     mkdir -p "$apt_dir/state/lists/partial" "$apt_dir/cache/archives/partial" "$work/download"
@@ -145,6 +150,7 @@ EOF
 fi
 
 mend_source "$source_dir"
+echo "$mends" >"$source_dir/.mended"
 
 build_dir="$work/build"
 configure=(

@@ -5,9 +5,13 @@
 //
 //   kestrelwick [FILE...]                    the window, with the first three
 //                                            files in article boxes 1, 2 and 3
-//   kestrelwick --check FILE1 FILE2 FILE3    the check alone: the spin text on
+//   kestrelwick --check [--format F] FILE1 FILE2 FILE3
+//                                            the check alone: the spin text on
 //                                            standard output, the report on
 //                                            standard error
+//   kestrelwick --spin [--format F] [--seed N] [FILE]
+//                                            one article spun from a spin text
+//                                            (console/spin_command.h)
 //   kestrelwick --help | --version
 //
 // Exit statuses as diff has them: 0 nothing to report, 1 the report has
@@ -20,28 +24,25 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
+#include <optional>
+
+#include "console/standard_streams.h"
+#include "processing/spin_text.h"
+
 class QIODevice;
 
 namespace kestrelwick {
 
-inline constexpr int kExitClean = 0;
-inline constexpr int kExitNotes = 1;
-inline constexpr int kExitTrouble = 2;
-
 struct CommandLine {
-    enum class Mode { Window, Help, Version, Check, UsageError, NoDisplay };
+    enum class Mode { Window, Help, Version, Check, Spin, UsageError, NoDisplay };
     Mode mode = Mode::Window;
     QStringList files;
-    QString error;               // what is wrong, for a usage error
-    bool namesPlatform = false;  // -platform was given: Qt decides where the window goes
+    SpinFormat format = SpinFormat::Ama;  // --format: ama or pipe
+    std::optional<std::uint64_t> seed;    // --seed, for --spin
+    QString error;                        // what is wrong, for a usage error
+    bool namesPlatform = false;           // -platform was given: Qt decides where the window goes
 };
-
-// Called first in main, before Qt opens anything: a standard stream that
-// the program was started without (closed by the shell) gets its number held
-// by the null device, so that no file or Qt's own machinery takes that number
-// and is written or read in its place; the check then treats the stream as
-// closed and says so.
-void holdStandardStreams();
 
 // Reads the arguments; the first is the program's own name. Only the window
 // needs a display: every other answer can be given without one.
@@ -57,7 +58,8 @@ QString versionText();
 
 // Runs Check Articles on the three files and writes its results; "-" names
 // standard input (in). Returns the exit status.
-int checkFiles(const QStringList& files, QIODevice& in, QIODevice& out, QIODevice& err);
+int checkFiles(const QStringList& files, SpinFormat format, QIODevice& in, QIODevice& out,
+               QIODevice& err);
 
 // Handles a command line that needs no window, from start to exit status.
 int runConsole(const CommandLine& command);

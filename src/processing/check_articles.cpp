@@ -50,9 +50,15 @@ CheckResult checkArticles(const ArticleTexts& texts, SpinFormat format) {
     const std::u16string minimum = decimalText(result.minimumLength);
     result.captions[kArticleCount] = u"Minimum words: " + minimum;
     result.message = u"Minimum length = " + minimum + u" words";
-    result.notes = buildReportNotes(articles, spinMarksText(format));
+    const ParagraphComparison comparison = compareParagraphs(articles);
+    result.notes = buildReportNotes(articles, comparison, spinMarksText(format));
     result.spinText = buildSpinText(articles);
+    result.yield = spinYield(result.spinText, comparison.share);
     return result;
+}
+
+std::u16string CheckResult::reportText() const {
+    return yield ? message + u"\n" + yield->line() : message;
 }
 
 }  // namespace kestrelwick

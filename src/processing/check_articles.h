@@ -13,9 +13,12 @@
 // The units it is made of, in the order a check runs them:
 //   words.h             what a word is
 //   counted_articles.h  tidying, paragraphs and counts
-//   report_notes.h      the report's notes (with wording.h, how alike two
-//                       versions are worded)
+//   paragraph_comparison.h
+//                       every paragraph's versions compared (wording.h)
+//   report_notes.h      the report's notes
 //   spin_text.h         the spin text's groups and formats
+//   spin_yield.h        how many articles the spin text gives, and how
+//                       much two of them repeat
 //
 // A check runs in time linear in the size of the articles. Its result holds
 // views into the texts it was given: the caller keeps them, unchanged, for as
@@ -23,12 +26,14 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "processing/counted_articles.h"
 #include "processing/report_notes.h"
 #include "processing/spin_text.h"
+#include "processing/spin_yield.h"
 
 namespace kestrelwick {
 
@@ -59,6 +64,13 @@ struct CheckResult {
     std::vector<ReportNote> notes;
 
     SpinText spinText;
+    // What the spin text gives, for the line after the message: nothing
+    // without groups.
+    std::optional<SpinYield> yield;
+
+    // The report's text above its notes: the message, and the line of what
+    // the spin text gives where there is one.
+    std::u16string reportText() const;
 };
 
 // Checks three articles. Throws std::bad_alloc when memory runs out; then

@@ -1,96 +1,10 @@
 #include "processing/report_notes.h"
 
 #include <array>
-#include <future>
-#include <system_error>
-#include <thread>
-
-#include "processing/wording.h"
 
 namespace kestrelwick {
 
 namespace {
-
-// The pairs of articles whose versions are compared, in the order the report
-// names them.
-constexpr auto kArticlePairs = WordingComparer::kPairs;
-
-struct AlikeParagraphs {
-    std::array<ParagraphNumbers, kArticlePairs.size()> same;
-    std::array<ParagraphNumbers, kArticlePairs.size()> nearlySame;
-};
-
-// The paragraphs from first to before end that two articles word the same or
-// nearly the same, by pair. Only versions that go into the spin text take
-// part: those of the third article's paragraphs that are not blank.
-AlikeParagraphs findAlikeParagraphs(const CountedArticles& articles, std::size_t first,
-                                    std::size_t end, std::size_t budget) {
-    AlikeParagraphs alike;
-    WordingComparer comparer(budget);
-    for (std::size_t p = first; p < end; ++p) {
-        WordingComparer::Versions versions;
-        for (std::size_t a = 0; a < kArticleCount; ++a) {
-            if (const WordCount words = articles.wordsOf(a, p); words > 0) {  // else blank
-                versions[a] = {articles.paragraphs[a][p], std::size_t(words)};
-            }
-        }
-        const auto likeness = comparer.compare(versions);
-        for (std::size_t pair = 0; pair < kArticlePairs.size(); ++pair) {
-            if (likeness[pair] == Likeness::Same) {
-                alike.same[pair].add(p);
-            } else if (likeness[pair] == Likeness::NearlySame) {
-                alike.nearlySame[pair].add(p);
-            }
-        }
-    }
-    return alike;
-}
-
-// The same for all the paragraphs. Long articles are compared on two threads,
-// each with a comparer of its own and about half the text, and their lists
-// are joined in paragraph order; the articles are only read meanwhile.
-//
-// The comparers together take no more memory than the articles themselves
-// (as 16-bit text), however long a paragraph is.
-AlikeParagraphs findAlikeParagraphs(const CountedArticles& articles) {
-    // Below this many code units in all, a thread costs more than it saves.
-    constexpr std::size_t kSharedFrom = std::size_t{1} << 18;
-    const auto& driving = articles.paragraphs[kDrivingArticle];
-    std::size_t units = 0;
-    for (const std::u16string_view text : articles.tidied) {
-        units += text.size();
-    }
-    const std::size_t articleBytes = units * sizeof(char16_t);
-    if (units < kSharedFrom || driving.size() < 2 || std::thread::hardware_concurrency() < 2) {
-        return findAlikeParagraphs(articles, 0, driving.size(), articleBytes);
-    }
-
-    // The second thread starts at the paragraph with half the third
-    // article's text before it.
-    const std::u16string_view text = articles.tidied[kDrivingArticle];
-    std::size_t half = 1;
-    while (half + 1 < driving.size() &&
-           2 * std::size_t(driving[half].data() - text.data()) < text.size()) {
-        ++half;
-    }
-    std::future<AlikeParagraphs> later;
-    try {
-        later =
-            std::async(std::launch::async, [&articles, half, end = driving.size(), articleBytes] {
-                return findAlikeParagraphs(articles, half, end, articleBytes / 2);
-            });
-    } catch (const std::system_error&) {
-        // No thread to be had.
-        return findAlikeParagraphs(articles, 0, driving.size(), articleBytes);
-    }
-    AlikeParagraphs alike = findAlikeParagraphs(articles, 0, half, articleBytes / 2);
-    const AlikeParagraphs rest = later.get();
-    for (std::size_t pair = 0; pair < kArticlePairs.size(); ++pair) {
-        alike.same[pair].append(rest.same[pair]);
-        alike.nearlySame[pair].append(rest.nearlySame[pair]);
-    }
-    return alike;
-}
 
 std::u16string articleNumber(std::size_t index) {
     return decimalText(WordCount(index + 1));
@@ -115,6 +29,7 @@ std::u16string paragraphListText(const ParagraphNumbers& paragraphs) {
 }
 
 std::vector<ReportNote> buildReportNotes(const CountedArticles& articles,
+                                         const ParagraphComparison& alike,
                                          std::u16string_view spinMarksText) {
     std::vector<ReportNote> notes;
     const std::size_t paragraphs = articles.drivingParagraphs();
@@ -193,7 +108,6 @@ std::vector<ReportNote> buildReportNotes(const CountedArticles& articles,
             }
         }
     };
-    const AlikeParagraphs alike = findAlikeParagraphs(articles);
     paired(u"the same", alike.same);
     paired(u"nearly the same", alike.nearlySame);
 

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "processing/counted_articles.h"
+#include "processing/paragraph_comparison.h"
 
 namespace kestrelwick {
 
@@ -45,9 +46,11 @@ struct ReportNote {
 // "2, 5 and 9", and past eight numbers "1, 2, 3, 4, 5, 6, 7, 8 and 3 more".
 std::u16string paragraphListText(const ParagraphNumbers& paragraphs);
 
-// The notes on counted articles. spinMarksText names the spin format's own
-// characters as the note on them reads: u"{, } or ~".
+// The notes on counted articles, with their paragraphs compared.
+// spinMarksText names the spin format's own characters as the note on them
+// reads: u"{, } or ~".
 std::vector<ReportNote> buildReportNotes(const CountedArticles& articles,
+                                         const ParagraphComparison& alike,
                                          std::u16string_view spinMarksText);
 
 }  // namespace kestrelwick

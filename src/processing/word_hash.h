@@ -20,7 +20,6 @@ namespace kestrelwick {
 
 inline constexpr std::uint64_t kGolden = 0x9e3779b97f4a7c15u;
 
-
 namespace word_hash_detail {
 
 // Masks that keep the first n code units (0 to 8) of eight read as two

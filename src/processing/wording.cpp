@@ -282,7 +282,7 @@ bool WordingComparer::addRuns(std::size_t version, unsigned earlier, bool maySto
 }
 
 std::array<Likeness, WordingComparer::kPairs.size()> WordingComparer::compare(
-    const Versions& versions) {
+    const Versions& versions, RunCounts* counts) {
     for (std::size_t v = 0; v < kVersions; ++v) {
         if (versions[v]) {
             texts_[v] = versions[v]->text;
@@ -319,7 +319,7 @@ std::array<Likeness, WordingComparer::kPairs.size()> WordingComparer::compare(
         }
     }
     passes_ = 0;
-    if (toCount < 2) {
+    if (toCount < (counts != nullptr ? 1 : 2)) {
         return likeness;  // every pair is settled
     }
     planPasses(runs);
@@ -334,7 +334,8 @@ std::array<Likeness, WordingComparer::kPairs.size()> WordingComparer::compare(
         for (std::size_t v = 0; v < kVersions; ++v) {
             if (versions[v] && counted[v] == v) {
                 startReading(v);
-                complete = addRuns(v, earlier, passes_ == 1 && v == lastCounted, pass);
+                complete = addRuns(v, earlier,
+                                   counts == nullptr && passes_ == 1 && v == lastCounted, pass);
                 earlier |= 1u << v;
             }
         }
@@ -349,6 +350,19 @@ std::array<Likeness, WordingComparer::kPairs.size()> WordingComparer::compare(
             if (4 * shared >= 3 * (distinct_[a] + distinct_[b] - shared)) {
                 likeness[pair] = Likeness::NearlySame;
             }
+        }
+    }
+    if (counts != nullptr) {
+        // A copy's runs are those of the version it copies.
+        for (std::size_t v = 0; v < kVersions; ++v) {
+            counts->runs[v] = versions[v] ? distinct_[counted[v]] : 0;
+        }
+        for (std::size_t pair = 0; pair < kPairs.size(); ++pair) {
+            const std::size_t a = counted[kPairs[pair][0]];
+            const std::size_t b = counted[kPairs[pair][1]];
+            counts->shared[pair] = !versions[kPairs[pair][0]] || !versions[kPairs[pair][1]] ? 0
+                                   : a == b ? distinct_[a]
+                                            : shared_[pairOf(a, b)];
         }
     }
     return likeness;

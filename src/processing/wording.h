@@ -65,9 +65,18 @@ class WordingComparer {
     // budget: the bytes the table may take, at least kSmallestBudget.
     explicit WordingComparer(std::size_t budget = kSmallestBudget);
 
+    // The four-word runs of each version and those each pair shares, as
+    // sets, counted whole.
+    struct RunCounts {
+        std::array<std::size_t, kVersions> runs{};
+        std::array<std::size_t, kPairs.size()> shared{};
+    };
+
     // How alike each pair of versions is; a version left out (nullopt) makes
-    // its pairs Different. The versions must not be blank.
-    std::array<Likeness, kPairs.size()> compare(const Versions& versions);
+    // its pairs Different. The versions must not be blank. With counts, the
+    // runs are counted whole (no early stop) and given there too.
+    std::array<Likeness, kPairs.size()> compare(const Versions& versions,
+                                                RunCounts* counts = nullptr);
 
     // The bytes the comparer holds now, and the passes its last paragraph
     // took.

@@ -17,12 +17,13 @@ QString fromEngine(std::u16string_view text) {
 
 }  // namespace
 
-CheckRun::CheckRun(const FormControls& controls) : controls_(controls) {
+CheckRun::CheckRun(const FormControls& controls, SpinFormat format)
+    : controls_(controls), format_(format) {
     for (std::size_t k = 0; k < kArticleCount; ++k) {
         texts_[k] = controls.articleBoxes[k]->text();
     }
-    result_ = checkArticles({texts_[0], texts_[1], texts_[2]});
-    spinText_ = writeSpinText(result_.spinText);
+    result_ = checkArticles({texts_[0], texts_[1], texts_[2]}, format_);
+    spinText_ = writeSpinText(result_.spinText, format_);
 }
 
 void CheckRun::showCounts() {
@@ -61,7 +62,7 @@ void CheckRun::showReport(QWidget* parent) const {
     for (const ReportNote& note : result_.notes) {
         notes << fromEngine(note.text);
     }
-    showReportBox(parent, fromEngine(result_.message), notes);
+    showReportBox(parent, fromEngine(result_.reportText()), notes);
 }
 
 void CheckRun::showSpinText() {

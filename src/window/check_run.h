@@ -24,7 +24,7 @@ class CheckRun {
   public:
     // Reads the article boxes and checks them. Throws std::bad_alloc when
     // memory runs out; nothing has changed then.
-    explicit CheckRun(const FormControls& controls);
+    CheckRun(const FormControls& controls, SpinFormat format);
 
     // Shows the result in three steps, each box that changes as one
     // undoable edit: the tidied boxes, the labels, the grid and the marks;
@@ -38,6 +38,7 @@ class CheckRun {
 
   private:
     const FormControls& controls_;
+    SpinFormat format_;
     // The texts of the article boxes, lent to the engine: the result views
     // into them.
     std::array<std::u16string, kArticleCount> texts_;

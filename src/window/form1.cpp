@@ -1,5 +1,6 @@
 #include "window/form1.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QEvent>
 #include <QLabel>
@@ -18,6 +19,8 @@
 #include "window/links.h"
 #include "window/mark_navigation.h"
 #include "window/screen_fit.h"
+#include "window/spin_format_choice.h"
+#include "window/spin_preview.h"
 #include "window/text_box.h"
 
 namespace kestrelwick {
@@ -77,6 +80,8 @@ const Form1::Layout Form1::kDesignLayout = {
     QRect(16, 688, 417, 113),
     QRect(472, 704, 201, 73),
     QRect(784, 736, 97, 41),
+    // In the free room right of the minimum's label, under the output box.
+    QRect(713, 667, 160, 22),
     {QRect(24, 16, 137, 25), QRect(208, 16, 177, 25), QRect(432, 16, 137, 25)},
 };
 
@@ -99,6 +104,7 @@ Form1::Layout Form1::layoutFor(QSize canvas) {
     layout.gridBox = following(design.gridBox, {0, 2, 1, 0}, h, v);
     layout.checkButton = following(design.checkButton, {1, 2, 0, 0}, h, v);
     layout.clearButton = following(design.clearButton, {2, 2, 0, 0}, h, v);
+    layout.formatChoice = following(design.formatChoice, {2, 2, 0, 0}, h, v);
     return layout;
 }
 
@@ -165,6 +171,8 @@ void Form1::createControls() {
             controls_.outputBox = box;
         }
     }
+    formatChoice_ = new SpinFormatChoice(controls_.outputBox, canvas_);
+    formatChoice_->setObjectName(QStringLiteral("formatChoice"));
     auto* grid = new TextBox(canvas_);
     grid->setObjectName(QStringLiteral("gridBox"));
     grid->setRowNumbers({});  // numbered with the paragraphs its lines count
@@ -181,15 +189,15 @@ void Form1::createControls() {
         button->setFocusPolicy(Qt::StrongFocus);
     }
 
-    // Tab order: the article boxes, the output box, Check Articles, the grid,
-    // Clear form.
+    // Tab order: the article boxes, the output box, its spin format, Check
+    // Articles, the grid, Clear form.
     QWidget* previous = nullptr;
-    for (QWidget* next :
-         {static_cast<QWidget*>(controls_.articleBoxes[0]),
-          static_cast<QWidget*>(controls_.articleBoxes[1]),
-          static_cast<QWidget*>(controls_.articleBoxes[2]),
-          static_cast<QWidget*>(controls_.outputBox), static_cast<QWidget*>(checkButton_),
-          static_cast<QWidget*>(grid), static_cast<QWidget*>(clearButton_)}) {
+    for (QWidget* next : {static_cast<QWidget*>(controls_.articleBoxes[0]),
+                          static_cast<QWidget*>(controls_.articleBoxes[1]),
+                          static_cast<QWidget*>(controls_.articleBoxes[2]),
+                          static_cast<QWidget*>(controls_.outputBox),
+                          static_cast<QWidget*>(formatChoice_), static_cast<QWidget*>(checkButton_),
+                          static_cast<QWidget*>(grid), static_cast<QWidget*>(clearButton_)}) {
         if (previous != nullptr) {
             setTabOrder(previous, next);
         }
@@ -208,6 +216,7 @@ void Form1::placeControls() {
     controls_.gridBox->setGeometry(layout.gridBox);
     checkButton_->setGeometry(layout.checkButton);
     clearButton_->setGeometry(layout.clearButton);
+    formatChoice_->setGeometry(layout.formatChoice);
     for (std::size_t k = 0; k < kLinkCount; ++k) {
         links_[k]->setGeometry(layout.links[k]);
     }
@@ -234,6 +243,13 @@ void Form1::wireEvents() {
             [this](const QStringList& paths) { dropArticleFiles(this, controls_, -1, paths); });
     connect(checkButton_, &QPushButton::clicked, this, &Form1::checkArticles);
     connect(clearButton_, &QPushButton::clicked, this, &Form1::clearForm);
+    // F9 and the output box's menu preview a spun article.
+    auto* preview = new QAction(QStringLiteral("Preview a spun article"), this);
+    preview->setShortcut(QKeySequence(Qt::Key_F9));
+    preview->setShortcutContext(Qt::WindowShortcut);
+    addAction(preview);
+    controls_.outputBox->addMenuAction(preview);
+    connect(preview, &QAction::triggered, this, &Form1::previewSpunArticle);
     // F8 and Shift+F8 go from one marked paragraph to the next.
     connect(new QShortcut(QKeySequence(Qt::Key_F8), this), &QShortcut::activated, this,
             [this] { goToMark(controls_, true); });
@@ -279,7 +295,7 @@ void Form1::checkArticles() {
         const BusyCursor busy;
         clearMarks();
         try {
-            run.emplace(controls_);
+            run.emplace(controls_, formatChoice_->format());
         } catch (const std::bad_alloc&) {
             // The check's own memory is given back by now, and nothing was
             // shown: the boxes keep what they held.
@@ -322,6 +338,10 @@ void Form1::clearForm() {
         label->clear();
     }
     clearMarks();
+}
+
+void Form1::previewSpunArticle() {
+    kestrelwick::previewSpunArticle(this, controls_.outputBox, formatChoice_->format());
 }
 
 void Form1::clearMarks() {

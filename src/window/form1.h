@@ -20,6 +20,10 @@
 //   link_opener.h     a link's website opened through the desktop or shell
 //   mark_navigation.h F8 and Shift+F8 between the report's marks
 //   article_files.h   files dropped on the boxes or named at start
+//   spin_format_choice.h
+//                     the spin format, under the output box
+//   spin_preview.h    "Preview a spun article" (F9, and the output box's
+//                     menu)
 //   text_box.h, paragraph_margin.h, paragraph_marks.h, controls.h
 //                     the controls themselves
 //
@@ -54,6 +58,7 @@ namespace kestrelwick {
 
 class LinkLabel;
 class ScreenFit;
+class SpinFormatChoice;
 
 class Form1 : public QWidget {
     Q_OBJECT
@@ -86,7 +91,7 @@ class Form1 : public QWidget {
     struct Layout {
         std::array<QRect, kBoxCount> largeBoxes;  // the articles, then the output
         std::array<QRect, kArticleCount + 1> countLabels;
-        QRect gridBox, checkButton, clearButton;
+        QRect gridBox, checkButton, clearButton, formatChoice;
         std::array<QRect, kLinkCount> links;
     };
     // At the design size, the design rectangles.
@@ -103,6 +108,7 @@ class Form1 : public QWidget {
     QLabel* countLabel(int index) const { return controls_.countLabels.at(std::size_t(index)); }
     QPushButton* checkButton() const { return checkButton_; }
     QPushButton* clearButton() const { return clearButton_; }
+    SpinFormatChoice* formatChoice() const { return formatChoice_; }
     LinkLabel* link(Link which) const { return links_.at(std::size_t(which)); }
 
   protected:
@@ -115,6 +121,7 @@ class Form1 : public QWidget {
 
     void checkArticles();
     void clearForm();
+    void previewSpunArticle();
     void clearMarks();
 
     QScrollArea* scrollArea_ = nullptr;
@@ -123,6 +130,7 @@ class Form1 : public QWidget {
     FormControls controls_;
     QPushButton* checkButton_ = nullptr;
     QPushButton* clearButton_ = nullptr;
+    SpinFormatChoice* formatChoice_ = nullptr;
     std::array<LinkLabel*, kLinkCount> links_{};
 };
 

@@ -1,9 +1,11 @@
 #include "window/text_box.h"
 
+#include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QFocusEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QPainter>
 #include <QTextBlock>
@@ -125,6 +127,16 @@ void TextBox::paintMarks(const QRect& area) {
                              ParagraphMarks::tintOf(mark->kind));
         }
     }
+}
+
+void TextBox::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = createStandardContextMenu(event->pos());
+    if (!menuActions_.isEmpty()) {
+        menu->addSeparator();
+        menu->addActions(menuActions_);
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
 }
 
 void TextBox::resizeEvent(QResizeEvent* event) {

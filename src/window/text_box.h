@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QPlainTextEdit>
 #include <QStringList>
 
@@ -9,6 +10,8 @@
 #include <vector>
 
 #include "window/paragraph_marks.h"
+
+class QAction;
 
 namespace kestrelwick {
 
@@ -70,6 +73,9 @@ class TextBox : public QPlainTextEdit {
     // this one on; 0 (the default) takes none.
     void setFileRoom(int files) { fileRoom_ = files; }
 
+    // An action that the box's context menu offers after its own.
+    void addMenuAction(QAction* action) { menuActions_.append(action); }
+
     // The local files that the data stands for, when it stands for files
     // only; otherwise none, and the data drops as text.
     static QStringList localFiles(const QMimeData* data);
@@ -87,6 +93,7 @@ class TextBox : public QPlainTextEdit {
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     QMimeData* createMimeDataFromSelection() const override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -101,6 +108,7 @@ class TextBox : public QPlainTextEdit {
     void paintMarks(const QRect& area);
 
     int fileRoom_ = 0;
+    QList<QAction*> menuActions_;
     ParagraphMargin* margin_ = nullptr;
     ParagraphMarks marks_;
     // Code units that the history holds for whole-text replacements.

@@ -80,6 +80,7 @@ Words: 3
 Words: 3
 Minimum words: 0
 Minimum length = 0 words
+The spin text gives 6 different articles; two of them share on average 44 % of their runs of four words.
 Articles 1 and 2 give the same wording of paragraph 1.' "the report with notes"
 
 # An empty file is an empty article.

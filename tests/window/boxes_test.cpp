@@ -219,7 +219,9 @@ class BoxesTest : public FormTest {
         whenModalOpens([this, &reported](QMessageBox* box) {
             reported = true;
             QCOMPARE(box->windowTitle(), QStringLiteral("prjKestrelwick"));
-            QCOMPARE(box->text(), QStringLiteral("Minimum length = 7 words"));
+            QCOMPARE(box->text(), QStringLiteral("Minimum length = 7 words\nThe spin text gives 81 "
+                                                 "different articles; two of them share on "
+                                                 "average 33 % of their runs of four words."));
             QCOMPARE(box->icon(), QMessageBox::NoIcon);
             QCOMPARE(box->standardButtons(), QMessageBox::Ok);
             // Everything but the output is in place while the report is open.
@@ -266,7 +268,9 @@ class BoxesTest : public FormTest {
                                       std::u16string(kestrelwick::testing::kDogs2),
                                       std::u16string(kestrelwick::testing::kDogs3));
         QCOMPARE(clean.title, QStringLiteral("prjKestrelwick"));
-        QCOMPARE(clean.text, QStringLiteral("Minimum length = 7 words"));
+        QCOMPARE(clean.text, QStringLiteral("Minimum length = 7 words\nThe spin text gives 81 "
+                                            "different articles; two of them share on average "
+                                            "33 % of their runs of four words."));
         QCOMPARE(clean.informative, QString());
         QCOMPARE(clean.icon, QMessageBox::NoIcon);
         QCOMPARE(clean.buttons, QMessageBox::Ok);
@@ -275,7 +279,9 @@ class BoxesTest : public FormTest {
         const Shown noted =
             reportFor(u"<b>t</b>\r\na~b\r\nc d\r\ne", u"t\r\n\r\nc", u"t\r\nx\r\nc");
         QCOMPARE(noted.title, QStringLiteral("prjKestrelwick"));
-        QCOMPARE(noted.text, QStringLiteral("Minimum length = 1 words"));
+        QCOMPARE(noted.text, QStringLiteral("Minimum length = 1 words\nThe spin text gives 8 "
+                                            "different articles; two of them share on average "
+                                            "54 % of their runs of four words."));
         QCOMPARE(noted.informative,
                  QStringLiteral(
                      "Article 1: paragraph 2 contains {, } or ~, which break the spin text.\n"

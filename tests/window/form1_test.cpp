@@ -24,6 +24,7 @@
 
 #include "window/controls.h"
 #include "window/form_test.h"
+#include "window/spin_format_choice.h"
 #include "window/text_box.h"
 
 using namespace kestrelwick;
@@ -172,8 +173,9 @@ class Form1Test : public FormTest {
 
     void tabMovesThroughTheControlsBothWays() {
         const QList<QWidget*> order = {
-            form->articleBox(0), form->articleBox(1), form->articleBox(2), form->outputBox(),
-            form->checkButton(), form->gridBox(),     form->clearButton(), form->articleBox(0)};
+            form->articleBox(0), form->articleBox(1),  form->articleBox(2),
+            form->outputBox(),   form->formatChoice(), form->checkButton(),
+            form->gridBox(),     form->clearButton(),  form->articleBox(0)};
         for (qsizetype i = 1; i < order.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), order[i]);

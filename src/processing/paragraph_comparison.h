@@ -1,0 +1,52 @@
+#pragma once
+
+// The versions of every paragraph compared, once per check, for the two
+// things that need it: the report's notes on versions worded the same or
+// nearly the same, and the share of wording that two spun articles repeat.
+//
+// Only the versions that go into the spin text take part: those of the third
+// article's paragraphs that are not blank, which are exactly the versions of
+// the spin text's groups.
+//
+// The share: pick one version of every group at random, each version of a
+// group equally likely, twice and independently. It is the expected number
+// of four-word runs that the two picks of a group share (as sets of runs,
+// processing/wording.h), summed over the groups, over the expected number of
+// runs of one pick summed over the groups. Both are kept as whole numbers,
+// scaled by 36 (a multiple of the square of every group's size), so that
+// the share is exact.
+
+#include <array>
+#include <cstdint>
+
+#include "processing/counted_articles.h"
+#include "processing/wording.h"
+
+namespace kestrelwick {
+
+// The pairs of articles whose versions are compared, in the order the report
+// names them.
+inline constexpr auto kArticlePairs = WordingComparer::kPairs;
+
+struct RunShare {
+    std::uint64_t sharedRuns = 0;  // expected runs the two picks share, x 36
+    std::uint64_t runs = 0;        // expected runs of one pick, x 36
+
+    // The share in whole percent, halves up; 0 without runs.
+    int percent() const;
+};
+
+struct ParagraphComparison {
+    // By pair of articles, the paragraphs that the two word the same, and
+    // nearly the same.
+    std::array<ParagraphNumbers, kArticlePairs.size()> same;
+    std::array<ParagraphNumbers, kArticlePairs.size()> nearlySame;
+    RunShare share;
+};
+
+// Compares every paragraph's versions. Long articles are compared on two
+// threads; the comparers together take no more memory than the articles
+// themselves (as 16-bit text), however long a paragraph is.
+ParagraphComparison compareParagraphs(const CountedArticles& articles);
+
+}  // namespace kestrelwick
