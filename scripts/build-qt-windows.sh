@@ -161,7 +161,10 @@ configure=(
     -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
     "${options[@]}"
 )
-cmake -S "$source_dir" -B "$build_dir" "${configure[@]}" >"$work/configure.log" 2>&1 || {
+# Configured afresh: a build folder of an older recipe keeps its settings in
+# its cache (an option taken out would stay as it was); its compiled files
+# are still used where nothing they depend on changed.
+cmake --fresh -S "$source_dir" -B "$build_dir" "${configure[@]}" >"$work/configure.log" 2>&1 || {
     tail -n 60 "$work/configure.log" >&2
     exit 1
 }

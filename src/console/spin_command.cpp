@@ -34,9 +34,10 @@ int spinFile(const QString& name, SpinFormat format, std::optional<std::uint64_t
             const QString shownName = name == kStandardInputArgument
                                           ? QStringLiteral("standard input")
                                           : QStringLiteral("\"%1\"").arg(name);
-            writeUtf8(err, QStringLiteral("kestrelwick: the spin text in %1 cannot be spun: ")
-                                   .arg(shownName) +
-                               fromEngine(error->text()) + u'\n');
+            writeUtf8(
+                err,
+                QStringLiteral("kestrelwick: the spin text in %1 cannot be spun: ").arg(shownName) +
+                    fromEngine(error->text()) + u'\n');
             return kExitTrouble;
         }
         // Line breaks as LF, as --check writes them.

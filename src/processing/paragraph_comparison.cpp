@@ -83,10 +83,10 @@ ParagraphComparison compareParagraphs(const CountedArticles& articles) {
     }
     std::future<ParagraphComparison> later;
     try {
-        later = std::async(std::launch::async, [&articles, half, end = driving.size(),
-                                                articleBytes] {
-            return compareParagraphs(articles, half, end, articleBytes / 2);
-        });
+        later =
+            std::async(std::launch::async, [&articles, half, end = driving.size(), articleBytes] {
+                return compareParagraphs(articles, half, end, articleBytes / 2);
+            });
     } catch (const std::system_error&) {
         // No thread to be had.
         return compareParagraphs(articles, 0, driving.size(), articleBytes);

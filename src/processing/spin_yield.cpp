@@ -37,10 +37,10 @@ std::u16string SpinYield::articlesText() const {
         return digits(*exact);
     }
     // Three significant digits of 2^twos × 3^threes, from its logarithm.
-    const double logarithm =
-        double(twos) * std::log10(2.0) + double(threes) * std::log10(3.0);
+    const double logarithm = double(twos) * std::log10(2.0) + double(threes) * std::log10(3.0);
     auto exponent = std::uint64_t(std::floor(logarithm));
-    auto hundredths = std::uint64_t(std::llround(std::pow(10.0, logarithm - double(exponent)) * 100));
+    auto hundredths =
+        std::uint64_t(std::llround(std::pow(10.0, logarithm - double(exponent)) * 100));
     if (hundredths >= 1000) {  // 9.995 and up round to 10.00
         hundredths /= 10;
         ++exponent;

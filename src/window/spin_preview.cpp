@@ -46,8 +46,7 @@ class SpinPreview : public QDialog {
         setWindowTitle(QStringLiteral("Preview a spun article"));
         article_ = new QPlainTextEdit(this);
         article_->setReadOnly(true);
-        article_->setTextInteractionFlags(Qt::TextSelectableByMouse |
-                                          Qt::TextSelectableByKeyboard);
+        article_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         article_->setAccessibleName(QStringLiteral("Spun article"));
         auto* buttons = new QDialogButtonBox(this);
         QPushButton* again =
@@ -87,10 +86,10 @@ void previewSpunArticle(QWidget* parent, TextBox* outputBox, SpinFormat format) 
     if (const auto spun = spinArticle(spinText, format, probe);
         const auto* error = std::get_if<SpinError>(&spun)) {
         placeCursor(outputBox, error->line, error->column);
-        QMessageBox box(QMessageBox::Warning, QApplication::applicationName(),
-                        QStringLiteral("The spin text cannot be spun: ") +
-                            fromEngine(error->text()),
-                        QMessageBox::Ok, parent);
+        QMessageBox box(
+            QMessageBox::Warning, QApplication::applicationName(),
+            QStringLiteral("The spin text cannot be spun: ") + fromEngine(error->text()),
+            QMessageBox::Ok, parent);
         box.setTextFormat(Qt::PlainText);
         box.exec();
         placeCursor(outputBox, error->line, error->column);

@@ -83,6 +83,60 @@ Minimum length = 0 words
 The spin text gives 6 different articles; two of them share on average 44 % of their runs of four words.
 Articles 1 and 2 give the same wording of paragraph 1.' "the report with notes"
 
+# The pipe format: the same spin text with | between the versions, and the
+# note on spin marks naming |.
+run --check --format pipe "$work/dogs1.txt" "$work/dogs2.txt" "$work/dogs3.txt"
+expect_status 0 "the pipe format"
+expect_file "$work/out" "$(tr '~' '|' <<<"$spin")" "the spin text in the pipe format"
+expect_file "$work/err" "$report" "the report in the pipe format"
+printf 'T\nA | B\n' >"$work/piped.txt"
+run --check --format pipe "$work/dogs1.txt" "$work/dogs2.txt" "$work/piped.txt"
+expect_status 1 "a | in the pipe format"
+grep -qx 'Article 3: paragraph 2 contains {, } or |, which break the spin text.' "$work/err" ||
+    fail "a | in the pipe format: $(cat "$work/err")"
+for bad in "--format xml|--format takes ama or pipe, not \"xml\"." \
+    "--format pipe $work/dogs1.txt|--format goes with --check or --spin." \
+    "--spin --seed 12x|--seed takes a whole number from 0 to 18446744073709551615, not \"12x\"." \
+    "--seed 3|--seed goes with --spin." \
+    "--spin --check|--check and --spin go one at a time." \
+    "--spin $work/dogs1.txt $work/dogs2.txt|--spin takes one file, not 2."; do
+    IFS='|' read -r arguments said <<<"$bad"
+    read -r -a words <<<"$arguments"
+    run "${words[@]}"
+    expect_status 2 "$arguments"
+    [[ $(head -n 1 "$work/err") == "kestrelwick: $said" ]] || fail "$arguments: $(cat "$work/err")"
+done
+
+# One spun article: the same seed gives the same article, one version of
+# every group, the text between the groups kept.
+printf '%s\n' "$spin" >"$work/spin.txt"
+run --spin --seed 11 "$work/spin.txt"
+expect_status 0 "a spun article"
+cp "$work/out" "$work/spun"
+stdin="$work/spin.txt" run --spin --seed 11 -
+expect_status 0 "a spun article from standard input"
+cmp -s "$work/out" "$work/spun" || fail "the same seed gave another article"
+titles=0
+for title in "Dog Training Tips" "Tips For Training Dogs" "How To Train A Dog"; do
+    for seed in 1 2 3 4 5 6 7 8 9 10 11 12; do
+        run --spin --seed "$seed" "$work/spin.txt"
+        if [ "$(head -n 1 "$work/out")" = "$title" ]; then
+            titles=$((titles + 1))
+            break
+        fi
+    done
+done
+[ "$titles" -eq 3 ] || fail "twelve seeds gave $titles of the three titles"
+[ "$(sed -n 2,3p "$work/out")" = "" ] || fail "the line breaks after the title were not kept"
+tr '~' '|' <"$work/spin.txt" >"$work/pipe.txt"
+run --spin --format pipe --seed 11 "$work/pipe.txt"
+cmp -s "$work/out" "$work/spun" || fail "the pipe format spun another article from one seed"
+printf '{a~b}\nx {c~d\n' >"$work/broken.txt"
+run --spin "$work/broken.txt"
+expect_status 2 "a broken group"
+[ -s "$work/out" ] && fail "a broken group: something on standard output"
+expect_file "$work/err" "kestrelwick: the spin text in \"$work/broken.txt\" cannot be spun: line 2, column 3: a { has no } to close it." "a broken group"
+
 # An empty file is an empty article.
 : >"$work/empty.txt"
 run --check "$work/dogs1.txt" "$work/dogs2.txt" "$work/empty.txt"

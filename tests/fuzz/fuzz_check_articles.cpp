@@ -18,9 +18,11 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <variant>
 #include <vector>
 
 #include "processing/check_articles.h"
+#include "processing/spinner.h"
 
 namespace {
 
@@ -291,6 +293,89 @@ AlikeNotes wordingNotes(const CheckResult& result) {
     return notes;
 }
 
+// The share of runs that two spun articles repeat, worked out plainly from
+// sets of runs: over the groups, the expected runs two picks share and the
+// expected runs of one pick, each scaled by 36.
+int plainSharePercent(const CheckResult& result) {
+    std::uint64_t shared = 0;
+    std::uint64_t runs = 0;
+    for (const kestrelwick::SpinGroup& group : result.spinText.groups) {
+        std::vector<std::set<Words>> sets;
+        for (std::size_t k = 0; k < group.count; ++k) {
+            sets.push_back(fourWordRuns(wordList(group.version(k))));
+        }
+        const std::uint64_t n = sets.size();
+        std::uint64_t both = 0;
+        std::uint64_t own = 0;
+        for (const auto& a : sets) {
+            own += a.size();
+            for (const auto& b : sets) {
+                for (const auto& run : a) {
+                    both += b.count(run);
+                }
+            }
+        }
+        shared += both * (36 / (n * n));
+        runs += own * (36 / n);
+    }
+    return runs == 0 ? 0 : int((200 * shared + runs) / (2 * runs));
+}
+
+// The pipe text is the AMA text with the separators of the groups swapped:
+// the same length, and differing only where AMA has ~ and pipe has |, once
+// between every two versions of a group.
+void checkPipeText(const CheckResult& result, const std::u16string& ama) {
+    const std::u16string pipe(
+        kestrelwick::writeSpinText(result.spinText, kestrelwick::SpinFormat::Pipe));
+    require(pipe.size() == ama.size());
+    std::size_t swapped = 0;
+    for (std::size_t i = 0; i < ama.size(); ++i) {
+        if (ama[i] != pipe[i]) {
+            require(ama[i] == u'~' && pipe[i] == u'|');
+            ++swapped;
+        }
+    }
+    std::size_t separators = 0;
+    for (const kestrelwick::SpinGroup& group : result.spinText.groups) {
+        separators += group.count - 1;
+    }
+    require(swapped == separators);
+}
+
+// Where no version holds a spin mark, spinning the AMA text with any seed
+// gives one version of every group, picked in order from the same random
+// numbers, and keeps the line breaks between the groups.
+void checkSpinning(const CheckResult& result, const std::u16string& ama, std::uint64_t seed) {
+    for (const auto& marked : result.articles.spinMarkParagraphs) {
+        if (!marked.empty()) {
+            return;
+        }
+    }
+    kestrelwick::SpinRandom random(seed);
+    const auto spun = kestrelwick::spinArticle(ama, kestrelwick::SpinFormat::Ama, random);
+    const auto* article = std::get_if<std::u16string>(&spun);
+    require(article != nullptr);
+
+    kestrelwick::SpinRandom picks(seed);
+    std::u16string expected;
+    std::size_t at = 0;
+    for (const kestrelwick::SpinGroup& group : result.spinText.groups) {
+        // Between groups there are only line breaks, and no version holds a
+        // brace: the next { opens this group.
+        const std::size_t start = ama.find(u'{', at);
+        require(start != std::u16string::npos);
+        expected += ama.substr(at, start - at);
+        std::size_t length = 2 + group.count - 1;
+        for (std::size_t k = 0; k < group.count; ++k) {
+            length += group.version(k).size();
+        }
+        expected += group.version(picks.below(group.count));
+        at = start + length;
+    }
+    expected += ama.substr(at);
+    require(*article == expected);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
@@ -385,6 +470,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     require(alikeGiven.places == alikePlain.places);
 
     checkSpinTextReadsBack(result, output);
+    checkPipeText(result, output);
+    checkSpinning(result, output, size == 0 ? 0 : bytes[0]);
+    // What the spin text gives: a line exactly when there are groups, with
+    // the share that a plain computation gives and the number of different
+    // articles no larger than 3 to the number of groups.
+    require(result.yield.has_value() == !result.spinText.groups.empty());
+    if (result.yield) {
+        require(result.yield->sharePercent == plainSharePercent(result));
+        require(result.yield->twos + result.yield->threes <= result.spinText.groups.size());
+    }
     // The grid counts the paragraphs it says it counts, in order.
     for (std::size_t line = 0; line < result.gridParagraphs.size(); ++line) {
         require(result.gridParagraphs[line] >= 1 && result.gridParagraphs[line] < paragraphs);

@@ -9,6 +9,8 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QtTest>
 
@@ -59,8 +61,13 @@ class FormTest : public QObject {
     }
 
   protected slots:
-    void initTestCase() { kestrelwick::Form1::setUpApplication(); }
+    void initTestCase() {
+        // Settings go to a folder of the tests' own, never the user's.
+        QStandardPaths::setTestModeEnabled(true);
+        kestrelwick::Form1::setUpApplication();
+    }
     void init() {
+        QSettings().remove(QStringLiteral("spinFormat"));
         form = std::make_unique<kestrelwick::Form1>();
         form->show();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
