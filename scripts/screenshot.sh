@@ -11,7 +11,9 @@
 # pictures show the whole screen; without, they show the window alone. With
 # MAXIMISE=1 as well, the window is maximised before anything is typed. With
 # ARTICLES set to three files, the window opens with them instead of typing,
-# and the report's marks show in the pictures.
+# and the report's marks show in the pictures; with PREVIEW set to a file
+# name as well, F9 then previews a spun article and that picture is saved
+# there.
 set -euo pipefail
 program=${1:-build/release/src/kestrelwick}
 output=${2:-docs/screenshot.png}
@@ -47,7 +49,8 @@ if [ -n "$wm" ]; then
 fi
 
 read -r -a articles <<<"${ARTICLES:-}"
-XDG_DATA_HOME=$data QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale "$program" "${articles[@]}" &
+# Settings of its own too: the spin format is the default one.
+XDG_DATA_HOME=$data XDG_CONFIG_HOME=$data QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$scale "$program" "${articles[@]}" &
 program_pid=$!
 
 info=""
@@ -93,6 +96,13 @@ if [ ${#articles[@]} -gt 0 ]; then
     xdotool key Return  # closes the report
     sleep 0.5
     shot "$output"
+    if [ -n "${PREVIEW:-}" ]; then
+        xdotool key F9
+        sleep 1
+        import -window root "png:$PREVIEW"
+        echo "Saved $PREVIEW"
+        xdotool key Escape
+    fi
     exit 0
 fi
 click 200 150

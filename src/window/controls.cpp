@@ -1,6 +1,7 @@
 #include "window/controls.h"
 
 #include <QAccessibleWidget>
+#include <QEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyleOptionButton>
@@ -47,9 +48,7 @@ constexpr qreal kSmallestLinkPointSize = 6.0;
 constexpr qreal kLinkPointStep = 0.25;
 
 QFont linkFont(qreal pointSize) {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(pointSize);
+    QFont font = designFont(pointSize);
     font.setBold(true);
     font.setUnderline(true);
     return font;
@@ -100,6 +99,17 @@ QAccessibleInterface* linkLabelAccessible(const QString& className, QObject* obj
 
 }  // namespace
 
+QFont designFont(qreal pointSize) {
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                      QStringLiteral("Tahoma"), QStringLiteral("Arial"),
+                      QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Noto Sans"), QStringLiteral("FreeSans")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(pointSize);
+    return font;
+}
+
 LinkLabel::LinkLabel(const QString& caption, const QString& toolTip, QWidget* parent)
     : QLabel(caption, parent) {
     static const bool accessibleAsLink = [] {
@@ -109,6 +119,7 @@ LinkLabel::LinkLabel(const QString& caption, const QString& toolTip, QWidget* pa
     Q_UNUSED(accessibleAsLink);
     setFont(linkFont(kLinkPointSize));
     setForegroundRole(QPalette::Highlight);
+    keepLinkColour();
     setToolTip(toolTip);
     setCursor(Qt::ArrowCursor);
     setFocusPolicy(Qt::NoFocus);
@@ -128,6 +139,22 @@ void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
     if (click) {
         activate();
     }
+}
+
+void LinkLabel::changeEvent(QEvent* event) {
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange && !keepingColour_) {
+        keepLinkColour();
+    }
+}
+
+void LinkLabel::keepLinkColour() {
+    keepingColour_ = true;
+    QPalette colours = palette();
+    const QColor link = colours.color(QPalette::Active, QPalette::Highlight);
+    colours.setColor(QPalette::Inactive, QPalette::Highlight, link);
+    setPalette(colours);
+    keepingColour_ = false;
 }
 
 void LinkLabel::activate() {

@@ -2,11 +2,20 @@
 
 // The kinds of control that Qt has no ready-made widget for.
 
+#include <QFont>
 #include <QLabel>
 #include <QList>
 #include <QPushButton>
 
 namespace kestrelwick {
+
+// The window's font: the face it was designed with, MS Sans Serif at 8.25
+// points, or the first of its stand-ins that the system has: those Windows
+// has installed since Windows XP and Wine ships (Microsoft Sans Serif,
+// Tahoma, Arial), then the common faces of Linux desktops, and at the last a
+// sans-serif face of the system's choosing. Every font the window asks for
+// names all of them, so that no platform falls back to a serif face.
+QFont designFont(qreal pointSize = 8.25);
 
 // A push button that Enter presses as well as Space while it has the focus, as
 // on every desktop, without being the window's default button: Enter in a box
@@ -35,7 +44,8 @@ class WrappingPushButton : public PushButton {
 };
 
 // A label that acts as a hyperlink: bold, underlined, in the highlight colour
-// of the user's palette, reacting to a left click only and never taking the
+// of the user's palette (its active one, also while another window is
+// active), reacting to a left click only and never taking the
 // focus. Screen readers see it as a link, named by its caption and described
 // by its tooltip, whose press action does what a click does.
 class LinkLabel : public QLabel {
@@ -58,9 +68,17 @@ class LinkLabel : public QLabel {
   protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
+    // Draws the caption in the palette's active highlight colour whether or
+    // not the window is active: Windows' own palette gives an inactive window
+    // the button face as its highlight, which would hide the links while a
+    // message box is open.
+    void keepLinkColour();
+
     bool pressed_ = false;
+    bool keepingColour_ = false;
 };
 
 }  // namespace kestrelwick

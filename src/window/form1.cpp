@@ -279,6 +279,8 @@ void Form1::setUpApplication() {
     QApplication::setApplicationVersion(QStringLiteral(KESTRELWICK_VERSION_TEXT));
     QApplication::setWindowIcon(applicationIcon());
     QApplication::setDesktopFileName(QStringLiteral("kestrelwick"));
+    // Every control, message box and dialog in the window's font.
+    QApplication::setFont(designFont());
 }
 
 void Form1::fitToScreen() {

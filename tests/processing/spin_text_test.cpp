@@ -42,8 +42,7 @@ std::u16string line(std::u16string_view articles, int percent) {
 
 TEST(SpinFormats, PipeIsTheAmaTextWithItsSeparators) {
     const auto ama = checked(testing::kDogs1, testing::kDogs2, testing::kDogs3);
-    const auto pipe =
-        checked(testing::kDogs1, testing::kDogs2, testing::kDogs3, SpinFormat::Pipe);
+    const auto pipe = checked(testing::kDogs1, testing::kDogs2, testing::kDogs3, SpinFormat::Pipe);
     std::u16string swapped = ama.boxes[3];
     for (char16_t& unit : swapped) {
         unit = unit == u'~' ? u'|' : unit;
@@ -91,9 +90,9 @@ TEST(SpinYield, ABlankVersionIsLeftOutOfItsGroup) {
     // shared, 3 / 3 runs. Paragraph 2: two versions of five words (two runs
     // each) that share one run: (4 + 2) / 4 shared, 4 / 2 runs. In all
     // (1/3 + 3/2) / (1 + 2) = 61 %.
-    EXPECT_EQ(yieldLineOf(u"A\r\none two three four five", u"B\r\n   ",
-                          u"C\r\nzero one two three four"),
-              line(u"6", 61));
+    EXPECT_EQ(
+        yieldLineOf(u"A\r\none two three four five", u"B\r\n   ", u"C\r\nzero one two three four"),
+        line(u"6", 61));
 }
 
 TEST(SpinYield, ShortVersionsAreOneRunEach) {

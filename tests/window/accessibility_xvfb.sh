@@ -25,7 +25,7 @@ bus_pid=$!
 # A state folder of its own: the user's saved work stays out of the test.
 data=$(mktemp -d)
 trap 'kill $program_pid $bus_pid 2>/dev/null; stop_xvfb; rm -rf "$data"' EXIT
-XDG_DATA_HOME=$data QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb \
+XDG_DATA_HOME=$data XDG_CONFIG_HOME=$data QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb \
     "$program" "$@" >/dev/null 2>&1 &
 program_pid=$!
 

@@ -20,7 +20,7 @@ trap 'kill -9 $program_pid 2>/dev/null; kill $bus_pid 2>/dev/null; stop_xvfb; rm
 start_xvfb 1280x1024x24
 /usr/libexec/at-spi-bus-launcher --launch-immediately &
 bus_pid=$!
-export XDG_DATA_HOME=$data QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+export XDG_DATA_HOME=$data XDG_CONFIG_HOME=$data QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 
 "$program" >/dev/null 2>&1 &
 program_pid=$!

@@ -16,7 +16,7 @@ log=$(mktemp)
 # A state folder of its own: the user's saved work stays out of the test.
 data=$(mktemp -d)
 trap 'kill $program_pid 2>/dev/null; stop_xvfb; rm -rf "$log" "$data"' EXIT
-XDG_DATA_HOME=$data QT_QPA_PLATFORM=xcb "$program" >"$log" 2>&1 &
+XDG_DATA_HOME=$data XDG_CONFIG_HOME=$data QT_QPA_PLATFORM=xcb "$program" >"$log" 2>&1 &
 program_pid=$!
 
 if ! wait_for_window; then

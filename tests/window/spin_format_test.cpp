@@ -59,7 +59,8 @@ class SpinFormatTest : public FormTest {
         SpinFormatChoice* choice = form->formatChoice();
         QCOMPARE(choice->format(), SpinFormat::Ama);
         QCOMPARE(choice->accessibleName(), QStringLiteral("Spin format"));
-        QVERIFY(QAccessible::queryAccessibleInterface(choice)->text(QAccessible::Value)
+        QVERIFY(QAccessible::queryAccessibleInterface(choice)
+                    ->text(QAccessible::Value)
                     .contains(QStringLiteral("AMA")));
 
         fill(u"One\r\nA cup | a mug", u"Two\r\nA glass", u"Three\r\nA bowl ~ a plate");
@@ -72,7 +73,8 @@ class SpinFormatTest : public FormTest {
         choice->setFocus(Qt::TabFocusReason);
         QTest::keyClick(choice, Qt::Key_Down);
         QCOMPARE(choice->format(), SpinFormat::Pipe);
-        QVERIFY(QAccessible::queryAccessibleInterface(choice)->text(QAccessible::Value)
+        QVERIFY(QAccessible::queryAccessibleInterface(choice)
+                    ->text(QAccessible::Value)
                     .contains(QStringLiteral("Pipe")));
         // A version holds |, the pipe format's separator: the text is left.
         QCOMPARE(form->outputBox()->text(),
@@ -87,12 +89,15 @@ class SpinFormatTest : public FormTest {
         // one edit that Ctrl+Z takes back.
         fill(u"One\r\nA cup", u"Two\r\nA glass", u"Three\r\nA bowl");
         check();
-        QCOMPARE(form->outputBox()->text(), u"{One|Two|Three}\r\n\r\n\r\n{A cup|A glass|A bowl}\r\n\r\n");
+        QCOMPARE(form->outputBox()->text(),
+                 u"{One|Two|Three}\r\n\r\n\r\n{A cup|A glass|A bowl}\r\n\r\n");
         QTest::keyClick(choice, Qt::Key_Up);
         QCOMPARE(choice->format(), SpinFormat::Ama);
-        QCOMPARE(form->outputBox()->text(), u"{One~Two~Three}\r\n\r\n\r\n{A cup~A glass~A bowl}\r\n\r\n");
+        QCOMPARE(form->outputBox()->text(),
+                 u"{One~Two~Three}\r\n\r\n\r\n{A cup~A glass~A bowl}\r\n\r\n");
         form->outputBox()->undo();
-        QCOMPARE(form->outputBox()->text(), u"{One|Two|Three}\r\n\r\n\r\n{A cup|A glass|A bowl}\r\n\r\n");
+        QCOMPARE(form->outputBox()->text(),
+                 u"{One|Two|Three}\r\n\r\n\r\n{A cup|A glass|A bowl}\r\n\r\n");
     }
 
     void theChoiceIsKeptAcrossARestart() {
@@ -111,9 +116,9 @@ class SpinFormatTest : public FormTest {
     void thePreviewIsMadeOfTheOutputBoxsAlternatives() {
         fillWorkedExample();
         check();
-        const std::set<QString> versions = {
-            QStringLiteral("Dog Training Tips"), QStringLiteral("Tips For Training Dogs"),
-            QStringLiteral("How To Train A Dog")};
+        const std::set<QString> versions = {QStringLiteral("Dog Training Tips"),
+                                            QStringLiteral("Tips For Training Dogs"),
+                                            QStringLiteral("How To Train A Dog")};
         std::set<QString> titles;
         QString copied;
         whenDialogOpens([&](QDialog* dialog) {
