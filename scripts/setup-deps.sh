@@ -17,11 +17,11 @@ set -euo pipefail
 declare -A groups=(
     [run]="cmake ninja-build g++ make pkg-config qt6-base-dev libgl-dev"
     [test]="libgtest-dev libgmock-dev xvfb xauth x11-utils xdotool openbox desktop-file-utils appstream
-            at-spi2-core python3-pyatspi dbus-daemon"
+            at-spi2-core python3-pyatspi dbus-daemon imagemagick"
     [fuzz]="clang libclang-rt-dev libgtest-dev libgmock-dev"
     [bench]="libbenchmark-dev"
     [windows]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64
-               dpkg-dev nsis zip fonts-dejavu-core fonts-wine"
+               dpkg-dev nsis zip fonts-dejavu-core fonts-wine xvfb xauth x11-utils openbox imagemagick"
     [package]="dpkg-dev file lintian desktop-file-utils appstream"
 )
 # What every group builds with, besides its own packages.

@@ -2,7 +2,8 @@
 # Builds the Windows program (scripts/build-windows.sh) and tests it under
 # Wine: the engine's, the file reader's and the Windows pieces' unit tests,
 # the window's Qt Test cases on the offscreen platform, and the command-line
-# test script against kestrelwick.exe; then the installer, installed and
+# test script against kestrelwick.exe; the window on Windows' own platform
+# in a private X server (links, labels and fonts); then the installer, installed and
 # uninstalled without a question, and the same check on Linux and under
 # Wine giving the same bytes. Headless, in a private Wine prefix inside the
 # build folder, with one Wine server kept up for the whole run so that no
@@ -49,6 +50,9 @@ if ! ctest --preset win64-qt -j"$jobs"; then
     done
     exit 1
 fi
+# The window on Windows' own platform plugin, in an X server of its own: the
+# links and labels stay drawn while the report is open, in sans-serif faces.
+tests/window/window_drawn_test.sh build/win64-qt/tests/window/kestrelwick_window_drawn.exe
 tests/windows/installer_test.sh build/win64-qt/kestrelwick-*-setup.exe
 if [ -x build/dev/src/kestrelwick ]; then
     tests/windows/same_output_test.sh build/dev/src/kestrelwick build/win64-qt/src/kestrelwick.exe

@@ -67,7 +67,8 @@ class FormTest : public QObject {
         kestrelwick::Form1::setUpApplication();
     }
     void init() {
-        QSettings().remove(QStringLiteral("spinFormat"));
+        QSettings(QStringLiteral("Kestrelwick"), QCoreApplication::applicationName())
+            .remove(QStringLiteral("spinFormat"));
         form = std::make_unique<kestrelwick::Form1>();
         form->show();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
