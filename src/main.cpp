@@ -6,6 +6,7 @@
 #include "processing/working_memory.h"
 #include "window/form1.h"
 #include "window/saved_state.h"
+#include "window/shutdown_signals.h"
 
 int main(int argc, char* argv[]) {
     kestrelwick::holdStandardStreams();
@@ -32,6 +33,8 @@ int main(int argc, char* argv[]) {
     kestrelwick::SavedState state(&form, form.controls().largeBoxes(),
                                   kestrelwick::SavedState::defaultPath());
     state.restore();
+    // Ended by the system: the boxes are saved first.
+    kestrelwick::saveOnShutdownSignals([&state] { state.saveNow(); });
     form.fitToScreen();
     form.show();
     form.openArticleFiles(command.files);

@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <csignal>
 #include <new>
 #include <string>
 #include <vector>
@@ -235,6 +236,11 @@ int checkFiles(const QStringList& files, SpinFormat format, QIODevice& in, QIODe
 }
 
 int runConsole(const CommandLine& command) {
+#ifdef Q_OS_UNIX
+    // A reader that stops early makes a write fail, which is then told and
+    // ends with status 2, rather than ending the program without a word.
+    ::signal(SIGPIPE, SIG_IGN);
+#endif
     StandardStreams streams;
     switch (command.mode) {
         case CommandLine::Mode::Help:

@@ -173,7 +173,8 @@ ArticleFile readArticleFile(const QString& path) {
     // found; then checked through the open file, so that what is checked is
     // what is read.
     const QByteArray name = systemFileName(path);
-    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    // Without waiting: a FIFO would block until something writes to it.
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) {
         const int error = errno;
         struct stat link {};
@@ -197,6 +198,11 @@ ArticleFile readArticleFile(const QString& path) {
     if (S_ISDIR(status.st_mode)) {
         ::close(fd);
         return refused(path, QStringLiteral("it is a folder"));
+    }
+    if (!S_ISREG(status.st_mode)) {
+        // A pipe, a socket or a device: standard input (-) reads those.
+        ::close(fd);
+        return refused(path, QStringLiteral("it is not a regular file (a pipe or a device)"));
     }
     if (S_ISREG(status.st_mode) && status.st_size > kLargestArticleFile) {
         ::close(fd);

@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QLockFile>
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <QTextCursor>
@@ -17,10 +16,14 @@
 #include <algorithm>
 #include <new>
 
-#include "window/state_file.h"
+#include "window/state_io.h"
+#include "window/state_lock.h"
 #include "window/text_box.h"
 
 namespace kestrelwick {
+
+const QString SavedState::kNotSaved =
+    QStringLiteral("not saved: another Kestrelwick window keeps the saved work");
 
 // One save: the texts as the boxes held them, and how writing them went.
 struct SavedState::Job {
@@ -53,6 +56,9 @@ SavedState::SavedState(QWidget* window, const std::array<TextBox*, kStateTexts>&
     quiet_.setSingleShot(true);
     quiet_.setInterval(kQuietMilliseconds);
     connect(&quiet_, &QTimer::timeout, this, &SavedState::saveInBackground);
+    retry_.setSingleShot(true);
+    retry_.setInterval(kRetryMilliseconds);
+    connect(&retry_, &QTimer::timeout, this, &SavedState::saveInBackground);
     nextSlice_.setSingleShot(true);
     nextSlice_.setInterval(0);
     connect(&nextSlice_, &QTimer::timeout, this, &SavedState::readSlice);
@@ -70,37 +76,27 @@ SavedState::~SavedState() {
 
 bool SavedState::restore() {
     QDir().mkpath(QFileInfo(path_).absolutePath());
-    lock_ = std::make_unique<QLockFile>(path_ + QStringLiteral(".lock"));
-    // Only a lock whose program has died is stale, however long it is held.
-    lock_->setStaleLockTime(0);
-    if (!lock_->tryLock(0) && lock_->error() == QLockFile::LockFailedError) {
-        return false;  // another window's
+    lock_ = std::make_unique<StateLock>(path_ + QStringLiteral(".lock"));
+    if (lock_->take() == StateLock::Taken::Others) {
+        // Another window keeps the work: this one says so, and asks before
+        // it closes with text in it.
+        window_->setWindowTitle(window_->windowTitle() + QStringLiteral(" (") + kNotSaved + u')');
+        return false;
     }
     owns_ = true;  // a lock that cannot be made shows once the first save fails
 
-    QFile file(path_);
-    if (!file.exists()) {
+    StateRead read = readStateFile(path_);
+    if (read.outcome == StateRead::Outcome::Refused) {
+        moveAside(read.why);
+        return true;
+    }
+    if (read.outcome == StateRead::Outcome::Missing) {
         return true;  // a first start
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        moveAside(file.errorString());
-        return true;
-    }
-    std::optional<StateTexts> texts;
-    try {
-        texts = decodeStateFile(file.readAll());
-    } catch (const std::bad_alloc&) {
-        moveAside(QStringLiteral("there is not enough memory to read it"));
-        return true;
-    }
-    file.close();
-    if (!texts) {
-        moveAside(QStringLiteral("it is cut short, damaged, or from a newer Kestrelwick"));
-        return true;
     }
     restoring_ = true;
     for (std::size_t k = 0; k < kStateTexts; ++k) {
-        boxes_[k]->setText((*texts)[k]);
+        boxes_[k]->setText(read.texts[k]);
+        std::u16string().swap(read.texts[k]);
     }
     restoring_ = false;
     return true;
@@ -109,7 +105,8 @@ bool SavedState::restore() {
 void SavedState::moveAside(const QString& why) {
     const QString aside = path_ + QStringLiteral(".bad-") +
                           QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    const bool moved = QFile::rename(path_, aside);
+    // A folder or any other thing at the path is moved aside as a file is.
+    const bool moved = QDir().rename(path_, aside);
     say(QStringLiteral("The work saved in \"%1\" could not be read back (%2), so the boxes start "
                        "empty.%3")
             .arg(QDir::toNativeSeparators(path_), why,
@@ -227,18 +224,57 @@ void SavedState::saveNow() {
 }
 
 void SavedState::finishSave(const Job& job) {
-    if (!job.error.isEmpty() && !warnedUnwritable_) {
-        warnedUnwritable_ = true;
-        say(QStringLiteral("Your work cannot be saved to \"%1\": %2. Kestrelwick goes on "
-                           "working, but what the boxes hold is not kept when it closes.")
-                .arg(QDir::toNativeSeparators(job.path), job.error));
+    failure_ = job.error;
+    if (job.error.isEmpty()) {
+        retry_.stop();
+        reported_.clear();
+    } else {
+        // The texts are still to be saved: at the next edit, at close, and
+        // on the timer meanwhile.
+        dirty_ = true;
+        retry_.start();
+        if (job.error != reported_) {
+            reported_ = job.error;
+            say(QStringLiteral("Your work could not be saved to \"%1\": %2. The saved work is as "
+                               "it was before; Kestrelwick tries again at the next edit, every "
+                               "%3 seconds, and when the window closes.")
+                    .arg(QDir::toNativeSeparators(job.path), job.error)
+                    .arg(kRetryMilliseconds / 1000));
+        }
     }
     emit saved(job.error);
 }
 
-bool SavedState::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == window_ && event->type() == QEvent::Close) {
+bool SavedState::mayClose() {
+    if (owns_) {
         saveNow();
+        if (failure_.isEmpty()) {
+            return true;
+        }
+        return ask(QStringLiteral("Your latest work could not be saved: %1. Close anyway and "
+                                  "lose it?")
+                       .arg(failure_));
+    }
+    bool anyText = false;
+    for (const TextBox* box : boxes_) {
+        anyText = anyText || !box->document()->isEmpty();
+    }
+    return !anyText || ask(QStringLiteral("This window's work is %1. Close anyway and lose it?")
+                               .arg(kNotSaved));
+}
+
+bool SavedState::ask(const QString& question) const {
+    QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), question,
+                    QMessageBox::Yes | QMessageBox::No, window_);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+bool SavedState::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == window_ && event->type() == QEvent::Close && !mayClose()) {
+        event->ignore();
+        return true;
     }
     return QObject::eventFilter(watched, event);
 }

@@ -37,12 +37,12 @@
 
 #include "window/state_file.h"
 
-class QLockFile;
 class QThread;
 class QWidget;
 
 namespace kestrelwick {
 
+class StateLock;
 class TextBox;
 
 class SavedState : public QObject {
@@ -50,6 +50,10 @@ class SavedState : public QObject {
 
   public:
     static constexpr int kQuietMilliseconds = 2000;
+    // While saving fails, how long until it is tried again.
+    static constexpr int kRetryMilliseconds = 30000;
+    // What a window that does not keep the saved work says in its title.
+    static const QString kNotSaved;
 
     // The state file in the user's application-data folder.
     static QString defaultPath();
@@ -76,6 +80,11 @@ class SavedState : public QObject {
     void saveInBackground();
 
     bool ownsState() const { return owns_; }
+    // Why the last save failed; empty when it did not.
+    QString failure() const { return failure_; }
+    // Whether the window may close: it saves first, and asks when the save
+    // failed, or when this window does not keep the saved work and has text.
+    bool mayClose();
     QString path() const { return path_; }
 
   signals:
@@ -97,16 +106,20 @@ class SavedState : public QObject {
     void collectWorker();
     void moveAside(const QString& why);
     void say(const QString& message) const;
+    bool ask(const QString& question) const;
 
     QWidget* window_;
     std::array<TextBox*, kStateTexts> boxes_;
     QString path_;
-    std::unique_ptr<QLockFile> lock_;
+    std::unique_ptr<StateLock> lock_;
     bool owns_ = false;
     bool restoring_ = false;
     bool dirty_ = false;
-    bool warnedUnwritable_ = false;
+    // Why the last save failed, and the reason last told to the user.
+    QString failure_;
+    QString reported_;
     QTimer quiet_;
+    QTimer retry_;
     // A save being read: the texts so far, and where reading goes on.
     std::shared_ptr<Job> reading_;
     std::size_t readingBox_ = 0;

@@ -1,9 +1,5 @@
 #include "window/state_file.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QSaveFile>
-
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -34,21 +30,8 @@ T readLittleEndian(const char* at) {
 
 }  // namespace
 
-QString writeStateFile(const QString& path, const StateTexts& texts) {
-    const QByteArray bytes = encodeStateFile(texts);
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return file.errorString();
-    }
-    // Articles can be private: the owner alone reads the file.
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        const QString error = file.errorString();
-        file.cancelWriting();
-        return error;
-    }
-    return {};
+std::uint64_t largestStateFile() {
+    return kHeaderBytes + kStateTexts * (sizeof(std::uint64_t) + 2 * kLargestStateText);
 }
 
 QByteArray encodeStateFile(const StateTexts& texts) {
@@ -89,8 +72,8 @@ std::optional<StateTexts> decodeStateFile(const QByteArray& bytes) {
         }
         const auto units = readLittleEndian<std::uint64_t>(bytes.constData() + at);
         at += sizeof(std::uint64_t);
-        if (units > (size - at) / 2) {
-            return std::nullopt;  // cut short
+        if (units > (size - at) / 2 || units > kLargestStateText) {
+            return std::nullopt;  // cut short, or longer than a state's text can be
         }
         text.resize(std::size_t(units));
         if constexpr (std::endian::native == std::endian::little) {

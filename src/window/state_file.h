@@ -9,13 +9,13 @@
 // code units (UTF-16 little-endian), line breaks as CR LF; nothing after the
 // last.
 //
-// Writing goes through QSaveFile: the file on disk is always the old state or
-// the new one, readable by its owner only.
+// Reading and writing the file: window/state_io.h.
 
 #include <QByteArray>
 #include <QString>
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -31,8 +31,9 @@ QByteArray encodeStateFile(const StateTexts& texts);
 // damaged or of another version.
 std::optional<StateTexts> decodeStateFile(const QByteArray& bytes);
 
-// Writes the texts to the state file at path, creating its folder; returns
-// why it could not, or an empty text when the file holds them.
-QString writeStateFile(const QString& path, const StateTexts& texts);
+// The most code units a text of the state can have, and so the largest
+// state file there can be.
+inline constexpr std::uint64_t kLargestStateText = std::uint64_t{256} << 20;
+std::uint64_t largestStateFile();
 
 }  // namespace kestrelwick

@@ -16,42 +16,10 @@
 #include <memory>
 #include <string>
 
-#include "window/form1.h"
-#include "window/modal.h"
-#include "window/saved_state.h"
-#include "window/text_box.h"
+#include "window/saved_window.h"
 
 using namespace kestrelwick;
-
-namespace {
-
-// Every kind of code unit a box keeps: CR LF, a tab, a non-breaking space, a
-// surrogate pair, a line separator, spaces at the ends.
-const StateTexts kOdd = {u" Caf\u00e9\u00a0au\tlait \U0001F375\r\nsecond\r\n\r\n",
-                         u"\u2028x\r\n  two  ", u"", u"{spun~text}\r\n\r\n"};
-
-StateTexts boxTexts(const Form1& form) {
-    StateTexts texts;
-    for (std::size_t k = 0; k < texts.size(); ++k) {
-        texts[k] = form.largeBox(int(k))->text();
-    }
-    return texts;
-}
-
-std::optional<StateTexts> fileTexts(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return std::nullopt;
-    }
-    return decodeStateFile(file.readAll());
-}
-
-bool writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-}  // namespace
+using namespace kestrelwick::testing;
 
 class SavedStateTest : public QObject {
     Q_OBJECT
@@ -59,26 +27,6 @@ class SavedStateTest : public QObject {
   private:
     std::unique_ptr<QTemporaryDir> dir;
     QString path;
-
-    struct Window {
-        std::unique_ptr<Form1> form = std::make_unique<Form1>();
-        std::unique_ptr<SavedState> state;
-        bool owns = false;
-
-        explicit Window(const QString& path)
-            : state(std::make_unique<SavedState>(form.get(), form->controls().largeBoxes(), path)),
-              owns(state->restore()) {
-            form->show();
-        }
-        // As the program ends: the window closes, then everything goes.
-        ~Window() {
-            form->close();
-            state.reset();
-            form.reset();
-        }
-        Window(const Window&) = delete;
-        Window& operator=(const Window&) = delete;
-    };
 
   private slots:
     void initTestCase() { Form1::setUpApplication(); }
@@ -175,6 +123,9 @@ class SavedStateTest : public QObject {
         Window second(path);
         QVERIFY(!second.owns);
         QVERIFY(second.form->articleBox(0)->text().empty());
+        QVERIFY(second.form->windowTitle().endsWith(
+            QStringLiteral("(not saved: another Kestrelwick window keeps the saved work)")));
+        QVERIFY(!first.form->windowTitle().contains(QStringLiteral("not saved")));
         QSignalSpy saved(second.state.get(), &SavedState::saved);
         second.form->articleBox(0)->setText(u"the second window's");
         second.state->saveNow();
@@ -182,6 +133,14 @@ class SavedStateTest : public QObject {
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), before);
+
+        // Closing it with text in it asks first; No keeps it open.
+        QString asked;
+        dismissNextModal(asked);
+        QVERIFY(!second.form->close());
+        QCOMPARE(asked, QStringLiteral("This window's work is not saved: another Kestrelwick "
+                                       "window keeps the saved work. Close anyway and lose it?"));
+        QVERIFY(second.form->isVisible());
     }
 
     void aBadStateFileIsMovedAsideWithAMessage_data() {
@@ -226,15 +185,16 @@ class SavedStateTest : public QObject {
         dismissNextModal(message);
         window.form->articleBox(0)->setText(u"first");
         window.state->saveNow();
-        QTRY_VERIFY(message.startsWith(QStringLiteral("Your work cannot be saved to")));
+        QTRY_VERIFY(message.startsWith(QStringLiteral("Your work could not be saved to")));
         QCOMPARE(saved.size(), 1);
         QVERIFY(!saved.at(0).at(0).toString().isEmpty());
 
+        // The same reason again says nothing more.
         window.form->articleBox(0)->setText(u"second");
         window.state->saveNow();
         QCOMPARE(saved.size(), 2);
         QTest::qWait(50);
-        QVERIFY(QApplication::activeModalWidget() == nullptr);  // once a session
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
         QCOMPARE(window.form->articleBox(0)->text(), u"second");
     }
 };

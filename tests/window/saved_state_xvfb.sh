@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
 # The user's work survives the program's death: the real program types into
-# a box in a private X server, is killed with SIGKILL once the quiet time
-# after the last key has passed, and is started again; a screen reader then
-# finds the typed text back in its box.
+# a box in a private X server and is ended, and is started again; a screen
+# reader then finds the typed text back in its box. With KILL (the default)
+# it is killed once the quiet time after the last key has passed; with TERM
+# or HUP the signal comes at once, before that time, and the program saves
+# before it ends.
 #
-#   saved_state_xvfb.sh PROGRAM
+#   saved_state_xvfb.sh PROGRAM [KILL|TERM|HUP]
 set -euo pipefail
 if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ] || [ -z "${KESTRELWICK_IN_SESSION:-}" ]; then
     exec env KESTRELWICK_IN_SESSION=1 dbus-run-session -- "$0" "$@" 2> >(grep -v '^dbus-daemon' >&2)
 fi
 program=$1
+signal=${2:-KILL}
 here=$(dirname "$0")
 
 source "$here/../../scripts/xvfb.sh"
@@ -33,13 +36,19 @@ xdotool key Return
 xdotool type --delay 20 "second line"
 
 state="$data/prjKestrelwick/boxes.state"
-for _ in $(seq 100); do
-    [ -s "$state" ] && break
-    sleep 0.1
-done
-[ -s "$state" ] || { echo "nothing was saved in $state"; exit 1; }
-kill -9 "$program_pid"
+if [ "$signal" = KILL ]; then
+    for _ in $(seq 100); do
+        [ -s "$state" ] && break
+        sleep 0.1
+    done
+    [ -s "$state" ] || { echo "nothing was saved in $state"; exit 1; }
+else
+    sleep 0.3  # the keys reach the box, well inside the quiet time
+    [ -s "$state" ] && { echo "saved before the signal: the test proves nothing"; exit 1; }
+fi
+kill -"$signal" "$program_pid"
 wait "$program_pid" 2>/dev/null || true
+[ -s "$state" ] || { echo "nothing was saved in $state after SIG$signal"; exit 1; }
 
 "$program" >/dev/null 2>&1 &
 program_pid=$!

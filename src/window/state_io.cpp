@@ -1,0 +1,217 @@
+#include "window/state_io.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QSaveFile>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+#include <atomic>
+#include <cerrno>
+#include <new>
+
+#include "files/article_file.h"
+#include "files/file_names.h"
+
+namespace kestrelwick {
+
+namespace {
+
+std::atomic<int> failingWrites{0};
+
+}  // namespace
+
+void failStateWritesWith(int error) {
+    failingWrites = error;
+}
+
+QString writeFailureReason(int error) {
+    switch (error) {
+        case ENOSPC:
+            return QStringLiteral("the disk is full");
+#ifdef EDQUOT
+        case EDQUOT:
+            return QStringLiteral("the disk quota is used up");
+#endif
+        case EACCES:
+        case EPERM:
+            return QStringLiteral("permission denied");
+        case EROFS:
+            return QStringLiteral("the disk is read-only");
+        default:
+            return systemReason(qt_error_string(error));
+    }
+}
+
+#ifdef Q_OS_UNIX
+
+QString writeStateFile(const QString& path, const StateTexts& texts) {
+    QByteArray bytes;
+    try {
+        bytes = encodeStateFile(texts);
+    } catch (const std::bad_alloc&) {
+        return QStringLiteral("not enough memory");
+    }
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        return writeFailureReason(EACCES);
+    }
+    // A new file of its own beside the state, so that the rename is atomic.
+    const QByteArray temporary =
+        systemFileName(path) + ".new-" + QByteArray::number(QRandomGenerator::global()->generate(), 16);
+    const int fd =
+        ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        return writeFailureReason(errno);
+    }
+    int error = 0;
+    for (qsizetype done = 0; done < bytes.size() && error == 0;) {
+        if (const int failing = failingWrites.load(); failing != 0) {
+            error = failing;
+            break;
+        }
+        const ssize_t wrote = ::write(fd, bytes.constData() + done, std::size_t(bytes.size() - done));
+        if (wrote < 0 && errno == EINTR) {
+            continue;
+        }
+        if (wrote <= 0) {
+            error = wrote < 0 ? errno : EIO;
+        } else {
+            done += wrote;
+        }
+    }
+    if (error == 0 && ::fsync(fd) != 0) {
+        error = errno;
+    }
+    if (::close(fd) != 0 && error == 0) {
+        error = errno;
+    }
+    if (error == 0 && ::rename(temporary.constData(), systemFileName(path).constData()) != 0) {
+        error = errno;
+    }
+    if (error != 0) {
+        ::unlink(temporary.constData());
+        return writeFailureReason(error);
+    }
+    return {};
+}
+
+StateRead readStateFile(const QString& path) {
+    StateRead read;
+    const QByteArray name = systemFileName(path);
+    const int fd = ::open(name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        const int error = errno;
+        if (error == ENOENT || error == ENOTDIR) {
+            return read;  // nothing there: a first start
+        }
+        read.outcome = StateRead::Outcome::Refused;
+        read.why = error == ELOOP ? QStringLiteral("it is a symbolic link")
+                                  : systemReason(qt_error_string(error));
+        return read;
+    }
+    read.outcome = StateRead::Outcome::Refused;
+    struct stat status {};
+    if (::fstat(fd, &status) != 0) {
+        read.why = systemReason(qt_error_string(errno));
+    } else if (!S_ISREG(status.st_mode)) {
+        read.why = QStringLiteral("it is not a regular file");
+    } else if (std::uint64_t(status.st_size) > largestStateFile()) {
+        read.why = QStringLiteral("it is larger than saved work can be");
+    } else {
+        try {
+            QByteArray bytes(qsizetype(status.st_size), Qt::Uninitialized);
+            qsizetype done = 0;
+            while (done < bytes.size()) {
+                const ssize_t got = ::read(fd, bytes.data() + done, std::size_t(bytes.size() - done));
+                if (got < 0 && errno == EINTR) {
+                    continue;
+                }
+                if (got <= 0) {
+                    break;
+                }
+                done += got;
+            }
+            auto texts = done == bytes.size() ? decodeStateFile(bytes) : std::nullopt;
+            if (texts) {
+                read.outcome = StateRead::Outcome::Read;
+                read.texts = std::move(*texts);
+            } else {
+                read.why = QStringLiteral("it is cut short, damaged, or from a newer Kestrelwick");
+            }
+        } catch (const std::bad_alloc&) {
+            read.why = QStringLiteral("there is not enough memory to read it");
+        }
+    }
+    ::close(fd);
+    return read;
+}
+
+#else
+
+QString writeStateFile(const QString& path, const StateTexts& texts) {
+    QByteArray bytes;
+    try {
+        bytes = encodeStateFile(texts);
+    } catch (const std::bad_alloc&) {
+        return QStringLiteral("not enough memory");
+    }
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    if (const int failing = failingWrites.load(); failing != 0) {
+        return writeFailureReason(failing);
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return systemReason(file.errorString());
+    }
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit()) {
+        const QString error = systemReason(file.errorString());
+        file.cancelWriting();
+        return error;
+    }
+    return {};
+}
+
+StateRead readStateFile(const QString& path) {
+    StateRead read;
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink()) {
+        return read;
+    }
+    read.outcome = StateRead::Outcome::Refused;
+    if (info.isSymLink() || !info.isFile()) {
+        read.why = QStringLiteral("it is not a regular file");
+        return read;
+    }
+    if (std::uint64_t(info.size()) > largestStateFile()) {
+        read.why = QStringLiteral("it is larger than saved work can be");
+        return read;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        read.why = systemReason(file.errorString());
+        return read;
+    }
+    try {
+        if (auto texts = decodeStateFile(file.readAll())) {
+            read.outcome = StateRead::Outcome::Read;
+            read.texts = std::move(*texts);
+        } else {
+            read.why = QStringLiteral("it is cut short, damaged, or from a newer Kestrelwick");
+        }
+    } catch (const std::bad_alloc&) {
+        read.why = QStringLiteral("there is not enough memory to read it");
+    }
+    return read;
+}
+
+#endif
+
+}  // namespace kestrelwick

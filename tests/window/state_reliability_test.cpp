@@ -1,0 +1,236 @@
+// Saved work that survives a failing disk, a bad lock and odd things at the
+// state's path: a failed save keeps the old state, says why once per reason
+// and is tried again; a close after a failed save asks; a stale lock is
+// taken over; a link, a FIFO or a huge file at the path never blocks,
+// misleads or is written through. Driven through the real window, headless,
+// with the state in a temporary folder.
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSignalSpy>
+#include <QSysInfo>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <sys/time.h>
+#include <unistd.h>
+#endif
+
+#include <cerrno>
+
+#include "window/saved_window.h"
+#include "window/state_file.h"
+#include "window/state_io.h"
+
+using namespace kestrelwick;
+using namespace kestrelwick::testing;
+
+class StateReliabilityTest : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<QTemporaryDir> dir;
+    QString path;
+
+    QByteArray fileBytes() const {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+  private slots:
+    void initTestCase() { Form1::setUpApplication(); }
+    void init() {
+        dir = std::make_unique<QTemporaryDir>();
+        path = dir->filePath(QStringLiteral("state/boxes.state"));
+    }
+    void cleanup() {
+        failStateWritesWith(0);
+        dir.reset();
+    }
+
+    // A full disk, then a folder without permission, then room again.
+    void aFailedSaveKeepsTheOldStateSaysWhyOnceAndIsTriedAgain() {
+        Window window(path);
+        window.form->articleBox(0)->setText(u"saved before");
+        window.state->saveNow();
+        const QByteArray before = fileBytes();
+        QVERIFY(!before.isEmpty());
+
+        QSignalSpy saved(window.state.get(), &SavedState::saved);
+        failStateWritesWith(ENOSPC);
+        QString message;
+        dismissNextModal(message);
+        window.form->articleBox(0)->setText(u"typed on a full disk");
+        window.state->saveNow();
+        QTRY_VERIFY(!message.isEmpty());
+        QVERIFY2(message.contains(QStringLiteral("the disk is full")), qPrintable(message));
+        QCOMPARE(window.state->failure(), QStringLiteral("the disk is full"));
+        QCOMPARE(fileBytes(), before);
+        // No half-written file is left beside the state either.
+        QCOMPARE(QDir(QFileInfo(path).absolutePath())
+                     .entryList({QStringLiteral("boxes.state.new-*")}, QDir::Files),
+                 QStringList());
+
+        // The same reason again: no second message.
+        window.form->articleBox(0)->setText(u"still full");
+        window.state->saveNow();
+        QTest::qWait(50);
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+
+        // Another reason: told once.
+        failStateWritesWith(EACCES);
+        message.clear();
+        dismissNextModal(message);
+        window.state->saveNow();  // no edit: the last save failed, so it is tried
+        QTRY_VERIFY(message.contains(QStringLiteral("permission denied")));
+        QCOMPARE(fileBytes(), before);
+
+        // Room again: the retry, as the timer runs it, saves without an edit.
+        failStateWritesWith(0);
+        const qsizetype saves = saved.size();
+        window.state->saveInBackground();
+        QTRY_VERIFY(saved.size() > saves);
+        QCOMPARE(saved.last().at(0).toString(), QString());
+        QCOMPARE(fileTexts(path)->at(0), u"still full");
+        QCOMPARE(window.state->failure(), QString());
+    }
+
+    void closingAfterAFailedSaveAsks() {
+        Window window(path);
+        failStateWritesWith(ENOSPC);
+        QString message;
+        dismissNextModal(message);
+        window.form->articleBox(0)->setText(u"not yet saved");
+        window.state->saveNow();
+        QTRY_VERIFY(!message.isEmpty());
+        QString asked;
+        dismissNextModal(asked);  // No
+        QVERIFY(!window.form->close());
+        QCOMPARE(asked, QStringLiteral("Your latest work could not be saved: the disk is full. "
+                                       "Close anyway and lose it?"));
+        QVERIFY(window.form->isVisible());
+        // With room again, the close saves and asks nothing.
+        failStateWritesWith(0);
+        QVERIFY(window.form->close());
+        QCOMPARE(fileTexts(path)->at(0), u"not yet saved");
+    }
+
+    void aStaleLockIsTakenOver_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("empty") << QStringLiteral("empty");
+        QTest::newRow("garbage") << QStringLiteral("garbage");
+        QTest::newRow("folder") << QStringLiteral("folder");
+        QTest::newRow("another host's") << QStringLiteral("host");
+        QTest::newRow("older than the boot") << QStringLiteral("old");
+    }
+
+    void aStaleLockIsTakenOver() {
+        QFETCH(QString, kind);
+        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+        QVERIFY(writeFile(path, encodeStateFile(kOdd)));
+        const QString lock = path + QStringLiteral(".lock");
+        // A live process of this machine, as a lock names it: this one.
+        const QByteArray live = QByteArray::number(QCoreApplication::applicationPid()) +
+                                "\nprjKestrelwick\n" + QSysInfo::machineHostName().toUtf8() + "\n";
+        if (kind == QLatin1String("empty")) {
+            QVERIFY(writeFile(lock, {}));
+        } else if (kind == QLatin1String("garbage")) {
+            QVERIFY(writeFile(lock, "\x01\x02 not a lock at all"));
+        } else if (kind == QLatin1String("folder")) {
+            QVERIFY(QDir().mkpath(lock));
+        } else if (kind == QLatin1String("host")) {
+            QVERIFY(writeFile(lock, QByteArray::number(QCoreApplication::applicationPid()) +
+                                        "\nprjKestrelwick\nanother-machine.example\n"));
+        } else {
+#ifdef Q_OS_UNIX
+            QVERIFY(writeFile(lock, live));
+            const struct timeval longAgo[2] = {{1000000000, 0}, {1000000000, 0}};
+            QCOMPARE(::utimes(QFile::encodeName(lock).constData(), longAgo), 0);
+#else
+            QSKIP("the boot time is read on Linux");
+#endif
+        }
+        Window window(path);
+        QVERIFY(window.owns);
+        QCOMPARE(boxTexts(*window.form), kOdd);
+        const QStringList aside = QDir(QFileInfo(path).absolutePath())
+                                      .entryList({QStringLiteral("boxes.state.lock.stale-*")});
+        QCOMPARE(aside.size(), 1);
+        // And it saves.
+        window.form->articleBox(2)->setText(u"saved again");
+        window.state->saveNow();
+        QCOMPARE(fileTexts(path)->at(2), u"saved again");
+    }
+
+    void aLinkAtTheStatePathIsReplacedNeverWrittenThrough() {
+#ifdef Q_OS_UNIX
+        Window window(path);
+        window.form->articleBox(0)->setText(u"first");
+        window.state->saveNow();
+        // Someone puts a link at the state's path while the program runs.
+        const QString target = dir->filePath(QStringLiteral("someone-elses.txt"));
+        QVERIFY(writeFile(target, "not Kestrelwick's"));
+        QVERIFY(QFile::remove(path));
+        QVERIFY(QFile::link(target, path));
+        window.form->articleBox(0)->setText(u"second");
+        window.state->saveNow();
+        QCOMPARE(window.state->failure(), QString());
+        QFile kept(target);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), QByteArray("not Kestrelwick's"));
+        QCOMPARE(QFileInfo(target).permissions() & QFileDevice::ReadOther,
+                 QFileDevice::ReadOther);  // its mode untouched
+        QVERIFY(!QFileInfo(path).isSymLink());
+        QCOMPARE(fileTexts(path)->at(0), u"second");
+#else
+        QSKIP("links are a Unix test");
+#endif
+    }
+
+    void aFifoOrAHugeFileAtTheStatePathIsMovedAsideAtOnce_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("FIFO") << QStringLiteral("fifo")
+                              << QStringLiteral("it is not a regular file");
+        QTest::newRow("huge") << QStringLiteral("huge")
+                              << QStringLiteral("it is larger than saved work can be");
+    }
+
+    void aFifoOrAHugeFileAtTheStatePathIsMovedAsideAtOnce() {
+        QFETCH(QString, kind);
+        QFETCH(QString, why);
+        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+        if (kind == QLatin1String("fifo")) {
+#ifdef Q_OS_UNIX
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+#else
+            QSKIP("FIFOs are a Unix test");
+#endif
+        } else {
+            // Sparse: larger than four texts can be, without the disk space.
+            QFile huge(path);
+            QVERIFY(huge.open(QIODevice::WriteOnly));
+            QVERIFY(huge.resize(qint64(largestStateFile()) + 1));
+        }
+        QString message;
+        dismissNextModal(message);
+        QElapsedTimer opened;
+        opened.start();
+        Window window(path);
+        QVERIFY(opened.elapsed() < 10000);  // never waits on the FIFO or reads gigabytes
+        QVERIFY(window.owns);
+        QTRY_VERIFY(message.contains(why));
+        QVERIFY(!QFileInfo::exists(path));
+        QCOMPARE(QDir(QFileInfo(path).absolutePath())
+                     .entryList({QStringLiteral("boxes.state.bad-*")}, QDir::System | QDir::Files)
+                     .size(),
+                 1);
+    }
+};
+
+QTEST_MAIN(StateReliabilityTest)
+#include "state_reliability_test.moc"
