@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QStringList>
 
+#include <new>
+
 #include "window/paragraph_marks.h"
 #include "window/report_box.h"
 #include "window/text_box.h"
@@ -27,33 +29,58 @@ CheckRun::CheckRun(const FormControls& controls, SpinFormat format)
 }
 
 void CheckRun::showCounts() {
-    for (std::size_t k = 0; k < kArticleCount; ++k) {
-        // Tidying only trims, so a tidied text as long as the box's is the
-        // box's text: that box keeps its cursor, scroll position and undo
-        // history, and a large article is not laid out again.
-        const std::u16string_view tidied = result_.articles.tidied[k];
-        if (tidied.size() != texts_[k].size()) {
-            controls_.articleBoxes[k]->replaceText(tidied);
+    for (std::size_t k = 0; k < labelsBefore_.size(); ++k) {
+        labelsBefore_[k] = controls_.countLabels[k]->text();
+    }
+    try {
+        for (std::size_t k = 0; k < kArticleCount; ++k) {
+            // Tidying only trims, so a tidied text as long as the box's is the
+            // box's text: that box keeps its cursor, scroll position and undo
+            // history, and a large article is not laid out again.
+            const std::u16string_view tidied = result_.articles.tidied[k];
+            if (tidied.size() != texts_[k].size()) {
+                boxReplaced_[k] = controls_.articleBoxes[k]->replaceText(tidied);
+            }
         }
-    }
-    for (std::size_t k = 0; k < kArticleCount; ++k) {
-        controls_.countLabels[k]->setText(fromEngine(result_.captions[k]));
-    }
-    controls_.gridBox->replaceText(result_.grid);
-    controls_.gridBox->setRowNumbers(result_.gridParagraphs);
-    controls_.countLabels[kArticleCount]->setText(fromEngine(result_.captions[kArticleCount]));
+        for (std::size_t k = 0; k < kArticleCount; ++k) {
+            controls_.countLabels[k]->setText(fromEngine(result_.captions[k]));
+        }
+        gridReplaced_ = controls_.gridBox->replaceText(result_.grid);
+        controls_.gridBox->setRowNumbers(result_.gridParagraphs);
+        controls_.countLabels[kArticleCount]->setText(fromEngine(result_.captions[kArticleCount]));
 
-    // Every paragraph a note names is marked in its box while the report is
-    // read, and after.
-    std::array<ParagraphMarks, kArticleCount> marks;
-    for (const ReportNote& note : result_.notes) {
-        const QString text = fromEngine(note.text);
-        for (const ParagraphPlace& place : note.places) {
-            marks.at(place.article).add(int(place.paragraph), note.kind, text);
+        // Every paragraph a note names is marked in its box while the report
+        // is read, and after.
+        std::array<ParagraphMarks, kArticleCount> marks;
+        for (const ReportNote& note : result_.notes) {
+            const QString text = fromEngine(note.text);
+            for (const ParagraphPlace& place : note.places) {
+                marks.at(place.article).add(int(place.paragraph), note.kind, text);
+            }
         }
+        for (std::size_t k = 0; k < kArticleCount; ++k) {
+            controls_.articleBoxes[k]->setMarks(std::move(marks[k]));
+        }
+    } catch (const std::bad_alloc&) {
+        takeBack();
+        throw;
     }
+}
+
+void CheckRun::takeBack() {
+    // Each box's edit is undone, so its text is what it was and the edit
+    // waits in its redo history.
     for (std::size_t k = 0; k < kArticleCount; ++k) {
-        controls_.articleBoxes[k]->setMarks(std::move(marks[k]));
+        if (boxReplaced_[k]) {
+            controls_.articleBoxes[k]->undo();
+        }
+        controls_.articleBoxes[k]->clearMarks();
+    }
+    if (gridReplaced_) {
+        controls_.gridBox->undo();
+    }
+    for (std::size_t k = 0; k < labelsBefore_.size(); ++k) {
+        controls_.countLabels[k]->setText(labelsBefore_[k]);
     }
 }
 

@@ -9,6 +9,8 @@
 // Everything that can run out of memory in the engine runs before anything
 // is shown, so a check that fails leaves every control as it was.
 
+#include <QString>
+
 #include <array>
 #include <string>
 
@@ -29,7 +31,8 @@ class CheckRun {
     // Shows the result in three steps, each box that changes as one
     // undoable edit: the tidied boxes, the labels, the grid and the marks;
     // then the report, modal over parent, until the user closes it; then the
-    // spin text.
+    // spin text. When showing the counts runs out of memory, everything it
+    // changed is taken back before std::bad_alloc goes on.
     void showCounts();
     void showReport(QWidget* parent) const;
     void showSpinText();
@@ -44,6 +47,12 @@ class CheckRun {
     std::array<std::u16string, kArticleCount> texts_;
     CheckResult result_;
     WorkingText spinText_;
+
+    // What showCounts changed, to take it back.
+    void takeBack();
+    std::array<bool, kArticleCount> boxReplaced_{};
+    bool gridReplaced_ = false;
+    std::array<QString, kArticleCount + 1> labelsBefore_;
 };
 
 }  // namespace kestrelwick

@@ -298,12 +298,11 @@ void Form1::checkArticles() {
         clearMarks();
         try {
             run.emplace(controls_, formatChoice_->format());
-        } catch (const std::bad_alloc&) {
-            // The check's own memory is given back by now, and nothing was
-            // shown: the boxes keep what they held.
-        }
-        if (run) {
             run->showCounts();
+        } catch (const std::bad_alloc&) {
+            // The check's own memory is given back by now, and what was shown
+            // is taken back: the boxes keep what they held.
+            run.reset();
         }
     }
     if (!run) {

@@ -46,7 +46,8 @@ struct SavedState::Job {
 };
 
 QString SavedState::defaultPath() {
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+    // The local folder, not the roaming one: the work belongs to this machine.
+    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
            QStringLiteral("/boxes.state");
 }
 

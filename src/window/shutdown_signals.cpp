@@ -39,8 +39,8 @@ void saveOnShutdownSignals(std::function<void()> save) {
         ::fcntl(end, F_SETFD, FD_CLOEXEC);
         ::fcntl(end, F_SETFL, O_NONBLOCK);
     }
-    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read,
-                                         QCoreApplication::instance());
+    auto* notifier =
+        new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, QCoreApplication::instance());
     QObject::connect(notifier, &QSocketNotifier::activated, notifier, [save = std::move(save)] {
         char number = 0;
         if (::read(signalPipe[0], &number, 1) != 1) {

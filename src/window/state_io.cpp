@@ -63,8 +63,8 @@ QString writeStateFile(const QString& path, const StateTexts& texts) {
         return writeFailureReason(EACCES);
     }
     // A new file of its own beside the state, so that the rename is atomic.
-    const QByteArray temporary =
-        systemFileName(path) + ".new-" + QByteArray::number(QRandomGenerator::global()->generate(), 16);
+    const QByteArray temporary = systemFileName(path) + ".new-" +
+                                 QByteArray::number(QRandomGenerator::global()->generate(), 16);
     const int fd =
         ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0) {
@@ -76,7 +76,8 @@ QString writeStateFile(const QString& path, const StateTexts& texts) {
             error = failing;
             break;
         }
-        const ssize_t wrote = ::write(fd, bytes.constData() + done, std::size_t(bytes.size() - done));
+        const ssize_t wrote =
+            ::write(fd, bytes.constData() + done, std::size_t(bytes.size() - done));
         if (wrote < 0 && errno == EINTR) {
             continue;
         }
@@ -129,7 +130,8 @@ StateRead readStateFile(const QString& path) {
             QByteArray bytes(qsizetype(status.st_size), Qt::Uninitialized);
             qsizetype done = 0;
             while (done < bytes.size()) {
-                const ssize_t got = ::read(fd, bytes.data() + done, std::size_t(bytes.size() - done));
+                const ssize_t got =
+                    ::read(fd, bytes.data() + done, std::size_t(bytes.size() - done));
                 if (got < 0 && errno == EINTR) {
                     continue;
                 }

@@ -15,6 +15,7 @@
 #include <QToolTip>
 #include <QUrl>
 
+#include <new>
 #include <vector>
 
 #include "window/paragraph_margin.h"
@@ -175,11 +176,32 @@ void TextBox::setText(std::u16string_view text) {
     replacedTextHeld_ = 0;
 }
 
+namespace {
+
+// Replacements left before the next one runs out of memory; -1 for none.
+int replacementsBeforeFailing = -1;
+
+}  // namespace
+
+void TextBox::failReplacementsAfter(int replacements) {
+    replacementsBeforeFailing = replacements;
+}
+
 bool TextBox::replaceText(std::u16string_view text, bool joinPrevious) {
     QTextDocument* doc = document();
     if (text.empty() && doc->isEmpty()) {
         return false;
     }
+    if (replacementsBeforeFailing == 0) {
+        replacementsBeforeFailing = -1;
+        throw std::bad_alloc();
+    }
+    if (replacementsBeforeFailing > 0) {
+        --replacementsBeforeFailing;
+    }
+    // The new text is made before the old one goes: running out of memory
+    // here leaves the box as it was.
+    const QString raw = rawFromEngineText(text);
     const std::size_t held = std::size_t(doc->characterCount() - 1) + text.size();
     if (replacedTextHeld_ > 0 && replacedTextHeld_ + held > kReplacedTextKept) {
         // Dropping the history alone would leave the texts it held in the
@@ -199,7 +221,14 @@ bool TextBox::replaceText(std::u16string_view text, bool joinPrevious) {
     cursor.removeSelectedText();
     // Each paragraph separator becomes a line break, every other character
     // stays as it is, as when the text is loaded.
-    cursor.insertText(rawFromEngineText(text));
+    try {
+        cursor.insertText(raw);
+    } catch (const std::bad_alloc&) {
+        // The text that went out comes back before the failure is told.
+        cursor.endEditBlock();
+        doc->undo();
+        throw;
+    }
     cursor.endEditBlock();
     moveCursor(QTextCursor::Start);
     return true;

@@ -52,6 +52,11 @@ class TextBox : public QPlainTextEdit {
     bool replaceText(std::u16string_view text, bool joinPrevious = false);
     static constexpr std::size_t kReplacedTextKept = std::size_t{64} << 20;
 
+    // Makes the replacement after the next `replacements` ones throw
+    // std::bad_alloc before it changes anything, as a system out of memory
+    // would; -1 ends it. For the tests of a check that runs out of memory.
+    static void failReplacementsAfter(int replacements);
+
     // Removes the spaces at both ends of the whole text as one undoable edit;
     // a text without such spaces is left alone, view and undo history too.
     void trimSpaces();

@@ -23,7 +23,7 @@ namespace kestrelwick::testing {
 // Every kind of code unit a box keeps: CR LF, a tab, a non-breaking space, a
 // surrogate pair, a line separator, spaces at the ends.
 inline const StateTexts kOdd = {u" Caf\u00e9\u00a0au\tlait \U0001F375\r\nsecond\r\n\r\n",
-                         u"\u2028x\r\n  two  ", u"", u"{spun~text}\r\n\r\n"};
+                                u"\u2028x\r\n  two  ", u"", u"{spun~text}\r\n\r\n"};
 
 inline StateTexts boxTexts(const Form1& form) {
     StateTexts texts;
@@ -63,9 +63,8 @@ struct Window {
         QTimer answer;
         QObject::connect(&answer, &QTimer::timeout, [] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                box->button(box->standardButtons().testFlag(QMessageBox::Yes)
-                                ? QMessageBox::Yes
-                                : QMessageBox::Ok)
+                box->button(box->standardButtons().testFlag(QMessageBox::Yes) ? QMessageBox::Yes
+                                                                              : QMessageBox::Ok)
                     ->click();
             }
         });

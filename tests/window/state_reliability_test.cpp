@@ -9,9 +9,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QSysInfo>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #ifdef Q_OS_UNIX
@@ -119,6 +123,45 @@ class StateReliabilityTest : public QObject {
         QCOMPARE(fileTexts(path)->at(0), u"not yet saved");
     }
 
+    // Memory runs out while the check's result is shown, after one box has
+    // taken its tidied text: that edit is taken back, and the labels, the
+    // grid and the saved work are those of before the click.
+    void runningOutOfMemoryWhileShowingTakesEverythingBack() {
+        Window window(path);
+        Form1& form = *window.form;
+        form.articleBox(0)->setText(u"  One two\r\nthree four");
+        form.articleBox(1)->setText(u"Uno\r\ndos tres");
+        form.articleBox(2)->setText(u"  Eins\r\nzwei drei  ");
+        form.outputBox()->setText(u"typed earlier");
+        form.gridBox()->setText(u"1\t2\t\r\n");
+        form.countLabel(0)->setText(QStringLiteral("Words: 3"));
+        window.state->saveNow();
+        const StateTexts before = boxTexts(form);
+
+        QStringList messages;
+        QTimer answerer;
+        connect(&answerer, &QTimer::timeout, this, [&messages] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                messages << box->text();
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        answerer.start(5);
+        TextBox::failReplacementsAfter(1);
+        form.checkButton()->click();
+        TextBox::failReplacementsAfter(-1);
+        answerer.stop();
+
+        QCOMPARE(messages, QStringList{QStringLiteral("There is not enough memory to check these "
+                                                      "articles. The boxes are as they were.")});
+        QCOMPARE(boxTexts(form), before);
+        QCOMPARE(form.gridBox()->text(), u"1\t2\t\r\n");
+        QCOMPARE(form.countLabel(0)->text(), QStringLiteral("Words: 3"));
+        QVERIFY(form.countLabel(1)->text().isEmpty());
+        window.state->saveNow();
+        QCOMPARE(fileTexts(path), std::optional(before));
+    }
+
     void aStaleLockIsTakenOver_data() {
         QTest::addColumn<QString>("kind");
         QTest::newRow("empty") << QStringLiteral("empty");
@@ -148,7 +191,7 @@ class StateReliabilityTest : public QObject {
         } else {
 #ifdef Q_OS_UNIX
             QVERIFY(writeFile(lock, live));
-            const struct timeval longAgo[2] = {{1000000000, 0}, {1000000000, 0}};
+            const struct timeval longAgo[2] = {{1000000000, 0}, { 1000000000, 0 }};
             QCOMPARE(::utimes(QFile::encodeName(lock).constData(), longAgo), 0);
 #else
             QSKIP("the boot time is read on Linux");
