@@ -52,6 +52,9 @@ if ! ctest --preset win64-qt -j"$jobs"; then
 fi
 # The window on Windows' own platform plugin, in an X server of its own: the
 # links and labels stay drawn while the report is open, in sans-serif faces.
+# Wine's server started without a display would keep the window off the X
+# server, so it starts again with the test's.
+wineserver --kill 2>/dev/null || true
 tests/window/window_drawn_test.sh build/win64-qt/tests/window/kestrelwick_window_drawn.exe
 tests/windows/installer_test.sh build/win64-qt/kestrelwick-*-setup.exe
 if [ -x build/dev/src/kestrelwick ]; then

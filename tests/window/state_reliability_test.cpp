@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QSysInfo>
 #include <QTemporaryDir>
@@ -160,6 +161,38 @@ class StateReliabilityTest : public QObject {
         QVERIFY(form.countLabel(1)->text().isEmpty());
         window.state->saveNow();
         QCOMPARE(fileTexts(path), std::optional(before));
+    }
+
+    // Whatever bytes a state file holds, reading it never takes more memory
+    // than the file's own size: every length is checked against the bytes
+    // that follow before anything is allocated for it.
+    void theReaderAllocatesNoMoreThanTheFileHolds() {
+        const QByteArray good = encodeStateFile(kOdd);
+        QRandomGenerator random(20261208);
+        int read = 0;
+        for (int round = 0; round < 3000; ++round) {
+            QByteArray bytes = good.first(qsizetype(random.bounded(int(good.size()) + 1)));
+            for (int flips = random.bounded(4); flips > 0 && !bytes.isEmpty(); --flips) {
+                bytes[random.bounded(int(bytes.size()))] = char(random.generate());
+            }
+            if (round % 3 == 0 && bytes.size() >= 24) {
+                // A length field that promises far more than there is.
+                for (int i = 16; i < 24; ++i) {
+                    bytes[i] = char(0xff);
+                }
+            }
+            const auto texts = decodeStateFile(bytes);
+            if (!texts) {
+                continue;
+            }
+            ++read;
+            std::size_t units = 0;
+            for (const std::u16string& text : *texts) {
+                units += text.size();
+            }
+            QVERIFY(2 * units <= std::size_t(bytes.size()));
+        }
+        QVERIFY(read > 0);  // the unflipped, whole file among them
     }
 
     void aStaleLockIsTakenOver_data() {

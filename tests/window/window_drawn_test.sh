@@ -55,7 +55,8 @@ while read -r _ name family; do
 done < <(said | grep '^font ')
 
 # Text is whatever is darker than three quarters white: the links' blue
-# highlight as much as the labels' black, never the window's face.
+# highlight as much as the labels' black, never the window's face. A
+# rectangle all dark is no window at all (the screen's black behind it).
 # Two pixels in from every edge, clear of the box whose border a label
 # touches.
 checked=0
@@ -66,6 +67,9 @@ while read -r _ name x y w h; do
     echo "$name at ${w}x${h}+${x}+${y}: $dark dark pixels"
     if [ "$dark" -lt 10 ]; then
         echo "FAIL: nothing is drawn where $name stands"
+        failures=$((failures + 1))
+    elif [ "$dark" -gt $((w * h * 9 / 10)) ]; then
+        echo "FAIL: no window where $name should stand"
         failures=$((failures + 1))
     fi
     checked=$((checked + 1))
