@@ -24,6 +24,7 @@
 
 #include "console/spin_command.h"
 #include "files/article_file.h"
+#include "files/engine_text.h"
 #include "processing/check_articles.h"
 
 namespace kestrelwick {
@@ -34,10 +35,6 @@ const QString kCheck = QStringLiteral("check");
 const QString kSpin = QStringLiteral("spin");
 const QString kFormat = QStringLiteral("format");
 const QString kSeed = QStringLiteral("seed");
-QString fromEngine(std::u16string_view text) {
-    return QString(reinterpret_cast<const QChar*>(text.data()), qsizetype(text.size()));
-}
-
 void addOptions(QCommandLineParser& parser) {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QString()});
@@ -207,7 +204,7 @@ int checkFiles(const QStringList& files, SpinFormat format, QIODevice& in, QIODe
         const CheckResult result = checkArticles({articles[0], articles[1], articles[2]}, format);
 
         // The spin text as the output box's copy gives it: line breaks as LF.
-        QString spin = fromEngine(writeSpinText(result.spinText, format));
+        QString spin = qtText(writeSpinText(result.spinText, format));
         spin.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         if (!writeUtf8(out, spin)) {
             writeUtf8(err, QStringLiteral("kestrelwick: cannot write the spin text: ") +
@@ -217,11 +214,11 @@ int checkFiles(const QStringList& files, SpinFormat format, QIODevice& in, QIODe
 
         QString report;
         for (const std::u16string& caption : result.captions) {
-            report += fromEngine(caption) + u'\n';
+            report += qtText(caption) + u'\n';
         }
-        report += fromEngine(result.reportText()) + u'\n';
+        report += qtText(result.reportText()) + u'\n';
         for (const ReportNote& note : result.notes) {
-            report += fromEngine(note.text) + u'\n';
+            report += qtText(note.text) + u'\n';
         }
         if (!writeUtf8(err, report)) {
             return kExitTrouble;  // nowhere left to say so

@@ -8,17 +8,10 @@
 
 #include "console/standard_streams.h"
 #include "files/article_file.h"
+#include "files/engine_text.h"
 #include "processing/spinner.h"
 
 namespace kestrelwick {
-
-namespace {
-
-QString fromEngine(std::u16string_view text) {
-    return QString(reinterpret_cast<const QChar*>(text.data()), qsizetype(text.size()));
-}
-
-}  // namespace
 
 int spinFile(const QString& name, SpinFormat format, std::optional<std::uint64_t> seed,
              QIODevice& in, QIODevice& out, QIODevice& err) {
@@ -37,11 +30,11 @@ int spinFile(const QString& name, SpinFormat format, std::optional<std::uint64_t
             writeUtf8(
                 err,
                 QStringLiteral("kestrelwick: the spin text in %1 cannot be spun: ").arg(shownName) +
-                    fromEngine(error->text()) + u'\n');
+                    qtText(error->text()) + u'\n');
             return kExitTrouble;
         }
         // Line breaks as LF, as --check writes them.
-        QString article = fromEngine(std::get<std::u16string>(spun));
+        QString article = qtText(std::get<std::u16string>(spun));
         article.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         if (!writeUtf8(out, article)) {
             writeUtf8(err, QStringLiteral("kestrelwick: cannot write the article: ") +

@@ -5,19 +5,12 @@
 
 #include <new>
 
+#include "files/engine_text.h"
 #include "window/paragraph_marks.h"
 #include "window/report_box.h"
 #include "window/text_box.h"
 
 namespace kestrelwick {
-
-namespace {
-
-QString fromEngine(std::u16string_view text) {
-    return QString(reinterpret_cast<const QChar*>(text.data()), qsizetype(text.size()));
-}
-
-}  // namespace
 
 CheckRun::CheckRun(const FormControls& controls, SpinFormat format)
     : controls_(controls), format_(format) {
@@ -43,17 +36,17 @@ void CheckRun::showCounts() {
             }
         }
         for (std::size_t k = 0; k < kArticleCount; ++k) {
-            controls_.countLabels[k]->setText(fromEngine(result_.captions[k]));
+            controls_.countLabels[k]->setText(qtText(result_.captions[k]));
         }
         gridReplaced_ = controls_.gridBox->replaceText(result_.grid);
         controls_.gridBox->setRowNumbers(result_.gridParagraphs);
-        controls_.countLabels[kArticleCount]->setText(fromEngine(result_.captions[kArticleCount]));
+        controls_.countLabels[kArticleCount]->setText(qtText(result_.captions[kArticleCount]));
 
         // Every paragraph a note names is marked in its box while the report
         // is read, and after.
         std::array<ParagraphMarks, kArticleCount> marks;
         for (const ReportNote& note : result_.notes) {
-            const QString text = fromEngine(note.text);
+            const QString text = qtText(note.text);
             for (const ParagraphPlace& place : note.places) {
                 marks.at(place.article).add(int(place.paragraph), note.kind, text);
             }
@@ -87,9 +80,9 @@ void CheckRun::takeBack() {
 void CheckRun::showReport(QWidget* parent) const {
     QStringList notes;
     for (const ReportNote& note : result_.notes) {
-        notes << fromEngine(note.text);
+        notes << qtText(note.text);
     }
-    showReportBox(parent, fromEngine(result_.reportText()), notes);
+    showReportBox(parent, qtText(result_.reportText()), notes);
 }
 
 void CheckRun::showSpinText() {

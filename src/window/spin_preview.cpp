@@ -15,16 +15,13 @@
 #include <string>
 #include <variant>
 
+#include "files/engine_text.h"
 #include "processing/spinner.h"
 #include "window/text_box.h"
 
 namespace kestrelwick {
 
 namespace {
-
-QString fromEngine(std::u16string_view text) {
-    return QString(reinterpret_cast<const QChar*>(text.data()), qsizetype(text.size()));
-}
 
 // Puts the box's cursor at a line and column (both from 1) and shows it.
 void placeCursor(TextBox* box, std::size_t line, std::size_t column) {
@@ -70,7 +67,7 @@ class SpinPreview : public QDialog {
     void spin() {
         SpinRandom random(QRandomGenerator::global()->generate64());
         const auto spun = spinArticle(spinText_, format_, random);
-        article_->setPlainText(fromEngine(std::get<std::u16string>(spun)));
+        article_->setPlainText(qtText(std::get<std::u16string>(spun)));
     }
 
     std::u16string spinText_;
@@ -86,10 +83,9 @@ void previewSpunArticle(QWidget* parent, TextBox* outputBox, SpinFormat format) 
     if (const auto spun = spinArticle(spinText, format, probe);
         const auto* error = std::get_if<SpinError>(&spun)) {
         placeCursor(outputBox, error->line, error->column);
-        QMessageBox box(
-            QMessageBox::Warning, QApplication::applicationName(),
-            QStringLiteral("The spin text cannot be spun: ") + fromEngine(error->text()),
-            QMessageBox::Ok, parent);
+        QMessageBox box(QMessageBox::Warning, QApplication::applicationName(),
+                        QStringLiteral("The spin text cannot be spun: ") + qtText(error->text()),
+                        QMessageBox::Ok, parent);
         box.setTextFormat(Qt::PlainText);
         box.exec();
         placeCursor(outputBox, error->line, error->column);

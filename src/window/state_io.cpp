@@ -25,6 +25,16 @@ namespace {
 
 std::atomic<int> failingWrites{0};
 
+// The texts of a state's bytes into read, or why they are refused.
+void decodeInto(const QByteArray& bytes, StateRead& read) {
+    if (auto texts = decodeStateFile(bytes)) {
+        read.outcome = StateRead::Outcome::Read;
+        read.texts = std::move(*texts);
+    } else {
+        read.why = QStringLiteral("it is cut short, damaged, or from a newer Kestrelwick");
+    }
+}
+
 }  // namespace
 
 void failStateWritesWith(int error) {
@@ -140,13 +150,8 @@ StateRead readStateFile(const QString& path) {
                 }
                 done += got;
             }
-            auto texts = done == bytes.size() ? decodeStateFile(bytes) : std::nullopt;
-            if (texts) {
-                read.outcome = StateRead::Outcome::Read;
-                read.texts = std::move(*texts);
-            } else {
-                read.why = QStringLiteral("it is cut short, damaged, or from a newer Kestrelwick");
-            }
+            bytes.truncate(done);  // a file cut short meanwhile is damaged
+            decodeInto(bytes, read);
         } catch (const std::bad_alloc&) {
             read.why = QStringLiteral("there is not enough memory to read it");
         }
@@ -202,12 +207,7 @@ StateRead readStateFile(const QString& path) {
         return read;
     }
     try {
-        if (auto texts = decodeStateFile(file.readAll())) {
-            read.outcome = StateRead::Outcome::Read;
-            read.texts = std::move(*texts);
-        } else {
-            read.why = QStringLiteral("it is cut short, damaged, or from a newer Kestrelwick");
-        }
+        decodeInto(file.readAll(), read);
     } catch (const std::bad_alloc&) {
         read.why = QStringLiteral("there is not enough memory to read it");
     }

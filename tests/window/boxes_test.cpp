@@ -46,14 +46,6 @@ class FocusOutRecorder : public QObject {
     }
 };
 
-class UrlRecorder : public QObject {
-    Q_OBJECT
-  public:
-    QList<QUrl> urls;
-  public slots:
-    void open(const QUrl& url) { urls.append(url); }
-};
-
 }  // namespace
 
 class BoxesTest : public FormTest {

@@ -138,20 +138,14 @@ class EditingTest : public FormTest {
 
         // Every message is answered as it comes, the report and the warning.
         QStringList messages;
-        QTimer answerer;
-        connect(&answerer, &QTimer::timeout, this, [&messages] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                messages << box->text();
-                box->button(QMessageBox::Ok)->click();
-            }
-        });
-        answerer.start(5);
-        // Too little for the check's working buffers, which it asks for once
-        // it has tidied the articles.
-        kestrelwick::limitWorkingMemory(256);
-        form->checkButton()->click();
-        kestrelwick::limitWorkingMemory(0);
-        answerer.stop();
+        {
+            EveryMessageAnswered answered;
+            // Too little for the check's working buffers.
+            kestrelwick::limitWorkingMemory(256);
+            form->checkButton()->click();
+            kestrelwick::limitWorkingMemory(0);
+            messages = answered.texts;
+        }
 
         QVERIFY(!messages.isEmpty());
         QCOMPARE(messages.last(), QStringLiteral("There is not enough memory to check these "

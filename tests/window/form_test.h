@@ -12,6 +12,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
+#include <QUrl>
 #include <QtTest>
 
 #include <memory>
@@ -21,6 +22,15 @@
 #include "window/form1.h"
 #include "window/modal.h"
 #include "window/text_box.h"
+
+// Takes the web addresses that the desktop is asked to open.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+  public:
+    QList<QUrl> urls;
+  public slots:
+    void open(const QUrl& url) { urls.append(url); }
+};
 
 class FormTest : public QObject {
     Q_OBJECT

@@ -38,14 +38,6 @@ namespace {
 #define SKIP_WHERE_LINKS_GO_THROUGH_THE_SHELL()
 #endif
 
-class UrlRecorder : public QObject {
-    Q_OBJECT
-  public:
-    QList<QUrl> urls;
-  public slots:
-    void open(const QUrl& url) { urls.append(url); }
-};
-
 }  // namespace
 
 class LinksTest : public FormTest {

@@ -25,19 +25,11 @@ using namespace kestrelwick;
 namespace {
 
 // Runs handle on the next dialog once it is shown, then closes it.
-void whenDialogOpens(std::function<void(QDialog*)> handle) {
-    auto* timer = new QTimer;
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, handle] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (dialog != nullptr && dialog->isVisible()) {
-            timer->stop();
-            timer->deleteLater();
-            handle(dialog);
-            dialog->close();
-        }
+void whenPreviewOpens(std::function<void(QDialog*)> handle) {
+    whenDialogOpens<QDialog>([handle](QDialog* dialog) {
+        handle(dialog);
+        dialog->close();
     });
-    timer->start();
 }
 
 QPushButton* buttonNamed(QDialog* dialog, const QString& text) {
@@ -121,7 +113,7 @@ class SpinFormatTest : public FormTest {
                                             QStringLiteral("How To Train A Dog")};
         std::set<QString> titles;
         QString copied;
-        whenDialogOpens([&](QDialog* dialog) {
+        whenPreviewOpens([&](QDialog* dialog) {
             QCOMPARE(dialog->windowTitle(), QStringLiteral("Preview a spun article"));
             auto* article = dialog->findChild<QPlainTextEdit*>();
             QVERIFY(article != nullptr);

@@ -140,18 +140,13 @@ class StateReliabilityTest : public QObject {
         const StateTexts before = boxTexts(form);
 
         QStringList messages;
-        QTimer answerer;
-        connect(&answerer, &QTimer::timeout, this, [&messages] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                messages << box->text();
-                box->button(QMessageBox::Ok)->click();
-            }
-        });
-        answerer.start(5);
-        TextBox::failReplacementsAfter(1);
-        form.checkButton()->click();
-        TextBox::failReplacementsAfter(-1);
-        answerer.stop();
+        {
+            EveryMessageAnswered answered;
+            TextBox::failReplacementsAfter(1);
+            form.checkButton()->click();
+            TextBox::failReplacementsAfter(-1);
+            messages = answered.texts;
+        }
 
         QCOMPARE(messages, QStringList{QStringLiteral("There is not enough memory to check these "
                                                       "articles. The boxes are as they were.")});
