@@ -37,8 +37,16 @@
 
 namespace kestrelwick {
 
-// What a check found, in the order the window shows it.
+// What a check found, in the order the window shows it. A result is moved,
+// never copied: its spin text reads the paragraph lists of the result it
+// was made in.
 struct CheckResult {
+    CheckResult() = default;
+    CheckResult(CheckResult&&) = default;
+    CheckResult& operator=(CheckResult&&) = default;
+    CheckResult(const CheckResult&) = delete;
+    CheckResult& operator=(const CheckResult&) = delete;
+
     // The tidied texts, paragraphs and counts; tidied texts are views into
     // the texts given.
     CountedArticles articles;

@@ -16,24 +16,38 @@ std::u16string_view spinMarksText(SpinFormat format) {
     return format == SpinFormat::Pipe ? u"{, } or |" : u"{, } or ~";
 }
 
+SpinText::SpinText(const std::array<std::vector<std::u16string_view>, kArticleCount>& paragraphs) {
+    for (std::size_t article = 0; article < kArticleCount; ++article) {
+        paragraphs_[article] = paragraphs[article];
+    }
+}
+
+SpinGroup SpinText::group(std::size_t index) const {
+    const Entry entry = entries_[index];
+    SpinGroup group;
+    group.paragraph = entry.paragraph;
+    for (std::size_t article = 0; article < kArticleCount; ++article) {
+        if ((entry.articles >> article) & 1u) {
+            group.versions[group.count++] = paragraphs_[article][entry.paragraph];
+        }
+    }
+    return group;
+}
+
 SpinText buildSpinText(const CountedArticles& articles) {
-    SpinText spin;
+    SpinText spin(articles.paragraphs);
     const std::size_t paragraphs = articles.drivingParagraphs();
     spin.hasTitleLine = paragraphs > 0;
+    spin.reserve(paragraphs);
     for (std::size_t p = 0; p < paragraphs; ++p) {
-        SpinGroup group;
-        group.paragraph = p;
+        std::uint8_t offered = 0;
         for (std::size_t article = 0; article < kArticleCount; ++article) {
-            if (!articles.hasParagraph(article, p)) {
-                continue;
-            }
-            const std::u16string_view version = articles.paragraphs[article][p];
-            if (!isBlank(version)) {
-                group.versions[group.count++] = version;
+            if (articles.hasParagraph(article, p) && !isBlank(articles.paragraphs[article][p])) {
+                offered = std::uint8_t(offered | (1u << article));
             }
         }
-        if (group.count > 0) {
-            spin.groups.push_back(group);
+        if (offered != 0) {
+            spin.add({std::uint32_t(p), offered});
         }
     }
     return spin;
@@ -42,7 +56,7 @@ SpinText buildSpinText(const CountedArticles& articles) {
 WorkingText writeSpinText(const SpinText& spin, SpinFormat format) {
     const SpinMarks marks = spinMarks(format);
     std::size_t size = spin.hasTitleLine ? kLineBreak.size() : 0;
-    for (const SpinGroup& group : spin.groups) {
+    for (const SpinGroup& group : spin.groups()) {
         size += group.count + 1 + 2 * kLineBreak.size();  // braces, separators, breaks
         for (std::size_t k = 0; k < group.count; ++k) {
             size += group.version(k).size();
@@ -51,7 +65,7 @@ WorkingText writeSpinText(const SpinText& spin, SpinFormat format) {
     WorkingText out;
     out.reserve(size);
     bool titleBreakDue = spin.hasTitleLine;
-    for (const SpinGroup& group : spin.groups) {
+    for (const SpinGroup& group : spin.groups()) {
         if (titleBreakDue && group.paragraph > 0) {
             out += kLineBreak;
             titleBreakDue = false;

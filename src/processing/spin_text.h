@@ -23,6 +23,8 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -46,6 +48,7 @@ SpinMarks spinMarks(SpinFormat format);
 // The marks as the report names them: u"{, } or ~".
 std::u16string_view spinMarksText(SpinFormat format);
 
+// One group: the versions of one paragraph, views into the articles.
 struct SpinGroup {
     std::size_t paragraph = 0;  // of the third article, from 0
     std::array<std::u16string_view, kArticleCount> versions;
@@ -54,11 +57,65 @@ struct SpinGroup {
     std::u16string_view version(std::size_t k) const { return versions[k]; }
 };
 
-struct SpinText {
-    std::vector<SpinGroup> groups;
+// The groups of a spin text. Kept small: a group is its paragraph and the
+// articles that give a version of it, and its versions are looked up in the
+// articles' paragraphs when it is read (groups(), group(i)).
+class SpinText {
+  public:
+    struct Entry {
+        std::uint32_t paragraph;
+        std::uint8_t articles;  // bit k: article k gives a version
+    };
+
+    SpinText() = default;
+    // The paragraphs of the three articles, which outlive the spin text.
+    explicit SpinText(
+        const std::array<std::vector<std::u16string_view>, kArticleCount>& paragraphs);
+
+    void add(Entry entry) { entries_.push_back(entry); }
+    void reserve(std::size_t groups) { entries_.reserve(groups); }
+
+    std::size_t size() const { return entries_.size(); }
+    bool empty() const { return entries_.empty(); }
+    SpinGroup group(std::size_t index) const;
+
+    // The groups in order, for a range-for.
+    class Groups {
+      public:
+        class Iterator {
+          public:
+            Iterator(const SpinText* spin, std::size_t index) : spin_(spin), index_(index) {}
+            SpinGroup operator*() const { return spin_->group(index_); }
+            Iterator& operator++() {
+                ++index_;
+                return *this;
+            }
+            bool operator!=(const Iterator& other) const { return index_ != other.index_; }
+
+          private:
+            const SpinText* spin_;
+            std::size_t index_;
+        };
+        explicit Groups(const SpinText* spin) : spin_(spin) {}
+        Iterator begin() const { return {spin_, 0}; }
+        Iterator end() const { return {spin_, spin_->size()}; }
+        std::size_t size() const { return spin_->size(); }
+        bool empty() const { return spin_->empty(); }
+
+      private:
+        const SpinText* spin_;
+    };
+    Groups groups() const { return Groups(this); }
+
     // Whether the third article has a title line, after which the text has
     // one more line break (also when no article offers a title).
     bool hasTitleLine = false;
+
+  private:
+    std::vector<Entry> entries_;
+    // The buffers of the articles' paragraph lists: they stay put when the
+    // lists (or the result holding them) are moved.
+    std::array<std::span<const std::u16string_view>, kArticleCount> paragraphs_;
 };
 
 SpinText buildSpinText(const CountedArticles& articles);

@@ -56,11 +56,11 @@ std::u16string SpinYield::line() const {
 }
 
 std::optional<SpinYield> spinYield(const SpinText& spin, const RunShare& share) {
-    if (spin.groups.empty()) {
+    if (spin.groups().empty()) {
         return std::nullopt;
     }
     SpinYield yield;
-    for (const SpinGroup& group : spin.groups) {
+    for (const SpinGroup& group : spin.groups()) {
         std::size_t different = 0;
         for (std::size_t k = 0; k < group.count; ++k) {
             bool seen = false;

@@ -120,7 +120,7 @@ void checkPipeText(const CheckResult& result, const std::u16string& ama) {
         }
     }
     std::size_t separators = 0;
-    for (const kestrelwick::SpinGroup& group : result.spinText.groups) {
+    for (const kestrelwick::SpinGroup& group : result.spinText.groups()) {
         separators += group.count - 1;
     }
     require(swapped == separators);
@@ -143,7 +143,7 @@ void checkSpinning(const CheckResult& result, const std::u16string& ama, std::ui
     kestrelwick::SpinRandom picks(seed);
     std::u16string expected;
     std::size_t at = 0;
-    for (const kestrelwick::SpinGroup& group : result.spinText.groups) {
+    for (const kestrelwick::SpinGroup& group : result.spinText.groups()) {
         // Between groups there are only line breaks, and no version holds a
         // brace: the next { opens this group.
         const std::size_t start = ama.find(u'{', at);
@@ -299,10 +299,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     // What the spin text gives: a line exactly when there are groups, with
     // the share that a plain computation gives and the number of different
     // articles no larger than 3 to the number of groups.
-    require(result.yield.has_value() == !result.spinText.groups.empty());
+    require(result.yield.has_value() == !result.spinText.groups().empty());
     if (result.yield) {
         require(result.yield->sharePercent == plainSharePercent(result));
-        require(result.yield->twos + result.yield->threes <= result.spinText.groups.size());
+        require(result.yield->twos + result.yield->threes <= result.spinText.groups().size());
     }
     // The grid counts the paragraphs it says it counts, in order.
     for (std::size_t line = 0; line < result.gridParagraphs.size(); ++line) {

@@ -177,7 +177,7 @@ inline AlikeNotes wordingNotes(const CheckResult& result) {
 inline int plainSharePercent(const CheckResult& result) {
     std::uint64_t shared = 0;
     std::uint64_t runs = 0;
-    for (const kestrelwick::SpinGroup& group : result.spinText.groups) {
+    for (const kestrelwick::SpinGroup& group : result.spinText.groups()) {
         std::vector<std::set<Words>> sets;
         for (std::size_t k = 0; k < group.count; ++k) {
             sets.push_back(fourWordRuns(wordList(group.version(k))));

@@ -136,7 +136,7 @@ TEST(CheckArticles, WorkedExampleCountsEveryParagraph) {
     EXPECT_EQ(result.paragraphMinimums, (std::vector<WordCount>{0, 4, 4, 3}));
     EXPECT_EQ(result.minimumLength, 7);
     EXPECT_EQ(result.gridParagraphs, (std::vector<std::size_t>{1, 2, 3}));
-    EXPECT_EQ(result.spinText.groups.size(), 4u);
+    EXPECT_EQ(result.spinText.groups().size(), 4u);
 }
 
 TEST(CheckArticles, EmptySecondWordingLeavesNoGapInTheGrid) {
@@ -163,8 +163,8 @@ TEST(CheckArticles, TidiedArticlesAreViewsIntoTheTextsGiven) {
                                                               u"Minimum words: 0"}));
     EXPECT_EQ(result.grid, u"1\t2\t\r\n");
     EXPECT_EQ(result.message, u"Minimum length = 0 words");
-    ASSERT_EQ(result.spinText.groups.size(), 2u);
-    EXPECT_EQ(result.spinText.groups[1].version(1).data(), a3.data() + 3);
+    ASSERT_EQ(result.spinText.groups().size(), 2u);
+    EXPECT_EQ(result.spinText.group(1).version(1).data(), a3.data() + 3);
     EXPECT_EQ(std::u16string(writeSpinText(result.spinText)),
               u"{a b~c~e}\r\n\r\n\r\n{d~f g}\r\n\r\n");
 }

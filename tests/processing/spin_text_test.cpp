@@ -166,7 +166,7 @@ TEST(Spinner, GivesOneAlternativeOfEveryGroupOfACheck) {
     const auto shown = checked(testing::kDogs1, testing::kDogs2, testing::kDogs3);
     const std::u16string article = spun(shown.boxes[3], SpinFormat::Ama, 7);
     std::size_t at = 0;
-    for (const SpinGroup& group : shown.result->spinText.groups) {
+    for (const SpinGroup& group : shown.result->spinText.groups()) {
         std::size_t found = std::u16string::npos;
         for (std::size_t k = 0; k < group.count && found == std::u16string::npos; ++k) {
             if (article.compare(at, group.version(k).size(), group.version(k)) == 0) {
