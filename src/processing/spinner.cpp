@@ -21,7 +21,7 @@ SpinError errorAt(SpinError::Kind kind, std::u16string_view text, std::size_t of
             lineStart = i + 1;
         }
     }
-    return {kind, offset, line, offset - lineStart + 1};
+    return {kind, line, offset - lineStart + 1};
 }
 
 }  // namespace

@@ -26,7 +26,6 @@ namespace kestrelwick {
 struct SpinError {
     enum class Kind { UnclosedGroup, StrayClose, NestedGroup };
     Kind kind;
-    std::size_t offset;  // of the brace, in code units from the start
     std::size_t line;
     std::size_t column;
 

@@ -37,6 +37,15 @@ std::uint64_t separatorsAmong64(const char16_t* units) {
 #endif
 }
 
+// The length of the word that starts at `at`.
+std::size_t wordLength(std::u16string_view text, std::size_t at) {
+    std::size_t end = at;
+    while (end < text.size() && text[end] != kWordSeparator) {
+        ++end;
+    }
+    return end - at;
+}
+
 }  // namespace
 
 bool isBlank(std::u16string_view text) {
@@ -93,14 +102,6 @@ std::size_t nextWord(std::u16string_view text, std::size_t at) {
         ++at;
     }
     return at;
-}
-
-std::size_t wordLength(std::u16string_view text, std::size_t at) {
-    std::size_t end = at;
-    while (end < text.size() && text[end] != kWordSeparator) {
-        ++end;
-    }
-    return end - at;
 }
 
 std::uint64_t separatorsOf(std::u16string_view text, std::size_t block) {

@@ -37,8 +37,6 @@ ParagraphScan scanParagraph(std::u16string_view paragraph, const std::array<char
 std::size_t firstWord(std::u16string_view text);
 // Where the word after the one at `at` starts; the text's size after the last.
 std::size_t nextWord(std::u16string_view text, std::size_t at);
-// The length of the word that starts at `at`.
-std::size_t wordLength(std::u16string_view text, std::size_t at);
 
 // Bit i is set where the code unit at block + i is a separator, for 64 code
 // units; units past the end of the text count as separators, so the end of

@@ -37,8 +37,6 @@ class CheckRun {
     void showReport(QWidget* parent) const;
     void showSpinText();
 
-    const CheckResult& result() const { return result_; }
-
   private:
     const FormControls& controls_;
     SpinFormat format_;

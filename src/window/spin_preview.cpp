@@ -38,7 +38,9 @@ void placeCursor(TextBox* box, std::size_t line, std::size_t column) {
 
 class SpinPreview : public QDialog {
   public:
-    SpinPreview(QWidget* parent, std::u16string spinText, SpinFormat format)
+    // The dialog opens on an article already spun from the text.
+    SpinPreview(QWidget* parent, std::u16string spinText, SpinFormat format,
+                const std::u16string& first)
         : QDialog(parent), spinText_(std::move(spinText)), format_(format) {
         setWindowTitle(QStringLiteral("Preview a spun article"));
         article_ = new QPlainTextEdit(this);
@@ -60,7 +62,7 @@ class SpinPreview : public QDialog {
         layout->addWidget(buttons);
         resize(640, 480);
         again->setDefault(true);
-        spin();
+        article_->setPlainText(qtText(first));
     }
 
   private:
@@ -79,9 +81,9 @@ class SpinPreview : public QDialog {
 
 void previewSpunArticle(QWidget* parent, TextBox* outputBox, SpinFormat format) {
     std::u16string spinText = outputBox->text();
-    SpinRandom probe(0);
-    if (const auto spun = spinArticle(spinText, format, probe);
-        const auto* error = std::get_if<SpinError>(&spun)) {
+    SpinRandom random(QRandomGenerator::global()->generate64());
+    const auto spun = spinArticle(spinText, format, random);
+    if (const auto* error = std::get_if<SpinError>(&spun)) {
         placeCursor(outputBox, error->line, error->column);
         QMessageBox box(QMessageBox::Warning, QApplication::applicationName(),
                         QStringLiteral("The spin text cannot be spun: ") + qtText(error->text()),
@@ -91,7 +93,7 @@ void previewSpunArticle(QWidget* parent, TextBox* outputBox, SpinFormat format) 
         placeCursor(outputBox, error->line, error->column);
         return;
     }
-    SpinPreview preview(parent, std::move(spinText), format);
+    SpinPreview preview(parent, std::move(spinText), format, std::get<std::u16string>(spun));
     preview.exec();
 }
 

@@ -59,7 +59,12 @@ QString writeFailureReason(int error) {
     }
 }
 
-#ifdef Q_OS_UNIX
+namespace {
+
+// Puts the bytes at path whole, or says why not (below, by platform).
+QString writeWhole(const QString& path, const QByteArray& bytes);
+
+}  // namespace
 
 QString writeStateFile(const QString& path, const StateTexts& texts) {
     QByteArray bytes;
@@ -68,10 +73,17 @@ QString writeStateFile(const QString& path, const StateTexts& texts) {
     } catch (const std::bad_alloc&) {
         return QStringLiteral("not enough memory");
     }
-    const QString folder = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(folder)) {
+    if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
         return writeFailureReason(EACCES);
     }
+    return writeWhole(path, bytes);
+}
+
+#ifdef Q_OS_UNIX
+
+namespace {
+
+QString writeWhole(const QString& path, const QByteArray& bytes) {
     // A new file of its own beside the state, so that the rename is atomic.
     const QByteArray temporary = systemFileName(path) + ".new-" +
                                  QByteArray::number(QRandomGenerator::global()->generate(), 16);
@@ -112,6 +124,8 @@ QString writeStateFile(const QString& path, const StateTexts& texts) {
     }
     return {};
 }
+
+}  // namespace
 
 StateRead readStateFile(const QString& path) {
     StateRead read;
@@ -162,14 +176,9 @@ StateRead readStateFile(const QString& path) {
 
 #else
 
-QString writeStateFile(const QString& path, const StateTexts& texts) {
-    QByteArray bytes;
-    try {
-        bytes = encodeStateFile(texts);
-    } catch (const std::bad_alloc&) {
-        return QStringLiteral("not enough memory");
-    }
-    QDir().mkpath(QFileInfo(path).absolutePath());
+namespace {
+
+QString writeWhole(const QString& path, const QByteArray& bytes) {
     if (const int failing = failingWrites.load(); failing != 0) {
         return writeFailureReason(failing);
     }
@@ -185,6 +194,8 @@ QString writeStateFile(const QString& path, const StateTexts& texts) {
     }
     return {};
 }
+
+}  // namespace
 
 StateRead readStateFile(const QString& path) {
     StateRead read;
