@@ -236,7 +236,7 @@ int main(int argc, char** argv) {
     }
     // Memory as the program sets it up; the cold variant still pays for
     // fresh pages on every click.
-    kestrelwick::keepWorkingMemoryBetweenClicks();
+    kestrelwick::keepWorkingMemoryBetweenChecks();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;

@@ -16,8 +16,8 @@
 #include "generated_articles.h"
 #include "processing/working_memory.h"
 #include "window/form1.h"
-#include "window/saved_state.h"
-#include "window/text_box.h"
+#include "window/saved_state/saved_state.h"
+#include "window/widgets/widgets.h"
 
 using kestrelwick::Form1;
 using kestrelwick::SavedState;
@@ -111,7 +111,7 @@ BENCHMARK(BM_SaveStateLongestWait)->Unit(benchmark::kMillisecond)->UseManualTime
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     // Memory as the program sets it up.
-    kestrelwick::keepWorkingMemoryBetweenClicks();
+    kestrelwick::keepWorkingMemoryBetweenChecks();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -21,7 +21,7 @@
 #include "generated_articles.h"
 #include "processing/working_memory.h"
 #include "window/form1.h"
-#include "window/text_box.h"
+#include "window/widgets/widgets.h"
 
 using kestrelwick::Form1;
 using kestrelwick::TextBox;
@@ -63,7 +63,7 @@ void report(const char* step) {
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    kestrelwick::keepWorkingMemoryBetweenClicks();
+    kestrelwick::keepWorkingMemoryBetweenChecks();
     QApplication app(argc, argv);
     const long paragraphs = argc > 1 ? std::atol(argv[1]) : 47000;
     const long checks = argc > 2 ? std::atol(argv[2]) : 2;

@@ -4,7 +4,13 @@
 - no source file is longer than 400 lines;
 - no two units include each other, directly or through others (a unit is a
   header and its source file: window/form1.h and window/form1.cpp);
-- the engine (src/processing) includes nothing of Qt.
+- the engine (src/processing) includes nothing of Qt;
+- every header opens with a comment that says what its unit is for;
+- a room (a folder inside one of src's folders, such as
+  src/window/saved_state) is entered through its entry header, the one named
+  after the folder (window/saved_state/saved_state.h): nothing outside the
+  room includes another of its headers, but for the room's own tests in the
+  matching folder under tests/.
 
 Prints every breach and exits 1 when there is one.
 
@@ -17,6 +23,7 @@ import sys
 LONGEST = 400
 SUFFIXES = (".h", ".cpp")
 INCLUDE = re.compile(r'^\s*#\s*include\s*[<"]([^>"]+)[>"]', re.M)
+OPENING_COMMENT = re.compile(r'\A(?:#pragma once\s*)?//')
 
 
 def sources(root):
@@ -35,6 +42,31 @@ def unit_of(path, root):
             relative = relative[len(top):]
             break
     return os.path.splitext(relative)[0]
+
+
+def rooms(root):
+    """The rooms of src, as the folder that includes name them."""
+    found = set()
+    for top in sorted(os.listdir(os.path.join(root, "src"))):
+        folder = os.path.join(root, "src", top)
+        if os.path.isdir(folder):
+            for name in sorted(os.listdir(folder)):
+                if os.path.isdir(os.path.join(folder, name)):
+                    found.add(f"{top}/{name}")
+    return found
+
+
+def room_breach(relative, included, all_rooms):
+    """Why including `included` from the file at `relative` enters a room
+    other than through its entry header, or None."""
+    for room in all_rooms:
+        if not included.startswith(room + "/"):
+            continue
+        entry = f"{room}/{os.path.basename(room)}.h"
+        inside = relative.startswith(f"src/{room}/") or relative.startswith(f"tests/{room}/")
+        if included != entry and not inside:
+            return f"{relative}: includes {included} from outside its room; include {entry}"
+    return None
 
 
 def cycles(edges):
@@ -60,6 +92,7 @@ def main():
     breaches = []
     edges = {}
     units = {unit_of(path, root) for path in sources(root)}
+    all_rooms = rooms(root)
     for path in sources(root):
         with open(path, encoding="utf-8") as file:
             text = file.read()
@@ -67,8 +100,13 @@ def main():
         lines = text.count("\n")
         if lines > LONGEST:
             breaches.append(f"{relative}: {lines} lines, more than {LONGEST}")
+        if path.endswith(".h") and not OPENING_COMMENT.match(text):
+            breaches.append(f"{relative}: a header opens with a comment on what it is for")
         unit = unit_of(path, root)
         for included in INCLUDE.findall(text):
+            breach = room_breach(relative, included, all_rooms)
+            if breach:
+                breaches.append(breach)
             target = os.path.splitext(included)[0]
             if relative.startswith("src/processing/") and re.match(r"Q[A-Za-z]|qt", included):
                 breaches.append(f"{relative}: the engine includes <{included}>")

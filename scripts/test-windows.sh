@@ -56,7 +56,7 @@ fi
 # server, so it starts again with the test's.
 wineserver --kill 2>/dev/null || true
 tests/window/window_drawn_test.sh build/win64-qt/tests/window/kestrelwick_window_drawn.exe
-tests/windows/installer_test.sh build/win64-qt/kestrelwick-*-setup.exe
+tests/windows_build/installer_test.sh build/win64-qt/kestrelwick-*-setup.exe
 if [ -x build/dev/src/kestrelwick ]; then
-    tests/windows/same_output_test.sh build/dev/src/kestrelwick build/win64-qt/src/kestrelwick.exe
+    tests/windows_build/same_output_test.sh build/dev/src/kestrelwick build/win64-qt/src/kestrelwick.exe
 fi

@@ -5,8 +5,7 @@
 #include "files/file_names.h"
 #include "processing/working_memory.h"
 #include "window/form1.h"
-#include "window/saved_state.h"
-#include "window/shutdown_signals.h"
+#include "window/saved_state/saved_state.h"
 
 int main(int argc, char* argv[]) {
     kestrelwick::holdStandardStreams();
@@ -24,7 +23,7 @@ int main(int argc, char* argv[]) {
         return kestrelwick::runConsole(command);
     }
 
-    kestrelwick::keepWorkingMemoryBetweenClicks();
+    kestrelwick::keepWorkingMemoryBetweenChecks();
     QApplication app(argc, argv);
     kestrelwick::Form1::setUpApplication();
 
@@ -34,7 +33,7 @@ int main(int argc, char* argv[]) {
                                   kestrelwick::SavedState::defaultPath());
     state.restore();
     // Ended by the system: the boxes are saved first.
-    kestrelwick::saveOnShutdownSignals([&state] { state.saveNow(); });
+    state.saveOnShutdownSignals();
     form.fitToScreen();
     form.show();
     form.openArticleFiles(command.files);

@@ -1,26 +1,11 @@
 #include "console/command_line.h"
 
 #include <QCommandLineParser>
-#include <QFile>
 
-#ifdef Q_OS_WIN
-#include <fcntl.h>
-#include <io.h>
-#include <windows.h>
-
-#include <cstdio>
-#else
-#include <fcntl.h>
-#include <unistd.h>
-#endif
-
-#include <algorithm>
 #include <array>
-#include <cerrno>
 #include <csignal>
 #include <new>
 #include <string>
-#include <vector>
 
 #include "console/spin_command.h"
 #include "files/article_file.h"

@@ -1,22 +1,16 @@
 #include "files/article_file.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QIODevice>
 
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <utility>
 
-#include "files/file_names.h"
+#include "files/regular_file.h"
 #include "files/utf8.h"
 
 namespace kestrelwick {
@@ -29,6 +23,10 @@ ArticleFile refused(const QString& name, const QString& why) {
 
 ArticleFile tooLarge(const QString& name) {
     return refused(name, QStringLiteral("it is larger than 256 MiB"));
+}
+
+ArticleFile notText(const QString& name) {
+    return refused(name, QStringLiteral("it is not a text file (it holds NUL characters)"));
 }
 
 // Whether the bytes are UTF-8 as the standard has it (files/utf8.h).
@@ -107,14 +105,6 @@ std::u16string withCrLfBreaks(const std::u16string& text) {
 
 }  // namespace
 
-QString systemReason(QString why) {
-    if (why.isEmpty()) {
-        return QStringLiteral("the system gives no reason");
-    }
-    why[0] = why[0].toLower();
-    return why;
-}
-
 ArticleFile decodeArticleBytes(const QByteArray& bytes, const QString& name) {
     if (bytes.size() > kLargestArticleFile) {
         return tooLarge(name);
@@ -139,98 +129,115 @@ ArticleFile decodeArticleBytes(const QByteArray& bytes, const QString& name) {
         text = fromWindows1252(bytes);
     }
     if (text.find(u'\0') != std::u16string::npos) {
-        return refused(name, QStringLiteral("it is not a text file (it holds NUL characters)"));
+        return notText(name);
     }
     return {withCrLfBreaks(text), {}};
 }
 
-ArticleFile readArticleStream(QIODevice& stream, const QString& name) {
-    // A read that fails is never taken for the end of the file: the article
-    // would be cut short without a word.
-    constexpr qint64 kChunk = qint64{1} << 20;
-    QByteArray bytes;
-    for (;;) {
-        const qsizetype have = bytes.size();
-        bytes.resize(have + kChunk);
-        const qint64 got = stream.read(bytes.data() + have, kChunk);
-        if (got < 0) {
-            return refused(name, systemReason(stream.errorString()));
+namespace {
+
+// An article's bytes as they are read, a chunk at a time. A NUL character is
+// refused at the first chunk that holds one, so that a large file that is
+// not text is not read to its end first.
+class ArticleBytes {
+  public:
+    explicit ArticleBytes(QString name) : name_(std::move(name)) {}
+
+    // Reads the whole source through read (as QIODevice::read: bytes read,
+    // 0 at the end, -1 on failure); returns the article or why it was
+    // refused.
+    template <typename Read, typename Failure>
+    ArticleFile readAll(Read read, Failure failure) {
+        // A read that fails is never taken for the end of the file: the
+        // article would be cut short without a word.
+        constexpr qint64 kChunk = qint64{1} << 20;
+        for (;;) {
+            const qsizetype have = bytes_.size();
+            bytes_.resize(have + kChunk);
+            const qint64 got = read(bytes_.data() + have, kChunk);
+            if (got < 0) {
+                return refused(name_, failure());
+            }
+            bytes_.resize(have + qsizetype(got));
+            if (got == 0) {
+                break;
+            }
+            if (bytes_.size() > kLargestArticleFile) {
+                return tooLarge(name_);
+            }
+            if (holdsNul(false)) {
+                return notText(name_);
+            }
         }
-        bytes.resize(have + qsizetype(got));
-        if (got == 0) {
-            break;
+        if (holdsNul(true)) {
+            return notText(name_);
         }
-        if (bytes.size() > kLargestArticleFile) {
-            return tooLarge(name);
-        }
+        return decodeArticleBytes(bytes_, name_);
     }
-    return decodeArticleBytes(bytes, name);
+
+  private:
+    // Whether the bytes read since the last look hold a NUL character: a
+    // zero byte in UTF-8 and Windows-1252, a zero code unit in UTF-16. The
+    // byte-order mark says which, so the look waits for its three bytes.
+    bool holdsNul(bool atEnd) {
+        if (bytes_.size() < 3 && !atEnd) {
+            return false;
+        }
+        const bool utf16 = bytes_.startsWith("\xff\xfe") || bytes_.startsWith("\xfe\xff");
+        const char* data = bytes_.constData();
+        if (!utf16) {
+            const bool found =
+                std::memchr(data + looked_, 0, std::size_t(bytes_.size() - looked_)) != nullptr;
+            looked_ = bytes_.size();
+            return found;
+        }
+        looked_ = std::max<qsizetype>(looked_, 2);
+        for (; looked_ + 1 < bytes_.size(); looked_ += 2) {
+            if (data[looked_] == 0 && data[looked_ + 1] == 0) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    QString name_;
+    QByteArray bytes_;
+    qsizetype looked_ = 0;
+};
+
+}  // namespace
+
+ArticleFile readArticleStream(QIODevice& stream, const QString& name) {
+    return ArticleBytes(name).readAll(
+        [&stream](char* into, qint64 bytes) { return stream.read(into, bytes); },
+        [&stream] { return systemReason(stream.errorString()); });
 }
 
 ArticleFile readArticleFile(const QString& path) {
-#ifdef Q_OS_UNIX
-    // Opened by the name's own bytes, so that a name that is not UTF-8 is
-    // found; then checked through the open file, so that what is checked is
-    // what is read.
-    const QByteArray name = systemFileName(path);
-    // Without waiting: a FIFO would block until something writes to it.
-    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0) {
-        const int error = errno;
-        struct stat link {};
-        if (error == ENOENT && ::lstat(name.constData(), &link) == 0 && S_ISLNK(link.st_mode)) {
-            return refused(path, QStringLiteral("it is a link to a file that does not exist"));
-        }
-        if (error == ELOOP) {
-            return refused(path, QStringLiteral("it is a link that leads round in a loop"));
-        }
-        if (error == ENOENT) {
+    RegularFile file(path, kLargestArticleFile, RegularFile::Links::Follow);
+    switch (file.problem()) {
+        case RegularFile::Problem::None:
+            break;
+        case RegularFile::Problem::Missing:
             return refused(path, QStringLiteral("there is no such file"));
-        }
-        return refused(path, systemReason(qt_error_string(error)));
+        case RegularFile::Problem::DanglingLink:
+            return refused(path, QStringLiteral("it is a link to a file that does not exist"));
+        case RegularFile::Problem::LinkLoop:
+        case RegularFile::Problem::Link:
+            return refused(path, QStringLiteral("it is a link that leads round in a loop"));
+        case RegularFile::Problem::Folder:
+            return refused(path, QStringLiteral("it is a folder"));
+        case RegularFile::Problem::NotRegular:
+            // Standard input (-) reads those.
+            return refused(path, QStringLiteral("it is not a regular file (a pipe or a device)"));
+        case RegularFile::Problem::TooLarge:
+            return tooLarge(path);
+        case RegularFile::Problem::System:
+            return refused(path, file.reason());
     }
-    struct stat status {};
-    if (::fstat(fd, &status) != 0) {
-        const int error = errno;
-        ::close(fd);
-        return refused(path, systemReason(qt_error_string(error)));
-    }
-    if (S_ISDIR(status.st_mode)) {
-        ::close(fd);
-        return refused(path, QStringLiteral("it is a folder"));
-    }
-    if (!S_ISREG(status.st_mode)) {
-        // A pipe, a socket or a device: standard input (-) reads those.
-        ::close(fd);
-        return refused(path, QStringLiteral("it is not a regular file (a pipe or a device)"));
-    }
-    if (S_ISREG(status.st_mode) && status.st_size > kLargestArticleFile) {
-        ::close(fd);
-        return tooLarge(path);
-    }
-    QFile file;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return refused(path, systemReason(file.errorString()));
-    }
-    return readArticleStream(file, path);
-#else
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        return refused(path, QStringLiteral("there is no such file"));
-    }
-    if (info.isDir()) {
-        return refused(path, QStringLiteral("it is a folder"));
-    }
-    if (info.size() > kLargestArticleFile) {
-        return tooLarge(path);
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return refused(path, systemReason(file.errorString()));
-    }
-    return readArticleStream(file, path);
-#endif
+    return ArticleBytes(path).readAll(
+        [&file](char* into, qint64 bytes) { return file.read(into, bytes); },
+        [&file] { return file.reason(); });
 }
 
 ArticleFile readArticleArgument(const QString& argument, QIODevice* standardInput) {
@@ -239,7 +246,8 @@ ArticleFile readArticleArgument(const QString& argument, QIODevice* standardInpu
         return readArticleFile(argument);
     }
     if (standardInput == nullptr) {
-        return refused(argument, QStringLiteral("standard input is read only with --check"));
+        return refused(argument,
+                       QStringLiteral("standard input is read only by --check and --spin"));
     }
     if (!standardInput->isOpen()) {
         // A stream the program was started without.

@@ -21,6 +21,8 @@
 #include <string>
 #include <vector>
 
+#include "files/system_reason.h"
+
 class QIODevice;
 
 namespace kestrelwick {
@@ -44,10 +46,6 @@ ArticleFile readArticleStream(QIODevice& stream, const QString& name);
 // The text of a file's bytes, or why they were refused; name stands for the
 // file in a refusal.
 ArticleFile decodeArticleBytes(const QByteArray& bytes, const QString& name);
-
-// The system's reason for a failure as a message goes on after a colon: its
-// first letter in lower case, "the system gives no reason" for none.
-QString systemReason(QString why);
 
 // The argument that stands for standard input, in place of a file name.
 inline constexpr QLatin1StringView kStandardInputArgument("-");

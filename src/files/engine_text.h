@@ -1,7 +1,8 @@
 #pragma once
 
-// The engine's text (std::u16string, 16-bit code units) as Qt's and back,
-// unit for unit, for the window and the command line alike.
+// The engine's text (std::u16string, 16-bit code units) as Qt's, unit for
+// unit, for the window and the command line alike. (The boxes' own text, with
+// their line breaks, converts in window/widgets/text_box.h.)
 
 #include <QString>
 

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "processing/word_hash.h"
+#include "processing/word_window.h"
 #include "processing/words.h"
 
 namespace kestrelwick {
@@ -48,75 +49,12 @@ std::size_t WordingComparer::memoryHeld() const {
     return sizeof *this + table_.capacity() * sizeof(Entry);
 }
 
-void WordingComparer::startReading(std::size_t version) {
-    Words& words = words_[version];
-    words.first = 0;
-    words.count = 0;
-    words.block = 0;
-    words.spaces = separatorsOf(texts_[version], 0);
-    words.spaceBefore = 1;
-}
-
-void WordingComparer::slideTo(std::size_t version, std::size_t from) {
-    Words& words = words_[version];
-    const std::size_t dropped = std::min(from - words.first, words.count);
-    std::copy(words.starts.begin() + std::ptrdiff_t(dropped),
-              words.starts.begin() + std::ptrdiff_t(words.count), words.starts.begin());
-    std::copy(words.hashes.begin() + std::ptrdiff_t(dropped),
-              words.hashes.begin() + std::ptrdiff_t(words.count), words.hashes.begin());
-    words.first += dropped;
-    words.count -= dropped;
-}
-
-void WordingComparer::readWords(std::size_t version, std::size_t wanted) {
-    Words& words = words_[version];
-    const std::u16string_view text = texts_[version];
-    const char16_t* units = text.data();
-    const std::size_t size = text.size();
-    std::size_t* starts = words.starts.data();
-    std::uint64_t* hashes = words.hashes.data();
-    std::size_t count = words.count;
-    std::size_t block = words.block;
-    std::uint64_t spaces = words.spaces;
-    std::uint64_t spaceBefore = words.spaceBefore;
-    // A block of 64 code units starts at most 32 words.
-    constexpr std::size_t kMostInBlock = 32;
-
-    // The words are found 64 code units at a time, without a branch per
-    // unit: a word starts at a unit other than a space that follows a space
-    // or the start of the text, and ends at the first space after it or at
-    // the end of the text. The next block's spaces are known too, so that a
-    // word that runs on into it is measured at once.
-    for (; block < size && words.first + count < wanted && count + kMostInBlock <= kWindow;
-         block += 64) {
-        const std::uint64_t next = separatorsOf(text, block + 64);
-        const std::uint64_t before = (spaces << 1) | spaceBefore;
-        for (std::uint64_t bits = ~spaces & before; bits != 0; bits &= bits - 1) {
-            const auto place = unsigned(std::countr_zero(bits));
-            const std::size_t start = block + place;
-            // The spaces from the word's start on, 64 of them.
-            const std::uint64_t after = (spaces >> place) | ((next << 1) << (63 - place));
-            const std::size_t length =
-                after != 0 ? std::size_t(std::countr_zero(after))
-                           : std::min(text.find(kWordSeparator, start), size) - start;
-            starts[count] = start;
-            hashes[count++] = wordHash(units + start, size - start, length);
-        }
-        spaceBefore = spaces >> 63;
-        spaces = next;
-    }
-    words.count = count;
-    words.block = block;
-    words.spaces = spaces;
-    words.spaceBefore = spaceBefore;
-}
-
 std::size_t WordingComparer::runLength(std::size_t version) const {
-    return std::min(words_[version].total, kRunWords);
+    return std::min(words_[version].total(), kRunWords);
 }
 
 std::size_t WordingComparer::runsOf(std::size_t version) const {
-    const std::size_t total = words_[version].total;
+    const std::size_t total = words_[version].total();
     return total < kRunWords ? 1 : total - kRunWords + 1;
 }
 
@@ -127,11 +65,13 @@ bool WordingComparer::sameRun(std::size_t a, std::size_t startA, std::size_t b,
         return false;
     }
     for (std::size_t k = 0; k < length; ++k) {
-        if (!sameWordAt(texts_[a], startA, texts_[b], startB)) {
+        const std::u16string_view textA = words_[a].text();
+        const std::u16string_view textB = words_[b].text();
+        if (!sameWordAt(textA, startA, textB, startB)) {
             return false;
         }
-        startA = nextWord(texts_[a], startA);
-        startB = nextWord(texts_[b], startB);
+        startA = nextWord(textA, startA);
+        startB = nextWord(textB, startB);
     }
     return true;
 }
@@ -191,7 +131,7 @@ void WordingComparer::growTable() {
 
 bool WordingComparer::addRuns(std::size_t version, unsigned earlier, bool mayStop,
                               std::size_t pass) {
-    Words& words = words_[version];
+    WordWindow& words = words_[version];
     const std::size_t length = runLength(version);
     const std::size_t runs = runsOf(version);
     const auto bit = std::uint64_t{1} << version;
@@ -217,31 +157,31 @@ bool WordingComparer::addRuns(std::size_t version, unsigned earlier, bool maySto
     constexpr std::size_t kSettleEvery = 16;
     // Words read at a time beyond the run in hand: a window's worth, but for
     // a version that may stop early, which reads no further than it counts.
-    const std::size_t readAhead = mayStop ? kSettleEvery : kWindow;
+    const std::size_t readAhead = mayStop ? kSettleEvery : WordWindow::kSize;
 
     std::uint64_t hash = 0;
     for (std::size_t run = 0; run < runs; ++run) {
         if (mayStop && run % kSettleEvery == kSettleEvery - 1 && settled(runs - run)) {
             return false;
         }
-        if (words.first + words.count < run + length) {
+        if (words.first() + words.count() < run + length) {
             // The window keeps the word before the run, which the rolling
             // hash takes out.
-            slideTo(version, run == 0 ? 0 : run - 1);
-            readWords(version, run + length + readAhead);
-            if (words.first + words.count < run + length) {
+            words.slideTo(run == 0 ? 0 : run - 1);
+            words.readUntil(run + length + readAhead);
+            if (words.first() + words.count() < run + length) {
                 break;  // fewer words than counted; cannot happen with true counts
             }
         }
-        const std::size_t at = run - words.first;
-        const std::uint64_t* hashes = words.hashes.data();
+        const std::size_t at = run - words.first();
+        const std::uint64_t* hashes = words.hashes();
         // runHash, rolled on by one word after the first run.
         hash = run == 0 ? runHash(hashes + at, length)
                         : std::rotr(hash ^ hashes[at - 1], 16) ^ std::rotl(hashes[at + 3], 48);
         if (passes_ > 1 && std::size_t((hash * kPassMix) >> passShift_) != pass) {
             continue;  // another pass counts this run
         }
-        const std::size_t start = words.starts[at];
+        const std::size_t start = words.startOf(at);
         Entry* const table = table_.data();
         const std::size_t mask = slots_ - 1;
         const std::uint64_t generation = generation_;
@@ -283,10 +223,11 @@ bool WordingComparer::addRuns(std::size_t version, unsigned earlier, bool maySto
 
 std::array<Likeness, WordingComparer::kPairs.size()> WordingComparer::compare(
     const Versions& versions, RunCounts* counts) {
+    std::array<std::u16string_view, kVersions> texts;
     for (std::size_t v = 0; v < kVersions; ++v) {
         if (versions[v]) {
-            texts_[v] = versions[v]->text;
-            words_[v].total = versions[v]->words;
+            texts[v] = versions[v]->text;
+            words_[v].start(texts[v], versions[v]->words);
         }
     }
 
@@ -300,7 +241,7 @@ std::array<Likeness, WordingComparer::kPairs.size()> WordingComparer::compare(
         if (!versions[a] || !versions[b]) {
             likeness[pair] = Likeness::Different;
         } else if (counted[b] == b && versions[a]->words == versions[b]->words &&
-                   sameWording(texts_[counted[a]], texts_[b])) {
+                   sameWording(texts[counted[a]], texts[b])) {
             likeness[pair] = Likeness::Same;
             counted[b] = counted[a];
         } else {
@@ -333,7 +274,7 @@ std::array<Likeness, WordingComparer::kPairs.size()> WordingComparer::compare(
         unsigned earlier = 0;
         for (std::size_t v = 0; v < kVersions; ++v) {
             if (versions[v] && counted[v] == v) {
-                startReading(v);
+                words_[v].start(texts[v], versions[v]->words);
                 complete = addRuns(v, earlier,
                                    counts == nullptr && passes_ == 1 && v == lastCounted, pass);
                 earlier |= 1u << v;

@@ -39,6 +39,8 @@
 #include <string_view>
 #include <vector>
 
+#include "processing/counted_articles.h"
+#include "processing/word_window.h"
 #include "processing/working_memory.h"
 
 namespace kestrelwick {
@@ -49,7 +51,7 @@ enum class Likeness { Different, NearlySame, Same };
 // from one paragraph to the next.
 class WordingComparer {
   public:
-    static constexpr std::size_t kVersions = 3;
+    static constexpr std::size_t kVersions = kArticleCount;
     struct Version {
         std::u16string_view text;
         std::size_t words;  // its word count, as countWords gives it
@@ -84,21 +86,6 @@ class WordingComparer {
     std::size_t passesTaken() const { return passes_; }
 
   private:
-    // The words of a version around the run being counted: a window of
-    // kWindow words that slides along the text.
-    static constexpr std::size_t kWindow = 256;
-    struct Words {
-        std::array<std::size_t, kWindow> starts;  // where each word starts in the text
-        std::array<std::uint64_t, kWindow> hashes;
-        std::size_t first = 0;  // the number of the word at starts[0]
-        std::size_t count = 0;  // words in the window
-        std::size_t total = 0;  // words in all
-        // Where reading goes on: the next block of 64 code units, its spaces,
-        // and whether the block before ends in a space.
-        std::size_t block = 0;
-        std::uint64_t spaces = 0;
-        std::uint64_t spaceBefore = 1;
-    };
     struct Entry {
         std::uint64_t hash;
         // From the top: the generation of the paragraph the entry belongs to
@@ -108,12 +95,6 @@ class WordingComparer {
         std::uint64_t place;
     };
 
-    void startReading(std::size_t version);
-    // Reads on until the window holds word wanted - 1, or the text ends, or
-    // the window is full.
-    void readWords(std::size_t version, std::size_t wanted);
-    // Moves the window on so that it starts at word from.
-    void slideTo(std::size_t version, std::size_t from);
     bool sameRun(std::size_t a, std::size_t startA, std::size_t b, std::size_t startB) const;
     std::size_t runLength(std::size_t version) const;
     std::size_t runsOf(std::size_t version) const;
@@ -129,8 +110,7 @@ class WordingComparer {
     bool addRuns(std::size_t version, unsigned earlier, bool mayStop, std::size_t pass);
 
     std::size_t budget_;
-    std::array<std::u16string_view, kVersions> texts_;
-    std::array<Words, kVersions> words_;
+    std::array<WordWindow, kVersions> words_;
     std::vector<Entry, WorkingAllocator<Entry>> table_;
     std::size_t slots_ = 0;  // slots in use, a power of two
     std::size_t used_ = 0;   // slots filled in this pass

@@ -30,7 +30,7 @@ namespace kestrelwick {
 
 namespace {
 
-// Up to this much freed working memory is kept for the next click.
+// Up to this much freed working memory is kept for the next check.
 [[maybe_unused]] constexpr std::size_t kKeptMemory = std::size_t{64} << 20;
 
 #if defined(KESTRELWICK_OWN_BLOCKS)
@@ -166,10 +166,10 @@ std::atomic<std::size_t> workingInUse{0};
 
 }  // namespace
 
-void keepWorkingMemoryBetweenClicks() {
+void keepWorkingMemoryBetweenChecks() {
 #if defined(__GLIBC__)
     // Blocks below 32 MiB (the most glibc allows here) come from the heap, and
-    // up to 64 MiB of free heap stays mapped between clicks.
+    // up to 64 MiB of free heap stays mapped between checks.
     constexpr int kLargestHeapBlock = 32 << 20;
     mallopt(M_MMAP_THRESHOLD, kLargestHeapBlock);
     mallopt(M_TRIM_THRESHOLD, int{kKeptMemory});
@@ -181,7 +181,7 @@ void keepWorkingMemoryBetweenClicks() {
 }
 
 void limitWorkingMemory(std::size_t bytes) noexcept {
-    // Set between clicks, when no working block is in use.
+    // Set between checks, when no working block is in use.
     workingInUse.store(0);
     workingLimit.store(bytes == 0 ? kNoLimit : bytes);
 }

@@ -1,12 +1,8 @@
 #include "window/article_files.h"
 
-#include <QApplication>
-#include <QMessageBox>
-#include <QTimer>
-#include <QWidget>
-
 #include "files/article_file.h"
-#include "window/text_box.h"
+#include "window/messages.h"
+#include "window/widgets/widgets.h"
 
 namespace kestrelwick {
 
@@ -37,47 +33,36 @@ void openArticleFiles(QWidget* parent, const FormControls& controls, const QStri
                         u'\n' + leftOut.join(u'\n');
     }
     if (!messages.isEmpty()) {
-        // Once the window is up, so that the message has a window to stand on.
-        const QString message = messages.join(QStringLiteral("\n\n"));
-        QTimer::singleShot(0, parent, [parent, message] { showFileMessage(parent, message); });
+        warnOnceShown(parent, messages.join(QStringLiteral("\n\n")));
     }
 }
 
 void dropArticleFiles(QWidget* parent, const FormControls& controls, int index,
                       const QStringList& paths) {
     if (index < 0 || index >= int(kArticleCount)) {
-        showFileMessage(parent, QStringLiteral("Files can be dropped on the three article boxes "
-                                               "only; this box gets its text from Check "
-                                               "Articles."));
+        warn(parent, QStringLiteral("Files can be dropped on the three article boxes only; this "
+                                    "box gets its text from Check Articles."));
         return;
     }
     const qsizetype room = qsizetype(kArticleCount) - index;
     if (paths.size() > room) {
-        showFileMessage(
-            parent,
-            QStringLiteral("%1 files were dropped on article box %2, but only %3 article %4 from "
-                           "there on. Nothing was changed.")
-                .arg(paths.size())
-                .arg(index + 1)
-                .arg(room)
-                .arg(room == 1 ? QStringLiteral("box is") : QStringLiteral("boxes are")));
+        warn(parent,
+             QStringLiteral("%1 files were dropped on article box %2, but only %3 article %4 from "
+                            "there on. Nothing was changed.")
+                 .arg(paths.size())
+                 .arg(index + 1)
+                 .arg(room)
+                 .arg(room == 1 ? QStringLiteral("box is") : QStringLiteral("boxes are")));
         return;
     }
     const auto files = readArticleArguments(paths, nullptr);
     if (const QString refusals = refusalsOf(files); !refusals.isEmpty()) {
-        showFileMessage(parent, refusals + QStringLiteral("\nNothing was changed."));
+        warn(parent, refusals + QStringLiteral("\nNothing was changed."));
         return;
     }
     for (std::size_t i = 0; i < files.size(); ++i) {
         controls.articleBoxes.at(std::size_t(index) + i)->replaceText(files[i].text);
     }
-}
-
-void showFileMessage(QWidget* parent, const QString& message) {
-    QMessageBox box(QMessageBox::Warning, QApplication::applicationName(), message, QMessageBox::Ok,
-                    parent);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
 }
 
 }  // namespace kestrelwick

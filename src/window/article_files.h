@@ -24,7 +24,4 @@ void openArticleFiles(QWidget* parent, const FormControls& controls, const QStri
 void dropArticleFiles(QWidget* parent, const FormControls& controls, int index,
                       const QStringList& paths);
 
-// A plain-text warning over parent.
-void showFileMessage(QWidget* parent, const QString& message);
-
 }  // namespace kestrelwick

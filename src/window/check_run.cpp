@@ -6,9 +6,8 @@
 #include <new>
 
 #include "files/engine_text.h"
-#include "window/paragraph_marks.h"
 #include "window/report_box.h"
-#include "window/text_box.h"
+#include "window/widgets/widgets.h"
 
 namespace kestrelwick {
 

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QEvent>
 #include <QLabel>
-#include <QMessageBox>
 #include <QScrollArea>
 #include <QShortcut>
 #include <QVBoxLayout>
@@ -14,14 +13,14 @@
 
 #include "window/article_files.h"
 #include "window/check_run.h"
-#include "window/controls.h"
 #include "window/link_opener.h"
 #include "window/links.h"
 #include "window/mark_navigation.h"
+#include "window/messages.h"
 #include "window/screen_fit.h"
 #include "window/spin_format_choice.h"
 #include "window/spin_preview.h"
-#include "window/text_box.h"
+#include "window/widgets/widgets.h"
 
 namespace kestrelwick {
 
@@ -306,11 +305,8 @@ void Form1::checkArticles() {
         }
     }
     if (!run) {
-        QMessageBox box(QMessageBox::Warning, QApplication::applicationName(),
-                        QStringLiteral("There is not enough memory to check these articles. "
-                                       "The boxes are as they were."),
-                        QMessageBox::Ok, this);
-        box.exec();
+        warn(this, QStringLiteral("There is not enough memory to check these articles. The "
+                                  "boxes are as they were."));
         return;
     }
     // The report waits for the user, without the busy pointer.
@@ -320,11 +316,8 @@ void Form1::checkArticles() {
 }
 
 void Form1::clearForm() {
-    QMessageBox confirmation(QMessageBox::Question, QStringLiteral("Just checking"),
-                             QStringLiteral("Are you sure you want to clear all the boxes?"),
-                             QMessageBox::Yes | QMessageBox::No, this);
-    confirmation.setDefaultButton(QMessageBox::Yes);
-    if (confirmation.exec() != QMessageBox::Yes) {
+    if (!confirm(this, QStringLiteral("Just checking"),
+                 QStringLiteral("Are you sure you want to clear all the boxes?"))) {
         return;
     }
     // Emptying boxes of many megabytes takes a moment, as a check does.

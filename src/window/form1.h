@@ -14,8 +14,11 @@
 //
 // The form keeps the controls, their layout and the two buttons' clicks. The
 // rest has a unit of its own beside it:
+//   form_controls.h   the controls by role, for the units below
+//   large_boxes.h     how many large boxes there are
 //   check_run.h       a check: the engine's result shown on the controls
 //   report_box.h      the report's message box
+//   messages.h        every other message, in one voice
 //   screen_fit.h      the window sized and placed on its screen
 //   link_opener.h     a link's website opened through the desktop or shell
 //   mark_navigation.h F8 and Shift+F8 between the report's marks
@@ -24,8 +27,11 @@
 //                     the spin format, under the output box
 //   spin_preview.h    "Preview a spun article" (F9, and the output box's
 //                     menu)
-//   text_box.h, paragraph_margin.h, paragraph_marks.h, controls.h
-//                     the controls themselves
+// and two rooms, each entered through one header:
+//   widgets/widgets.h the controls themselves: the text boxes with their
+//                     margins and marks, the buttons, the links, the font
+//   saved_state/saved_state.h
+//                     the user's work kept across runs (main() sets it up)
 //
 // Key to the names under which the window was first described:
 //   Form1            this window

@@ -8,15 +8,13 @@
 #include <cstddef>
 
 #include "processing/counted_articles.h"
+#include "window/large_boxes.h"
 
 class QLabel;
 
 namespace kestrelwick {
 
 class TextBox;
-
-// The large boxes: the three article boxes and the output box.
-inline constexpr std::size_t kBoxCount = kArticleCount + 1;
 
 struct FormControls {
     std::array<TextBox*, kArticleCount> articleBoxes{};

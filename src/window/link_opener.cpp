@@ -1,48 +1,36 @@
 #include "window/link_opener.h"
 
-#include <QApplication>
 #include <QDesktopServices>
-#include <QMessageBox>
 #include <QUrl>
 
 #ifdef Q_OS_WIN
 #include "window/shell_open.h"
 #endif
 
-#include "window/links.h"
+#include "window/messages.h"
 
 namespace kestrelwick {
 
-std::int32_t openLink(const QString& address, std::int32_t showState) {
+bool openLink(const QString& address) {
 #ifdef Q_OS_WIN
-    // The shell takes the address in the system's single-byte code page.
+    // The shell takes the address in the system's single-byte code page, and
+    // opens it in the handler's default window state.
     const QByteArray file = address.toLocal8Bit();
-    return shellOpen(file.constData(), showState);
+    return shellOpen(file.constData(), kShowDefault) > kLastShellError;
 #else
-    // The desktop opens the address in the default browser in its normal
-    // state. The result reads like the shell's: above 32 when the desktop
-    // took the address, "no application associated" (31) when it did not.
-    Q_UNUSED(showState);
-    constexpr std::int32_t kOpened = 33;
-    constexpr std::int32_t kNoAssociation = 31;
-    return QDesktopServices::openUrl(QUrl(address)) ? kOpened : kNoAssociation;
+    return QDesktopServices::openUrl(QUrl(address));
 #endif
 }
 
 void followLink(QWidget* parent, const QString& address) {
-    // The shell's results up to 32 are its errors.
-    constexpr std::int32_t kLastShellError = 32;
-    if (openLink(address, kShowDefault) > kLastShellError) {
+    if (openLink(address)) {
         return;
     }
-    QMessageBox box(QMessageBox::Warning, QApplication::applicationName(),
-                    QStringLiteral("The link could not be opened in a web browser. To visit the "
-                                   "website, copy its address into a browser:\n\n") +
-                        address,
-                    QMessageBox::Ok, parent);
-    box.setTextFormat(Qt::PlainText);
-    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    box.exec();
+    warn(parent,
+         QStringLiteral("The link could not be opened in a web browser. To visit the website, copy "
+                        "its address into a browser:\n\n") +
+             address,
+         MessageText::Selectable);
 }
 
 }  // namespace kestrelwick

@@ -6,15 +6,13 @@
 
 #include <QString>
 
-#include <cstdint>
-
 class QWidget;
 
 namespace kestrelwick {
 
-// Asks the desktop to open a web address; returns the shell's result: above
-// 32 when the address was taken. showState is the shell's window state.
-std::int32_t openLink(const QString& address, std::int32_t showState);
+// Asks the desktop to open a web address in the user's browser; returns
+// whether it took the address.
+bool openLink(const QString& address);
 
 // Opens a link's website, or tells the user, over parent, that it cannot.
 void followLink(QWidget* parent, const QString& address);

@@ -18,9 +18,6 @@ inline constexpr char kArticleMarketingAutomationAddress[] =
     KESTRELWICK_REFERRAL_ADDRESS "/ama.php";
 inline constexpr char kMagicArticleSubmitterAddress[] = KESTRELWICK_REFERRAL_ADDRESS "/magic.php";
 
-// The shell's "show in its default state" window state, passed with every link.
-inline constexpr int kShowDefault = 10;
-
 }  // namespace kestrelwick
 
 #undef KESTRELWICK_REFERRAL_ADDRESS

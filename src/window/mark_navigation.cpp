@@ -6,8 +6,7 @@
 
 #include <optional>
 
-#include "window/paragraph_marks.h"
-#include "window/text_box.h"
+#include "window/widgets/widgets.h"
 
 namespace kestrelwick {
 

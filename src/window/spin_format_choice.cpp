@@ -4,7 +4,7 @@
 #include <QSettings>
 
 #include "processing/spinner.h"
-#include "window/text_box.h"
+#include "window/widgets/widgets.h"
 
 namespace kestrelwick {
 

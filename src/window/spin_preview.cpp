@@ -4,7 +4,6 @@
 #include <QClipboard>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -17,7 +16,8 @@
 
 #include "files/engine_text.h"
 #include "processing/spinner.h"
-#include "window/text_box.h"
+#include "window/messages.h"
+#include "window/widgets/widgets.h"
 
 namespace kestrelwick {
 
@@ -85,11 +85,7 @@ void previewSpunArticle(QWidget* parent, TextBox* outputBox, SpinFormat format) 
     const auto spun = spinArticle(spinText, format, random);
     if (const auto* error = std::get_if<SpinError>(&spun)) {
         placeCursor(outputBox, error->line, error->column);
-        QMessageBox box(QMessageBox::Warning, QApplication::applicationName(),
-                        QStringLiteral("The spin text cannot be spun: ") + qtText(error->text()),
-                        QMessageBox::Ok, parent);
-        box.setTextFormat(Qt::PlainText);
-        box.exec();
+        warn(parent, QStringLiteral("The spin text cannot be spun: ") + qtText(error->text()));
         placeCursor(outputBox, error->line, error->column);
         return;
     }

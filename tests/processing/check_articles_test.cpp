@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "checked.h"
-#include "dog_training_article.h"
+#include "support/checked.h"
+#include "support/dog_training_article.h"
 
 namespace kestrelwick {
 namespace {
@@ -116,19 +116,19 @@ TEST(DecimalText, WritesPlainDigits) {
 // --- The whole action ---------------------------------------------------------
 
 TEST(CheckArticles, WorkedExampleShowsCountsGridAndMinimum) {
-    const auto window = checked(kDogs1, kDogs2, kDogs3);
-    EXPECT_EQ(window.labels[0], u"Words: 21");
-    EXPECT_EQ(window.labels[1], u"Words: 20");
-    EXPECT_EQ(window.labels[2], u"Words: 19");
-    EXPECT_EQ(window.grid, kDogsGrid);
-    EXPECT_EQ(window.labels[3], u"Minimum words: 7");
-    EXPECT_EQ(window.message, u"Minimum length = 7 words");
-    EXPECT_EQ(window.boxes[3], kDogsSpin);
+    const auto check = checked(kDogs1, kDogs2, kDogs3);
+    EXPECT_EQ(check.captions[0], u"Words: 21");
+    EXPECT_EQ(check.captions[1], u"Words: 20");
+    EXPECT_EQ(check.captions[2], u"Words: 19");
+    EXPECT_EQ(check.grid, kDogsGrid);
+    EXPECT_EQ(check.captions[3], u"Minimum words: 7");
+    EXPECT_EQ(check.message, u"Minimum length = 7 words");
+    EXPECT_EQ(check.spinText, kDogsSpin);
 }
 
 TEST(CheckArticles, WorkedExampleCountsEveryParagraph) {
-    const auto window = checked(kDogs1, kDogs2, kDogs3);
-    const CheckResult& result = *window.result;
+    const auto check = checked(kDogs1, kDogs2, kDogs3);
+    const CheckResult& result = *check.result;
     EXPECT_EQ(result.articles.paragraphWords[0], (std::vector<WordCount>{3, 5, 8, 5}));
     EXPECT_EQ(result.articles.paragraphWords[1], (std::vector<WordCount>{4, 8, 4, 4}));
     EXPECT_EQ(result.articles.paragraphWords[2], (std::vector<WordCount>{5, 4, 7, 3}));
@@ -140,16 +140,16 @@ TEST(CheckArticles, WorkedExampleCountsEveryParagraph) {
 }
 
 TEST(CheckArticles, EmptySecondWordingLeavesNoGapInTheGrid) {
-    const auto window = checked(kDogs1,
-                                u"Tips For Training Dogs\r\n"
-                                u"Teaching a dog needs a lot of patience.\r\n"
-                                u"\r\n"
-                                u"Always reward good behaviour.",
-                                kDogs3);
-    EXPECT_EQ(window.labels[1], u"Words: 16");
-    EXPECT_EQ(window.grid, u"5\t8\t4\t\r\n8\t7\t\r\n5\t4\t3\t\r\n");
-    EXPECT_EQ(window.labels[3], u"Minimum words: 10");
-    EXPECT_EQ(window.message, u"Minimum length = 10 words");
+    const auto check = checked(kDogs1,
+                               u"Tips For Training Dogs\r\n"
+                               u"Teaching a dog needs a lot of patience.\r\n"
+                               u"\r\n"
+                               u"Always reward good behaviour.",
+                               kDogs3);
+    EXPECT_EQ(check.captions[1], u"Words: 16");
+    EXPECT_EQ(check.grid, u"5\t8\t4\t\r\n8\t7\t\r\n5\t4\t3\t\r\n");
+    EXPECT_EQ(check.captions[3], u"Minimum words: 10");
+    EXPECT_EQ(check.message, u"Minimum length = 10 words");
 }
 
 // The tidied texts are views into the texts given: nothing is copied.
@@ -171,36 +171,36 @@ TEST(CheckArticles, TidiedArticlesAreViewsIntoTheTextsGiven) {
 
 TEST(CheckArticles, ParagraphRolesFollowTheThirdArticle) {
     // Only the third article's paragraph 0: no grid, no minimum, totals still shown.
-    auto window = checked(u"a b\r\nc d e", u"f", u"g h i");
-    EXPECT_EQ(window.grid, u"");
-    EXPECT_EQ(window.labels[0], u"Words: 5");
-    EXPECT_EQ(window.labels[3], u"Minimum words: 0");
+    auto check = checked(u"a b\r\nc d e", u"f", u"g h i");
+    EXPECT_EQ(check.grid, u"");
+    EXPECT_EQ(check.captions[0], u"Words: 5");
+    EXPECT_EQ(check.captions[3], u"Minimum words: 0");
 
     // Two paragraphs: paragraph 1 is in the grid but not in the minimum.
-    window = checked(u"t\r\na b", u"t\r\nc", u"t\r\nd e f");
-    EXPECT_EQ(window.grid, u"2\t1\t3\t\r\n");
-    EXPECT_EQ(window.labels[3], u"Minimum words: 0");
+    check = checked(u"t\r\na b", u"t\r\nc", u"t\r\nd e f");
+    EXPECT_EQ(check.grid, u"2\t1\t3\t\r\n");
+    EXPECT_EQ(check.captions[3], u"Minimum words: 0");
 
     // Surplus paragraphs of the first two articles count in their totals only.
-    window = checked(u"t\r\na\r\nb\r\nc d e f", u"t\r\na\r\nb\r\nc d e f", u"t\r\na b\r\nc d");
-    EXPECT_EQ(window.labels[0], u"Words: 7");
-    EXPECT_EQ(window.grid, u"1\t1\t2\t\r\n1\t1\t2\t\r\n");
-    EXPECT_EQ(window.labels[3], u"Minimum words: 1");
+    check = checked(u"t\r\na\r\nb\r\nc d e f", u"t\r\na\r\nb\r\nc d e f", u"t\r\na b\r\nc d");
+    EXPECT_EQ(check.captions[0], u"Words: 7");
+    EXPECT_EQ(check.grid, u"1\t1\t2\t\r\n1\t1\t2\t\r\n");
+    EXPECT_EQ(check.captions[3], u"Minimum words: 1");
 
     // A surplus paragraph of the third article has only its own count.
-    window = checked(u"t\r\na", u"t\r\na", u"t\r\na\r\nb c d");
-    EXPECT_EQ(window.grid, u"1\t1\t1\t\r\n3\t\r\n");
-    EXPECT_EQ(window.labels[3], u"Minimum words: 3");
+    check = checked(u"t\r\na", u"t\r\na", u"t\r\na\r\nb c d");
+    EXPECT_EQ(check.grid, u"1\t1\t1\t\r\n3\t\r\n");
+    EXPECT_EQ(check.captions[3], u"Minimum words: 3");
 
     // An empty line in all three articles takes a number but leaves no line.
-    window = checked(u"t\r\n\r\na b", u"t\r\n\r\nc", u"t\r\n\r\nd e f");
-    EXPECT_EQ(window.grid, u"2\t1\t3\t\r\n");
-    EXPECT_EQ(window.labels[3], u"Minimum words: 1");
+    check = checked(u"t\r\n\r\na b", u"t\r\n\r\nc", u"t\r\n\r\nd e f");
+    EXPECT_EQ(check.grid, u"2\t1\t3\t\r\n");
+    EXPECT_EQ(check.captions[3], u"Minimum words: 1");
 }
 
 TEST(CheckArticles, EqualCountsGiveThatMinimum) {
-    const auto window = checked(u"t\r\nx\r\na b", u"t\r\nx\r\nc d", u"t\r\nx\r\ne f g");
-    EXPECT_EQ(window.labels[3], u"Minimum words: 2");
+    const auto check = checked(u"t\r\nx\r\na b", u"t\r\nx\r\nc d", u"t\r\nx\r\ne f g");
+    EXPECT_EQ(check.captions[3], u"Minimum words: 2");
 }
 
 // Fixed tables of 41 paragraphs once silently ended the count; any length works.
@@ -209,50 +209,51 @@ TEST(CheckArticles, LongArticlesAreCountedToTheLastParagraph) {
     for (int p = 1; p <= 42; ++p) {
         article += u"\r\none two";
     }
-    const auto window = checked(article, article, article);
-    EXPECT_EQ(window.grid, repeated(u"2\t2\t2\t\r\n", 42));
-    EXPECT_EQ(window.labels[3], u"Minimum words: 82");  // paragraphs 2 to 42
-    EXPECT_EQ(window.labels[0], u"Words: 85");
+    const auto check = checked(article, article, article);
+    EXPECT_EQ(check.grid, repeated(u"2\t2\t2\t\r\n", 42));
+    EXPECT_EQ(check.captions[3], u"Minimum words: 82");  // paragraphs 2 to 42
+    EXPECT_EQ(check.captions[0], u"Words: 85");
 }
 
 // Counts past 16 bits are neither dropped nor wrapped.
 TEST(CheckArticles, LargeCountsAreExact) {
     const std::u16string huge = repeated(u"w ", 40000);
     const std::u16string article = u"t\r\n" + huge + u"\r\n" + huge;
-    const auto window = checked(article, article, article);
-    EXPECT_EQ(window.labels[0], u"Words: 80001");
-    EXPECT_EQ(window.grid, repeated(u"40000\t40000\t40000\t\r\n", 2));
-    EXPECT_EQ(window.labels[3], u"Minimum words: 40000");
+    const auto check = checked(article, article, article);
+    EXPECT_EQ(check.captions[0], u"Words: 80001");
+    EXPECT_EQ(check.grid, repeated(u"40000\t40000\t40000\t\r\n", 2));
+    EXPECT_EQ(check.captions[3], u"Minimum words: 40000");
 }
 
 // Empty pieces made by extra spaces are not words, so they cannot push a short
 // article over the minimum.
 TEST(CheckArticles, ExtraSpacesAddNoWords) {
-    const auto window = checked(u"t\r\nx\r\nOne.  Two.  ", u"t\r\n   \r\nz", u"t\r\nx\r\nThree.");
-    EXPECT_EQ(window.labels[0], u"Words: 4");
-    EXPECT_EQ(window.labels[1], u"Words: 2");
-    EXPECT_EQ(window.grid, u"1\t1\t\r\n2\t1\t1\t\r\n");
-    EXPECT_EQ(window.labels[3], u"Minimum words: 1");
+    const auto check = checked(u"t\r\nx\r\nOne.  Two.  ", u"t\r\n   \r\nz", u"t\r\nx\r\nThree.");
+    EXPECT_EQ(check.captions[0], u"Words: 4");
+    EXPECT_EQ(check.captions[1], u"Words: 2");
+    EXPECT_EQ(check.grid, u"1\t1\t\r\n2\t1\t1\t\r\n");
+    EXPECT_EQ(check.captions[3], u"Minimum words: 1");
 }
 
 TEST(CheckArticles, BlankThirdArticleVisitsNoParagraphs) {
-    const auto window = checked(u"a b\r\nc", u"d", u"  \r\n ");
-    EXPECT_EQ(window.boxes[2], u"");
-    EXPECT_EQ(window.labels[0], u"Words: 3");
-    EXPECT_EQ(window.labels[1], u"Words: 1");
-    EXPECT_EQ(window.labels[2], u"Words: 0");
-    EXPECT_EQ(window.grid, u"");
-    EXPECT_EQ(window.labels[3], u"Minimum words: 0");
-    EXPECT_EQ(window.message, u"Minimum length = 0 words");
-    EXPECT_EQ(window.boxes[3], u"");
+    const auto check = checked(u"a b\r\nc", u"d", u"  \r\n ");
+    EXPECT_EQ(check.tidied[2], u"");
+    EXPECT_EQ(check.captions[0], u"Words: 3");
+    EXPECT_EQ(check.captions[1], u"Words: 1");
+    EXPECT_EQ(check.captions[2], u"Words: 0");
+    EXPECT_EQ(check.grid, u"");
+    EXPECT_EQ(check.captions[3], u"Minimum words: 0");
+    EXPECT_EQ(check.message, u"Minimum length = 0 words");
+    EXPECT_EQ(check.spinText, u"");
 }
 
 TEST(CheckArticles, AllBoxesEmpty) {
-    const auto window = checked(u"", u"", u"");
-    EXPECT_EQ(window.boxes, (std::array<std::u16string, 4>{}));
-    EXPECT_EQ(window.grid, u"");
-    EXPECT_EQ(window.labels[0], u"Words: 0");
-    EXPECT_EQ(window.message, u"Minimum length = 0 words");
+    const auto check = checked(u"", u"", u"");
+    EXPECT_EQ(check.tidied, (std::array<std::u16string, 3>{}));
+    EXPECT_EQ(check.spinText, u"");
+    EXPECT_EQ(check.grid, u"");
+    EXPECT_EQ(check.captions[0], u"Words: 0");
+    EXPECT_EQ(check.message, u"Minimum length = 0 words");
 }
 
 // --- The spin text --------------------------------------------------------------
@@ -289,47 +290,49 @@ TEST(SpinText, EveryGroupIsComplete) {
         {"braces copied", u"{x}", u"~", u"}{", u"{{x}~~~}{}\r\n\r\n\r\n"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(checked(c.a1, c.a2, c.a3).boxes[3], c.out) << c.name;
+        EXPECT_EQ(checked(c.a1, c.a2, c.a3).spinText, c.out) << c.name;
     }
 }
 
 TEST(SpinText, RepeatsExactly) {
     const auto first = checked(kDogs1, kDogs2, kDogs3);
     const auto second = checked(kDogs1, kDogs2, kDogs3);
-    EXPECT_EQ(second.boxes, first.boxes);
+    EXPECT_EQ(second.tidied, first.tidied);
+    EXPECT_EQ(second.spinText, first.spinText);
     EXPECT_EQ(second.grid, first.grid);
-    EXPECT_EQ(second.labels, first.labels);
+    EXPECT_EQ(second.captions, first.captions);
     EXPECT_EQ(second.message, first.message);
 }
 
 // A second click on boxes that the first one left gives the same result.
 TEST(Tidying, SecondClickChangesNothing) {
     const auto twice = [](std::u16string_view a1, std::u16string_view a2, std::u16string_view a3) {
-        const auto window = checked(a1, a2, a3);
-        const auto again = checked(window.boxes[0], window.boxes[1], window.boxes[2]);
-        EXPECT_EQ(again.boxes, window.boxes);
-        EXPECT_EQ(again.grid, window.grid);
-        EXPECT_EQ(again.labels, window.labels);
-        EXPECT_EQ(again.notes, window.notes);
-        return window;
+        const auto check = checked(a1, a2, a3);
+        const auto again = checked(check.tidied[0], check.tidied[1], check.tidied[2]);
+        EXPECT_EQ(again.tidied, check.tidied);
+        EXPECT_EQ(again.spinText, check.spinText);
+        EXPECT_EQ(again.grid, check.grid);
+        EXPECT_EQ(again.captions, check.captions);
+        EXPECT_EQ(again.notes, check.notes);
+        return check;
     };
 
     // Spaces before the last line break go with it.
     const auto spaces = twice(u"a \r\n", u"b", u"c");
-    EXPECT_EQ(spaces.boxes[0], u"a");
-    EXPECT_EQ(spaces.boxes[3], u"{a~b~c}\r\n\r\n\r\n");
+    EXPECT_EQ(spaces.tidied[0], u"a");
+    EXPECT_EQ(spaces.spinText, u"{a~b~c}\r\n\r\n\r\n");
 
     // A last line of spaces is no paragraph, so it does not bring article 1's
     // fourth paragraph into the minimum.
     const auto lastLine = twice(u"T\r\nI\r\nx\r\ny y", u"T\r\nI\r\nx", u"T\r\nI\r\nx\r\n   \r\n");
-    EXPECT_EQ(lastLine.boxes[2], u"T\r\nI\r\nx");
-    EXPECT_EQ(lastLine.labels[3], u"Minimum words: 1");
+    EXPECT_EQ(lastLine.tidied[2], u"T\r\nI\r\nx");
+    EXPECT_EQ(lastLine.captions[3], u"Minimum words: 1");
     EXPECT_EQ(lastLine.message, u"Minimum length = 1 words");
 
     // A third article of a break, a space and a break is empty.
     const auto blank = twice(u"Title one", u"Title two", u"\r\n \r\n");
-    EXPECT_EQ(blank.boxes[2], u"");
-    EXPECT_EQ(blank.boxes[3], u"");
+    EXPECT_EQ(blank.tidied[2], u"");
+    EXPECT_EQ(blank.spinText, u"");
     EXPECT_EQ(blank.notes,
               (std::vector<std::u16string>{u"Article 3 is empty, so there is nothing to spin."}));
 }
@@ -337,10 +340,10 @@ TEST(Tidying, SecondClickChangesNothing) {
 TEST(Tidying, KeepsEveryCodeUnit) {
     // Lone surrogates, NUL and non-breaking spaces are text like any other.
     const std::u16string odd{u'\xd800', u'\0', u'\x00a0', u'\xdfff', u'x'};
-    const auto window = checked(odd, odd, odd);
-    EXPECT_EQ(window.boxes[0], odd);
-    EXPECT_EQ(window.labels[0], u"Words: 1");
-    EXPECT_EQ(window.boxes[3], u"{" + odd + u"~" + odd + u"~" + odd + u"}\r\n\r\n\r\n");
+    const auto check = checked(odd, odd, odd);
+    EXPECT_EQ(check.tidied[0], odd);
+    EXPECT_EQ(check.captions[0], u"Words: 1");
+    EXPECT_EQ(check.spinText, u"{" + odd + u"~" + odd + u"~" + odd + u"}\r\n\r\n\r\n");
 }
 
 }  // namespace

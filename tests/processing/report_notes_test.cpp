@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "checked.h"
-#include "dog_training_article.h"
 #include "processing/check_articles.h"
+#include "support/checked.h"
+#include "support/dog_training_article.h"
 
 namespace kestrelwick {
 namespace {
@@ -33,7 +33,7 @@ struct NotePlaces {
 };
 std::vector<NotePlaces> placesOf(const testing::Checked& shown) {
     std::vector<NotePlaces> places;
-    for (const ReportNote& note : shown.placedNotes) {
+    for (const ReportNote& note : shown.result->notes) {
         places.push_back({note.kind, note.places});
     }
     return places;
@@ -171,8 +171,8 @@ TEST(ReportNotes, BlankLinesOfTheThirdArticle) {
 }
 
 TEST(ReportNotes, AllKindsTogetherInTheirOrderAndNothingElseChanges) {
-    const auto window = checked(u"t\r\n~a\r\nb\r\nc d e f g h\r\nd", u"t\r\n\r\nb\r\n{c}",
-                                u"t\r\n\r\nb}\r\nc d e f g h i");
+    const auto check = checked(u"t\r\n~a\r\nb\r\nc d e f g h\r\nd", u"t\r\n\r\nb\r\n{c}",
+                               u"t\r\n\r\nb}\r\nc d e f g h i");
     const Notes expected = {
         u"Article 1: paragraph 2 contains {, } or ~, which break the spin text.",
         u"Article 2: paragraph 4 contains {, } or ~, which break the spin text.",
@@ -187,19 +187,20 @@ TEST(ReportNotes, AllKindsTogetherInTheirOrderAndNothingElseChanges) {
         u"Blank lines count as paragraphs: the first line is the title, and the second is left "
         u"out of the minimum.",
     };
-    EXPECT_EQ(window.notes, expected);
+    EXPECT_EQ(check.notes, expected);
 
-    // The boxes, labels, grid and spin text are what they are without notes.
-    EXPECT_EQ(window.boxes,
-              (std::array<std::u16string, 4>{
-                  u"t\r\n~a\r\nb\r\nc d e f g h\r\nd", u"t\r\n\r\nb\r\n{c}",
-                  u"t\r\n\r\nb}\r\nc d e f g h i",
-                  u"{t~t~t}\r\n\r\n\r\n{~a}\r\n\r\n{b~b~b}}\r\n\r\n{c d e f g h~{c}~c d e f g h i}"
-                  u"\r\n\r\n"}));
-    EXPECT_EQ(window.labels, (std::array<std::u16string, 4>{u"Words: 10", u"Words: 3", u"Words: 9",
-                                                            u"Minimum words: 2"}));
-    EXPECT_EQ(window.grid, u"1\t\r\n1\t1\t1\t\r\n6\t1\t7\t\r\n");
-    EXPECT_EQ(window.message, u"Minimum length = 2 words");
+    // The tidied texts, captions, grid and spin text are what they are
+    // without notes.
+    EXPECT_EQ(check.tidied, (std::array<std::u16string, 3>{u"t\r\n~a\r\nb\r\nc d e f g h\r\nd",
+                                                           u"t\r\n\r\nb\r\n{c}",
+                                                           u"t\r\n\r\nb}\r\nc d e f g h i"}));
+    EXPECT_EQ(
+        check.spinText,
+        u"{t~t~t}\r\n\r\n\r\n{~a}\r\n\r\n{b~b~b}}\r\n\r\n{c d e f g h~{c}~c d e f g h i}\r\n\r\n");
+    EXPECT_EQ(check.captions, (std::array<std::u16string, 4>{u"Words: 10", u"Words: 3", u"Words: 9",
+                                                             u"Minimum words: 2"}));
+    EXPECT_EQ(check.grid, u"1\t\r\n1\t1\t1\t\r\n6\t1\t7\t\r\n");
+    EXPECT_EQ(check.message, u"Minimum length = 2 words");
 
     // Each note names its paragraphs where the user finds them; the grid's
     // lines count paragraphs 2, 3 and 4 as the user counts them.
@@ -213,8 +214,8 @@ TEST(ReportNotes, AllKindsTogetherInTheirOrderAndNothingElseChanges) {
         {alike, {{0, 3}, {2, 3}}}, {spoils, {{0, 4}}},
         {spoils, {{2, 1}}},  // the blank line that shifts the roles
     };
-    EXPECT_EQ(placesOf(window), places);
-    EXPECT_EQ(window.gridParagraphs, (std::vector<std::size_t>{1, 2, 3}));
+    EXPECT_EQ(placesOf(check), places);
+    EXPECT_EQ(check.gridParagraphs, (std::vector<std::size_t>{1, 2, 3}));
 }
 
 TEST(ReportNotes, EveryParagraphANoteNamesIsPlacedPastTheEightItLists) {
@@ -233,8 +234,8 @@ TEST(ReportNotes, EveryParagraphANoteNamesIsPlacedPastTheEightItLists) {
         one.push_back(p == 14 ? u"" : u"more " + decimalText(p));
         three.push_back(u"own " + decimalText(p));
     }
-    const auto window = checked(article(one), article(two), article(three));
-    EXPECT_EQ(window.notes,
+    const auto check = checked(article(one), article(two), article(three));
+    EXPECT_EQ(check.notes,
               (Notes{u"Article 1 gives no version for paragraph 15.",
                      u"Article 2 gives no version for paragraphs 14, 15 and 16.",
                      u"Articles 1 and 2 give the same wording of paragraphs 2, 3, 4, 5, 6, 7, 8, "
@@ -244,25 +245,25 @@ TEST(ReportNotes, EveryParagraphANoteNamesIsPlacedPastTheEightItLists) {
         same.push_back({0, p});
         same.push_back({1, p});
     }
-    EXPECT_EQ(placesOf(window),
+    EXPECT_EQ(placesOf(check),
               (std::vector<NotePlaces>{{NoteKind::Spoils, {{0, 14}}},
                                        {NoteKind::Spoils, {{2, 13}, {2, 14}, {2, 15}}},
                                        {NoteKind::Alike, same}}));
 }
 
 TEST(ReportNotes, SurplusParagraphsAndTheGridAreEachPlaced) {
-    const auto window =
+    const auto check =
         checked(u"t\r\na\r\nb\r\n\r\nd\r\ne", u"t\r\na\r\nb", u"t\r\n\r\nx y\r\n\r\nz");
-    const auto& texts = window.notes;
+    const auto& texts = check.notes;
     const auto surplus = std::find(texts.begin(), texts.end(),
                                    u"Article 1 has 6 paragraphs and article 3 only 5: the rest of "
                                    u"article 1 is left out.");
     ASSERT_NE(surplus, texts.end());
-    EXPECT_EQ(placesOf(window)[std::size_t(surplus - texts.begin())],
+    EXPECT_EQ(placesOf(check)[std::size_t(surplus - texts.begin())],
               (NotePlaces{NoteKind::Spoils, {{0, 5}}}));
     // Paragraph 4, as the user counts it, has words in no article: no line.
-    EXPECT_EQ(window.gridParagraphs, (std::vector<std::size_t>{1, 2, 4}));
-    EXPECT_EQ(window.grid, u"1\t1\t\r\n1\t1\t2\t\r\n1\t1\t\r\n");
+    EXPECT_EQ(check.gridParagraphs, (std::vector<std::size_t>{1, 2, 4}));
+    EXPECT_EQ(check.grid, u"1\t1\t\r\n1\t1\t2\t\r\n1\t1\t\r\n");
 }
 
 }  // namespace

@@ -9,10 +9,10 @@
 #include <variant>
 #include <vector>
 
-#include "checked.h"
-#include "dog_training_article.h"
 #include "processing/check_articles.h"
 #include "processing/spinner.h"
+#include "support/checked.h"
+#include "support/dog_training_article.h"
 
 namespace kestrelwick {
 namespace {
@@ -43,13 +43,13 @@ std::u16string line(std::u16string_view articles, int percent) {
 TEST(SpinFormats, PipeIsTheAmaTextWithItsSeparators) {
     const auto ama = checked(testing::kDogs1, testing::kDogs2, testing::kDogs3);
     const auto pipe = checked(testing::kDogs1, testing::kDogs2, testing::kDogs3, SpinFormat::Pipe);
-    std::u16string swapped = ama.boxes[3];
+    std::u16string swapped = ama.spinText;
     for (char16_t& unit : swapped) {
         unit = unit == u'~' ? u'|' : unit;
     }
-    EXPECT_EQ(pipe.boxes[3], swapped);
-    EXPECT_NE(pipe.boxes[3], ama.boxes[3]);
-    EXPECT_EQ(pipe.labels, ama.labels);
+    EXPECT_EQ(pipe.spinText, swapped);
+    EXPECT_NE(pipe.spinText, ama.spinText);
+    EXPECT_EQ(pipe.captions, ama.captions);
     EXPECT_EQ(pipe.grid, ama.grid);
     EXPECT_EQ(pipe.notes, ama.notes);
 }
@@ -164,7 +164,7 @@ TEST(Spinner, KeepsTheTextBetweenGroupsAndPicksEveryAlternative) {
 
 TEST(Spinner, GivesOneAlternativeOfEveryGroupOfACheck) {
     const auto shown = checked(testing::kDogs1, testing::kDogs2, testing::kDogs3);
-    const std::u16string article = spun(shown.boxes[3], SpinFormat::Ama, 7);
+    const std::u16string article = spun(shown.spinText, SpinFormat::Ama, 7);
     std::size_t at = 0;
     for (const SpinGroup& group : shown.result->spinText.groups()) {
         std::size_t found = std::u16string::npos;

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "checked.h"
 #include "processing/check_articles.h"
 #include "processing/wording.h"
+#include "support/checked.h"
 
 namespace kestrelwick {
 namespace {
@@ -319,10 +319,10 @@ TEST(WordingNotes, NothingElseChanges) {
     EXPECT_EQ(noted.notes,
               (Notes{u"Articles 1 and 2 give the same wording of paragraphs 1 and 3."}));
     EXPECT_EQ(plain.notes, Notes{});
-    EXPECT_EQ(noted.labels, plain.labels);
+    EXPECT_EQ(noted.captions, plain.captions);
     EXPECT_EQ(noted.grid, plain.grid);
     EXPECT_EQ(noted.message, plain.message);
-    EXPECT_EQ(noted.boxes[3],
+    EXPECT_EQ(noted.spinText,
               u"{Tea~Tea~Coffee}\r\n\r\n\r\n{Intro one~Intro two~Intro three}\r\n\r\n"
               u"{same words here~same  words here~other words}\r\n\r\n");
 }

@@ -43,7 +43,7 @@ struct Filled {
 };
 
 TEST(WorkingMemory, KeptBlocksAreReusedWholeAndOneAtATime) {
-    keepWorkingMemoryBetweenClicks();
+    keepWorkingMemoryBetweenChecks();
     // Sizes either side of where buffers get blocks of their own, sizes that
     // are no whole number of pages, and one size twice.
     const std::vector<std::size_t> sizes = {kMiB - 2, kMiB,     3 * kMiB + 7,

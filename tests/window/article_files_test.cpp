@@ -14,7 +14,7 @@
 #include <memory>
 #include <string>
 
-#include "window/form_test.h"
+#include "support/form_test.h"
 
 using namespace kestrelwick;
 
@@ -185,11 +185,12 @@ class ArticleFilesTest : public FormTest {
         dismissNextModal(message);
         form->openArticleFiles({paths[0], QStringLiteral("-"), paths[2], paths[3]});
         QCOMPARE(form->articleBox(1)->text(), u"b.txt");  // a refused file changes nothing
-        QTRY_COMPARE(message,
-                     QStringLiteral("Cannot read \"-\": standard input is read only with "
-                                    "--check.\n\nThere are three article boxes, so this file "
-                                    "was not opened:\n") +
-                         paths[3]);
+        QTRY_COMPARE(
+            message,
+            QStringLiteral("Cannot read \"-\": standard input is read only by "
+                           "--check and --spin.\n\nThere are three article boxes, so this file "
+                           "was not opened:\n") +
+                paths[3]);
     }
 
     void textDraggedAsTextDropsAsText() {

@@ -22,9 +22,9 @@
 #include <optional>
 #include <string>
 
-#include "dog_training_article.h"
 #include "processing/working_memory.h"
-#include "window/form_test.h"
+#include "support/dog_training_article.h"
+#include "support/form_test.h"
 
 using namespace kestrelwick;
 

@@ -21,9 +21,8 @@
 
 #include <functional>
 
-#include "window/controls.h"
-#include "window/form_test.h"
-#include "window/text_box.h"
+#include "support/form_test.h"
+#include "window/widgets/widgets.h"
 
 using namespace kestrelwick;
 

@@ -22,10 +22,9 @@
 #include <QWindow>
 #include <QtTest>
 
-#include "window/controls.h"
+#include "support/modal.h"
 #include "window/form1.h"
-#include "window/modal.h"
-#include "window/text_box.h"
+#include "window/widgets/widgets.h"
 
 using namespace kestrelwick;
 

@@ -17,7 +17,7 @@
 #include <functional>
 #include <set>
 
-#include "window/form_test.h"
+#include "support/form_test.h"
 #include "window/spin_format_choice.h"
 
 using namespace kestrelwick;

@@ -15,10 +15,9 @@
 
 #include <cstdio>
 
-#include "dog_training_article.h"
-#include "window/controls.h"
+#include "support/dog_training_article.h"
 #include "window/form1.h"
-#include "window/text_box.h"
+#include "window/widgets/widgets.h"
 
 using namespace kestrelwick;
 

@@ -1,0 +1,384 @@
+#include "window/widgets/text_box.h"
+
+#include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QFocusEvent>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QPainter>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+#include <QToolTip>
+#include <QUrl>
+
+#include <new>
+#include <vector>
+
+#include "window/widgets/paragraph_margin.h"
+
+namespace kestrelwick {
+
+namespace {
+
+constexpr char16_t kParagraphSeparator = u'\u2029';
+constexpr char16_t kSpace = u' ';
+
+}  // namespace
+
+// Both conversions find the line breaks with Qt's vectorised search and copy
+// the text between them in whole runs; boxes can hold megabytes of text.
+std::u16string engineTextFromRaw(const QString& raw) {
+    const QStringView view(raw);
+    std::vector<qsizetype> breaks;
+    for (qsizetype found = view.indexOf(QChar(kParagraphSeparator)); found >= 0;
+         found = view.indexOf(QChar(kParagraphSeparator), found + 1)) {
+        breaks.push_back(found);
+    }
+    breaks.push_back(view.size());
+    std::u16string text;
+    text.reserve(std::size_t(view.size()) + breaks.size() - 1);
+    qsizetype start = 0;
+    for (const qsizetype end : breaks) {
+        if (start > 0) {
+            text += u"\r\n";
+        }
+        text.append(reinterpret_cast<const char16_t*>(view.utf16()) + start,
+                    std::size_t(end - start));
+        start = end + 1;
+    }
+    return text;
+}
+
+QString rawFromEngineText(std::u16string_view text) {
+    const QStringView view(text.data(), qsizetype(text.size()));
+    QString raw;
+    raw.reserve(view.size());
+    qsizetype start = 0;
+    for (qsizetype cr = view.indexOf(u'\r'); cr >= 0; cr = view.indexOf(u'\r', cr + 1)) {
+        if (cr + 1 < view.size() && view[cr + 1] == u'\n') {
+            raw.append(view.sliced(start, cr - start));
+            raw.append(QChar(kParagraphSeparator));
+            start = cr + 2;
+        }
+    }
+    raw.append(view.sliced(start));
+    return raw;
+}
+
+TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent) {
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setTabChangesFocus(true);
+    // The report's marks name paragraphs of the text they were made for.
+    connect(document(), &QTextDocument::contentsChanged, this, &TextBox::clearMarks);
+}
+
+void TextBox::showParagraphNumbers() {
+    if (margin_ == nullptr) {
+        margin_ = new ParagraphMargin(
+            *this, {[this] { return firstVisibleBlock(); },
+                    [this](const QTextBlock& block) {
+                        return blockBoundingGeometry(block).translated(contentOffset());
+                    },
+                    [this](int width) { setViewportMargins(width, 0, 0, 0); }});
+    }
+}
+
+void TextBox::setRowNumbers(std::vector<std::size_t> paragraphs) {
+    showParagraphNumbers();
+    margin_->setRowNumbers(std::move(paragraphs));
+}
+
+void TextBox::setMarks(ParagraphMarks marks) {
+    marks_ = std::move(marks);
+    viewport()->update();
+}
+
+void TextBox::clearMarks() {
+    if (!marks_.empty()) {
+        marks_ = {};
+        viewport()->update();
+    }
+}
+
+void TextBox::paintEvent(QPaintEvent* event) {
+    paintMarks(event->rect());
+    QPlainTextEdit::paintEvent(event);
+}
+
+void TextBox::paintMarks(const QRect& area) {
+    // The tints of the marked paragraphs in view, under the text.
+    if (marks_.empty()) {
+        return;
+    }
+    QPainter painter(viewport());
+    for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
+        const QRectF rect = blockBoundingGeometry(block).translated(contentOffset());
+        if (rect.top() > area.bottom()) {
+            break;
+        }
+        if (const ParagraphMarks::Mark* mark = marks_.find(block.blockNumber());
+            mark != nullptr && block.isVisible()) {
+            painter.fillRect(QRectF(0, rect.top(), viewport()->width(), rect.height()),
+                             ParagraphMarks::tintOf(mark->kind));
+        }
+    }
+}
+
+void TextBox::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* menu = createStandardContextMenu(event->pos());
+    if (!menuActions_.isEmpty()) {
+        menu->addSeparator();
+        menu->addActions(menuActions_);
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
+void TextBox::resizeEvent(QResizeEvent* event) {
+    QPlainTextEdit::resizeEvent(event);
+    if (margin_ != nullptr) {
+        margin_->fit();
+    }
+}
+
+bool TextBox::viewportEvent(QEvent* event) {
+    // A marked paragraph shows the notes that name it.
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const int block = cursorForPosition(help->pos()).blockNumber();
+        if (const ParagraphMarks::Mark* mark = marks_.find(block)) {
+            QToolTip::showText(help->globalPos(), mark->notes.join(u'\n'), viewport());
+        } else {
+            QToolTip::hideText();
+        }
+        return true;
+    }
+    return QPlainTextEdit::viewportEvent(event);
+}
+
+// The document's raw text keeps every character the user entered (unlike
+// toPlainText(), which turns non-breaking spaces into spaces) and marks each
+// line break with a paragraph separator.
+std::u16string TextBox::text() const {
+    return engineTextFromRaw(document()->toRawText());
+}
+
+void TextBox::setText(std::u16string_view text) {
+    // Inserting through a cursor turns each paragraph separator into a line
+    // break and keeps every other character as it is.
+    setPlainText(rawFromEngineText(text));
+    replacedTextHeld_ = 0;
+}
+
+namespace {
+
+// Replacements left before the next one runs out of memory; -1 for none.
+int replacementsBeforeFailing = -1;
+
+}  // namespace
+
+void TextBox::failReplacementsAfter(int replacements) {
+    replacementsBeforeFailing = replacements;
+}
+
+bool TextBox::replaceText(std::u16string_view text, bool joinPrevious) {
+    QTextDocument* doc = document();
+    if (text.empty() && doc->isEmpty()) {
+        return false;
+    }
+    if (replacementsBeforeFailing == 0) {
+        replacementsBeforeFailing = -1;
+        throw std::bad_alloc();
+    }
+    if (replacementsBeforeFailing > 0) {
+        --replacementsBeforeFailing;
+    }
+    // The new text is made before the old one goes: running out of memory
+    // here leaves the box as it was.
+    const QString raw = rawFromEngineText(text);
+    const std::size_t held = std::size_t(doc->characterCount() - 1) + text.size();
+    if (replacedTextHeld_ > 0 && replacedTextHeld_ + held > kReplacedTextKept) {
+        // Dropping the history alone would leave the texts it held in the
+        // document's store; loading the current text afresh frees them.
+        setText(engineTextFromRaw(doc->toRawText()));
+        joinPrevious = false;
+    }
+    replacedTextHeld_ += held;
+
+    QTextCursor cursor(doc);
+    if (joinPrevious) {
+        cursor.joinPreviousEditBlock();
+    } else {
+        cursor.beginEditBlock();
+    }
+    cursor.select(QTextCursor::Document);
+    cursor.removeSelectedText();
+    // Each paragraph separator becomes a line break, every other character
+    // stays as it is, as when the text is loaded.
+    try {
+        cursor.insertText(raw);
+    } catch (const std::bad_alloc&) {
+        // The text that went out comes back before the failure is told.
+        cursor.endEditBlock();
+        doc->undo();
+        throw;
+    }
+    cursor.endEditBlock();
+    moveCursor(QTextCursor::Start);
+    return true;
+}
+
+void TextBox::trimSpaces() {
+    const QString raw = document()->toRawText();
+    qsizetype leading = 0;
+    while (leading < raw.size() && raw[leading].unicode() == kSpace) {
+        ++leading;
+    }
+    qsizetype trailing = 0;
+    while (trailing < raw.size() - leading && raw[raw.size() - 1 - trailing].unicode() == kSpace) {
+        ++trailing;
+    }
+    if (leading == 0 && trailing == 0) {
+        return;
+    }
+    QTextCursor cursor(document());
+    cursor.beginEditBlock();
+    if (trailing > 0) {
+        cursor.setPosition(int(raw.size() - trailing));
+        cursor.setPosition(int(raw.size()), QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+    }
+    if (leading > 0) {
+        cursor.setPosition(0);
+        cursor.setPosition(int(leading), QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+    }
+    cursor.endEditBlock();
+}
+
+void TextBox::focusOutEvent(QFocusEvent* event) {
+    QPlainTextEdit::focusOutEvent(event);
+    // Like Qt's own line edits, a context menu or another window taking the
+    // activation is not the user leaving the box.
+    const Qt::FocusReason reason = event->reason();
+    if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
+        emit left();
+    }
+}
+
+bool TextBox::event(QEvent* event) {
+    // Redo answers both of its usual keys on every desktop, as Undo answers
+    // Ctrl+Z.
+    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+        const bool isRedo =
+            (key->key() == Qt::Key_Y && modifiers == Qt::ControlModifier) ||
+            (key->key() == Qt::Key_Z && modifiers == (Qt::ControlModifier | Qt::ShiftModifier));
+        if (isRedo && !isReadOnly()) {
+            event->accept();
+            if (event->type() == QEvent::KeyPress) {
+                redo();
+            }
+            return true;
+        }
+    }
+    return QPlainTextEdit::event(event);
+}
+
+void TextBox::keyPressEvent(QKeyEvent* event) {
+    // Alt with a key that types a character is a shortcut the window does not
+    // have, not text: as in the native edit boxes, it types nothing. AltGr,
+    // which types characters on many keyboards, comes as Ctrl+Alt or as a
+    // group switch, and still types them.
+    const Qt::KeyboardModifiers held =
+        event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier | Qt::GroupSwitchModifier);
+    if (held == Qt::AltModifier && !event->text().isEmpty() && event->text().front().isPrint()) {
+        event->ignore();
+        return;
+    }
+
+    // Shift+Enter would insert a soft line break that the engine does not see
+    // as one; in these boxes every Enter starts a new paragraph.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (enter && modifiers == Qt::ShiftModifier && !isReadOnly()) {
+        textCursor().insertBlock();
+        ensureCursorVisible();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+QMimeData* TextBox::createMimeDataFromSelection() const {
+    // The default copy goes through plain text, which turns non-breaking
+    // spaces into spaces; the spin text must leave the box as it stands.
+    auto* mime = new QMimeData;
+    QString raw = textCursor().selection().toRawText();
+    raw.replace(QChar(kParagraphSeparator), QChar(u'\n'));
+    mime->setText(raw);
+    return mime;
+}
+
+QStringList TextBox::localFiles(const QMimeData* data) {
+    QStringList paths;
+    if (data == nullptr || !data->hasUrls()) {
+        return paths;
+    }
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile()) {
+            return {};
+        }
+        paths << url.toLocalFile();
+    }
+    return paths;
+}
+
+// File managers send a file as its address and as text beside it: the
+// address wins, and the text of the file goes in, not its name. A drag of
+// files that this box cannot take gets no drop action, so the pointer shows
+// that it will not be taken; the box still takes the drop, if one comes, to
+// say why.
+void TextBox::dragEnterEvent(QDragEnterEvent* event) {
+    if (!answerFileDrag(event)) {
+        QPlainTextEdit::dragEnterEvent(event);
+    }
+}
+
+void TextBox::dragMoveEvent(QDragMoveEvent* event) {
+    if (!answerFileDrag(event)) {
+        QPlainTextEdit::dragMoveEvent(event);
+    }
+}
+
+bool TextBox::answerFileDrag(QDragMoveEvent* event) const {
+    const QStringList paths = localFiles(event->mimeData());
+    if (paths.isEmpty()) {
+        return false;
+    }
+    if (paths.size() <= fileRoom_) {
+        event->acceptProposedAction();
+    } else {
+        event->setDropAction(Qt::IgnoreAction);
+        event->accept();
+    }
+    return true;
+}
+
+void TextBox::dropEvent(QDropEvent* event) {
+    const QStringList paths = localFiles(event->mimeData());
+    if (paths.isEmpty()) {
+        QPlainTextEdit::dropEvent(event);
+        return;
+    }
+    event->acceptProposedAction();
+    emit filesDropped(paths);
+}
+
+}  // namespace kestrelwick
