@@ -2,6 +2,8 @@
 #include <QCoreApplication>
 
 #include "console/command_line.h"
+#include "console/console.h"
+#include "console/standard_streams.h"
 #include "files/file_names.h"
 #include "processing/working_memory.h"
 #include "window/form1.h"

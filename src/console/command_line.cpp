@@ -2,15 +2,8 @@
 
 #include <QCommandLineParser>
 
-#include <array>
-#include <csignal>
-#include <new>
-#include <string>
-
-#include "console/spin_command.h"
 #include "files/article_file.h"
-#include "files/engine_text.h"
-#include "processing/check_articles.h"
+#include "processing/counted_articles.h"
 
 namespace kestrelwick {
 
@@ -20,6 +13,10 @@ const QString kCheck = QStringLiteral("check");
 const QString kSpin = QStringLiteral("spin");
 const QString kFormat = QStringLiteral("format");
 const QString kSeed = QStringLiteral("seed");
+const QString kCount = QStringLiteral("count");
+const QString kOut = QStringLiteral("out");
+const QString kMaxShare = QStringLiteral("max-share");
+
 void addOptions(QCommandLineParser& parser) {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOption({{QStringLiteral("h"), QStringLiteral("help")}, QString()});
@@ -28,6 +25,9 @@ void addOptions(QCommandLineParser& parser) {
     parser.addOption({kSpin, QString()});
     parser.addOption({kFormat, QString(), QStringLiteral("format")});
     parser.addOption({kSeed, QString(), QStringLiteral("number")});
+    parser.addOption({kCount, QString(), QStringLiteral("number")});
+    parser.addOption({kOut, QString(), QStringLiteral("folder")});
+    parser.addOption({kMaxShare, QString(), QStringLiteral("percent")});
     // The options that every Qt program takes for its window (the platform,
     // the style and so on) are the window's business: they are read here
     // only so that they are not taken for files or refused.
@@ -44,9 +44,6 @@ void addOptions(QCommandLineParser& parser) {
         parser.addOption(option);
     }
 }
-
-const QString kNoMemory =
-    QStringLiteral("kestrelwick: not enough memory to check these articles\n");
 
 }  // namespace
 
@@ -88,6 +85,7 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         if (!check && !spin) {
             return usageError(QStringLiteral("--format goes with --check or --spin."));
         }
+        command.formatGiven = true;
     }
     if (parser.isSet(kSeed)) {
         bool number = false;
@@ -100,6 +98,42 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         }
         if (!spin) {
             return usageError(QStringLiteral("--seed goes with --spin."));
+        }
+    }
+    if (parser.isSet(kCount)) {
+        bool number = false;
+        const QString count = parser.value(kCount);
+        command.count = count.toULongLong(&number);
+        if (!number || count.startsWith(u'+') || *command.count == 0) {
+            return usageError(QStringLiteral("--count takes a whole number from 1 to "
+                                             "18446744073709551615, not \"%1\".")
+                                  .arg(count));
+        }
+    }
+    if (parser.isSet(kMaxShare)) {
+        bool number = false;
+        const QString share = parser.value(kMaxShare);
+        command.maxShare = share.toInt(&number);
+        if (!number || share.startsWith(u'+') || *command.maxShare < 0 || *command.maxShare > 100) {
+            return usageError(
+                QStringLiteral("--max-share takes a whole percent from 0 to 100, not \"%1\".")
+                    .arg(share));
+        }
+        if (!command.count) {
+            return usageError(QStringLiteral("--max-share goes with --count."));
+        }
+    }
+    if (parser.isSet(kOut)) {
+        command.out = parser.value(kOut);
+    }
+    if (command.count || parser.isSet(kOut)) {
+        if (!spin) {
+            return usageError(QStringLiteral("--count and --out go with --spin."));
+        }
+        if (!command.count || !parser.isSet(kOut) || command.out.isEmpty()) {
+            return usageError(
+                QStringLiteral("--count and --out go together: how many articles, "
+                               "and the folder to write them to."));
         }
     }
     if (check) {
@@ -137,6 +171,8 @@ QString usageText() {
         "Usage: kestrelwick [FILE1 [FILE2 [FILE3]]]\n"
         "       kestrelwick --check [--format ama|pipe] FILE1 FILE2 FILE3\n"
         "       kestrelwick --spin [--format ama|pipe] [--seed N] [FILE]\n"
+        "       kestrelwick --spin --count K --out DIR [--max-share S] [--seed N]\n"
+        "                   [--format ama|pipe] [FILE]\n"
         "\n"
         "Checks three differently worded versions of one article, paragraph for\n"
         "paragraph, and writes them in AMA spin format.\n"
@@ -153,9 +189,17 @@ QString usageText() {
         "  --spin         Write one article spun from the spin text in FILE (standard\n"
         "                 input when FILE is - or left out): every group replaced by one\n"
         "                 of its alternatives, picked at random.\n"
+        "  --count K      With --spin: write K different articles to the folder DIR as\n"
+        "  --out DIR      article-1.txt to article-K.txt, chosen so that no two share\n"
+        "                 more of their runs of four words than they must, and say on\n"
+        "                 standard error how much any two share. An existing file is\n"
+        "                 never overwritten.\n"
+        "  --max-share S  With --count: as many articles as can be found, up to K, of\n"
+        "                 which no two share more than S percent.\n"
         "  --format F     The spin format: ama, {a~b~c} (the default), or pipe, {a|b|c}.\n"
         "  --seed N       Pick the alternatives from seed N (0 to 18446744073709551615):\n"
-        "                 the same seed gives the same article on every system.\n"
+        "                 the same seed gives the same article (or batch) on every\n"
+        "                 system.\n"
         "  -h, --help     Show this help and exit.\n"
         "  -v, --version  Show the version and exit.\n"
         "\n"
@@ -170,85 +214,6 @@ QString usageText() {
 
 QString versionText() {
     return QStringLiteral("kestrelwick " KESTRELWICK_VERSION_TEXT "\n");
-}
-
-int checkFiles(const QStringList& files, SpinFormat format, QIODevice& in, QIODevice& out,
-               QIODevice& err) {
-    try {
-        // Every file is read before anything is checked or written.
-        std::array<std::u16string, kArticleCount> articles;
-        for (std::size_t k = 0; k < kArticleCount; ++k) {
-            ArticleFile file = readArticleArgument(files[qsizetype(k)], &in);
-            if (!file.read()) {
-                writeUtf8(err, QStringLiteral("kestrelwick: ") + file.refusal + u'\n');
-                return kExitTrouble;
-            }
-            articles[k] = std::move(file.text);
-        }
-
-        const CheckResult result = checkArticles({articles[0], articles[1], articles[2]}, format);
-
-        // The spin text as the output box's copy gives it: line breaks as LF.
-        QString spin = qtText(writeSpinText(result.spinText, format));
-        spin.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        if (!writeUtf8(out, spin)) {
-            writeUtf8(err, QStringLiteral("kestrelwick: cannot write the spin text: ") +
-                               failureOf(out) + u'\n');
-            return kExitTrouble;
-        }
-
-        QString report;
-        for (const std::u16string& caption : result.captions) {
-            report += qtText(caption) + u'\n';
-        }
-        report += qtText(result.reportText()) + u'\n';
-        for (const ReportNote& note : result.notes) {
-            report += qtText(note.text) + u'\n';
-        }
-        if (!writeUtf8(err, report)) {
-            return kExitTrouble;  // nowhere left to say so
-        }
-        return result.notes.empty() ? kExitClean : kExitNotes;
-    } catch (const std::bad_alloc&) {
-        // What was taken for the check is given back by now, so the message
-        // itself has room.
-        writeUtf8(err, kNoMemory);
-        return kExitTrouble;
-    }
-}
-
-int runConsole(const CommandLine& command) {
-#ifdef Q_OS_UNIX
-    // A reader that stops early makes a write fail, which is then told and
-    // ends with status 2, rather than ending the program without a word.
-    ::signal(SIGPIPE, SIG_IGN);
-#endif
-    StandardStreams streams;
-    switch (command.mode) {
-        case CommandLine::Mode::Help:
-            return writeUtf8(streams.out, usageText()) ? kExitClean : kExitTrouble;
-        case CommandLine::Mode::Version:
-            return writeUtf8(streams.out, versionText()) ? kExitClean : kExitTrouble;
-        case CommandLine::Mode::Check:
-            return checkFiles(command.files, command.format, streams.in, streams.out, streams.err);
-        case CommandLine::Mode::Spin:
-            return spinFile(
-                command.files.isEmpty() ? QString(kStandardInputArgument) : command.files.front(),
-                command.format, command.seed, streams.in, streams.out, streams.err);
-        case CommandLine::Mode::NoDisplay:
-            writeUtf8(
-                streams.err,
-                QStringLiteral("kestrelwick: no display to open the window on. To check files "
-                               "without a window: kestrelwick --check FILE1 FILE2 FILE3\n"));
-            return kExitTrouble;
-        case CommandLine::Mode::UsageError:
-        case CommandLine::Mode::Window:
-            break;
-    }
-    writeUtf8(streams.err,
-              QStringLiteral("kestrelwick: ") + command.error +
-                  QStringLiteral("\nTry 'kestrelwick --help' for more information.\n"));
-    return kExitTrouble;
 }
 
 }  // namespace kestrelwick

@@ -12,14 +12,14 @@
 //   kestrelwick --spin [--format F] [--seed N] [FILE]
 //                                            one article spun from a spin text
 //                                            (console/spin_command.h)
+//   kestrelwick --spin --count K --out DIR [--max-share S] [--seed N]
+//               [--format F] [FILE]          a batch of articles written to
+//                                            files (console/batch_command.h)
 //   kestrelwick --help | --version
 //
 // Exit statuses as diff has them: 0 nothing to report, 1 the report has
-// notes, 2 trouble (a usage error or a refused file).
-//
-// The check runs the same engine call as the window and prints its result:
-// the spin text on standard output, then the captions, the message and the
-// notes on standard error.
+// notes, 2 trouble (a usage error or a refused file). What each command does
+// is in its own unit (console/console.h lists them).
 
 #include <QString>
 #include <QStringList>
@@ -27,10 +27,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "console/standard_streams.h"
 #include "processing/spin_text.h"
-
-class QIODevice;
 
 namespace kestrelwick {
 
@@ -39,9 +36,13 @@ struct CommandLine {
     Mode mode = Mode::Window;
     QStringList files;
     SpinFormat format = SpinFormat::Ama;  // --format: ama or pipe
-    std::optional<std::uint64_t> seed;    // --seed, for --spin
-    QString error;                        // what is wrong, for a usage error
-    bool namesPlatform = false;           // -platform was given: Qt decides where the window goes
+    bool formatGiven = false;
+    std::optional<std::uint64_t> seed;   // --seed, for --spin
+    std::optional<std::uint64_t> count;  // --count, for a batch
+    QString out;                         // --out: the batch's folder
+    std::optional<int> maxShare;         // --max-share, in percent
+    QString error;                       // what is wrong, for a usage error
+    bool namesPlatform = false;          // -platform was given: Qt decides where the window goes
 };
 
 // Reads the arguments; the first is the program's own name. Only the window
@@ -55,13 +56,5 @@ bool displayAvailable(const CommandLine& command);
 
 QString usageText();
 QString versionText();
-
-// Runs Check Articles on the three files and writes its results; "-" names
-// standard input (in). Returns the exit status.
-int checkFiles(const QStringList& files, SpinFormat format, QIODevice& in, QIODevice& out,
-               QIODevice& err);
-
-// Handles a command line that needs no window, from start to exit status.
-int runConsole(const CommandLine& command);
 
 }  // namespace kestrelwick

@@ -6,37 +6,52 @@
 #include <random>
 #include <variant>
 
+#include "console/command_line.h"
 #include "console/standard_streams.h"
 #include "files/article_file.h"
 #include "files/engine_text.h"
-#include "processing/spinner.h"
+#include "files/text_files.h"
 
 namespace kestrelwick {
 
-int spinFile(const QString& name, SpinFormat format, std::optional<std::uint64_t> seed,
-             QIODevice& in, QIODevice& out, QIODevice& err) {
+QString spinTextArgument(const CommandLine& command) {
+    return command.files.isEmpty() ? QString(kStandardInputArgument) : command.files.front();
+}
+
+SpinFormat spinFormatFor(const CommandLine& command, std::u16string_view text, QIODevice& err) {
+    const FoundFormat found = findSpinFormat(
+        text, command.formatGiven ? std::optional<SpinFormat>(command.format) : std::nullopt);
+    if (found.mixed) {
+        writeUtf8(err, QStringLiteral("kestrelwick: warning: ") + qtText(found.warning()) + u'\n');
+    }
+    return found.format;
+}
+
+QString cannotBeSpun(const QString& name, const SpinError& error) {
+    const QString shownName = name == kStandardInputArgument ? QStringLiteral("standard input")
+                                                             : QStringLiteral("\"%1\"").arg(name);
+    return QStringLiteral("the spin text in %1 cannot be spun: ").arg(shownName) +
+           qtText(error.text());
+}
+
+int spinFile(const CommandLine& command, QIODevice& in, QIODevice& out, QIODevice& err) {
+    const QString name = spinTextArgument(command);
     try {
         const ArticleFile file = readArticleArgument(name, &in);
         if (!file.read()) {
             writeUtf8(err, QStringLiteral("kestrelwick: ") + file.refusal + u'\n');
             return kExitTrouble;
         }
-        SpinRandom random(seed ? *seed : std::random_device{}());
+        const SpinFormat format = spinFormatFor(command, file.text, err);
+        SpinRandom random(command.seed ? *command.seed : std::random_device{}());
         const auto spun = spinArticle(file.text, format, random);
         if (const auto* error = std::get_if<SpinError>(&spun)) {
-            const QString shownName = name == kStandardInputArgument
-                                          ? QStringLiteral("standard input")
-                                          : QStringLiteral("\"%1\"").arg(name);
-            writeUtf8(
-                err,
-                QStringLiteral("kestrelwick: the spin text in %1 cannot be spun: ").arg(shownName) +
-                    qtText(error->text()) + u'\n');
+            writeUtf8(err, QStringLiteral("kestrelwick: ") + cannotBeSpun(name, *error) + u'\n');
             return kExitTrouble;
         }
         // Line breaks as LF, as --check writes them.
-        QString article = qtText(std::get<std::u16string>(spun));
-        article.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        if (!writeUtf8(out, article)) {
+        const QByteArray article = fileBytesOf(std::get<std::u16string>(spun));
+        if (out.write(article) != article.size()) {
             writeUtf8(err, QStringLiteral("kestrelwick: cannot write the article: ") +
                                failureOf(out) + u'\n');
             return kExitTrouble;

@@ -15,32 +15,12 @@
 #include <array>
 #include <cerrno>
 
-#include "files/article_file.h"
+#include "files/system_reason.h"
+#include "files/text_files.h"
 
 namespace kestrelwick {
 
 namespace {
-
-// UTF-8 as a terminal or a file takes it. A lone surrogate, which a box can
-// hold but UTF-8 cannot, is written as U+FFFD.
-QByteArray utf8Of(const QString& text) {
-    const auto lone = [&text](qsizetype i) {
-        const QChar unit = text[i];
-        return (unit.isHighSurrogate() &&
-                (i + 1 == text.size() || !text[i + 1].isLowSurrogate())) ||
-               (unit.isLowSurrogate() && (i == 0 || !text[i - 1].isHighSurrogate()));
-    };
-    QString replaced;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i].isSurrogate() && lone(i)) {
-            if (replaced.isNull()) {
-                replaced = text;
-            }
-            replaced[i] = QChar::ReplacementCharacter;
-        }
-    }
-    return (replaced.isNull() ? text : replaced).toUtf8();
-}
 
 // Which of standard input, output and error the program was started
 // without, as holdStandardStreams found them.

@@ -53,11 +53,17 @@ ParagraphComparison compareParagraphs(const CountedArticles& articles, std::size
 
 }  // namespace
 
-int RunShare::percent() const {
-    if (runs == 0) {
+int percentHalvesUp(std::uint64_t numerator, std::uint64_t denominator) {
+    if (denominator == 0) {
         return 0;
     }
-    return int((200 * sharedRuns + runs) / (2 * runs));
+    // (200 n + d) / 2d, in 128 bits: counts of runs can pass 2^57.
+    __extension__ using Wide = unsigned __int128;
+    return int((Wide{200} * numerator + denominator) / (Wide{2} * denominator));
+}
+
+int RunShare::percent() const {
+    return percentHalvesUp(sharedRuns, runs);
 }
 
 ParagraphComparison compareParagraphs(const CountedArticles& articles) {

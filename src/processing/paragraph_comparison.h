@@ -28,6 +28,11 @@ namespace kestrelwick {
 // names them.
 inline constexpr auto kArticlePairs = WordingComparer::kPairs;
 
+// A fraction in whole percent, halves up: 100 x numerator / denominator
+// rounded to the nearest whole number, a half upwards; 0 when the
+// denominator is 0. Every share the user reads is rounded by this rule.
+int percentHalvesUp(std::uint64_t numerator, std::uint64_t denominator);
+
 struct RunShare {
     std::uint64_t sharedRuns = 0;  // expected runs the two picks share, x 36
     std::uint64_t runs = 0;        // expected runs of one pick, x 36

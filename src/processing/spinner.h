@@ -6,8 +6,7 @@
 // separator is plain text.
 //
 // A text that cannot be spun says where: a { without its }, a } without its
-// {, or a { inside a group, at its line and column (both from 1; a line
-// ends at CR LF, LF or a lone CR, and a column counts 16-bit code units).
+// {, or a { inside a group, at its line and column (placeOf).
 //
 // The picks come from a generator of this program's own (SplitMix64), so
 // that one seed gives the same article on every platform.
@@ -22,6 +21,15 @@
 #include "processing/spin_text.h"
 
 namespace kestrelwick {
+
+// A place in a text as the user finds it: line and column, both from 1. A
+// line ends at CR LF, LF or a lone CR; a column counts characters as the
+// user sees them (code points: a surrogate pair is one).
+struct TextPlace {
+    std::size_t line;
+    std::size_t column;
+};
+TextPlace placeOf(std::u16string_view text, std::size_t offset);
 
 struct SpinError {
     enum class Kind { UnclosedGroup, StrayClose, NestedGroup };
@@ -45,9 +53,57 @@ class SpinRandom {
     std::uint64_t state_;
 };
 
+// The groups of a spin text from the first to the last, as a spinner reads
+// them: next() finds the next group, or stops at the end of the text or at
+// the first place where the text cannot be spun. Outside a group the
+// separator is plain text.
+class SpinScanner {
+  public:
+    SpinScanner(std::u16string_view text, SpinFormat format);
+
+    // Finds the next group; false at the end of the text or at a fault
+    // (error()).
+    bool next();
+    // The group found: where its { and } stand, and the text between them.
+    std::size_t open() const { return open_; }
+    std::size_t close() const { return close_; }
+    std::u16string_view body() const { return text_.substr(open_ + 1, close_ - open_ - 1); }
+    // The alternatives of the group found: how many, and the one numbered
+    // index (from 0).
+    std::size_t alternatives() const;
+    std::u16string_view alternative(std::size_t index) const;
+
+    // Where the text cannot be spun, once next() has stopped there.
+    const std::optional<SpinError>& error() const { return error_; }
+    SpinMarks marks() const { return marks_; }
+
+  private:
+    std::u16string_view text_;
+    SpinMarks marks_;
+    std::size_t from_ = 0;
+    std::size_t open_ = 0;
+    std::size_t close_ = 0;
+    std::optional<SpinError> error_;
+};
+
 // One article spun from the text, or where the text cannot be spun.
 std::variant<std::u16string, SpinError> spinArticle(std::u16string_view text, SpinFormat format,
                                                     SpinRandom& random);
+
+// The format a spin text is written in, where none is given: the pipe
+// format when its groups hold a | and none a ~, AMA format otherwise. A
+// format given is the format. A text whose groups hold both separators is
+// mixed: the place is the first group that holds the separator which the
+// format leaves as plain text.
+struct FoundFormat {
+    SpinFormat format = SpinFormat::Ama;
+    std::optional<TextPlace> mixed;
+
+    // "line 3, column 1: this group holds a |, which AMA format reads as
+    // plain text."
+    std::u16string warning() const;
+};
+FoundFormat findSpinFormat(std::u16string_view text, std::optional<SpinFormat> given);
 
 // The same spin text in another format: the separators between the
 // alternatives of every group swapped, nothing else changed. Nothing when

@@ -1,30 +1,17 @@
 #include "window/saved_state/state_io.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
-#include <QSaveFile>
 
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-
-#include <atomic>
 #include <cerrno>
 #include <new>
 
-#include "files/article_file.h"
-#include "files/file_names.h"
+#include "files/new_file.h"
 #include "files/regular_file.h"
 
 namespace kestrelwick {
 
 namespace {
-
-std::atomic<int> failingWrites{0};
 
 // The texts of a state's bytes into read, or why they are refused.
 void decodeInto(const QByteArray& bytes, StateRead& read) {
@@ -39,33 +26,8 @@ void decodeInto(const QByteArray& bytes, StateRead& read) {
 }  // namespace
 
 void failStateWritesWith(int error) {
-    failingWrites = error;
+    NewFile::failWritesWith(error);
 }
-
-QString writeFailureReason(int error) {
-    switch (error) {
-        case ENOSPC:
-            return QStringLiteral("the disk is full");
-#ifdef EDQUOT
-        case EDQUOT:
-            return QStringLiteral("the disk quota is used up");
-#endif
-        case EACCES:
-        case EPERM:
-            return QStringLiteral("permission denied");
-        case EROFS:
-            return QStringLiteral("the disk is read-only");
-        default:
-            return systemReason(qt_error_string(error));
-    }
-}
-
-namespace {
-
-// Puts the bytes at path whole, or says why not (below, by platform).
-QString writeWhole(const QString& path, const QByteArray& bytes);
-
-}  // namespace
 
 QString writeStateFile(const QString& path, const StateTexts& texts) {
     QByteArray bytes;
@@ -77,81 +39,13 @@ QString writeStateFile(const QString& path, const StateTexts& texts) {
     if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
         return writeFailureReason(EACCES);
     }
-    return writeWhole(path, bytes);
+    // Readable by its owner only: the boxes may hold anything.
+    NewFile file(path, NewFile::Access::OwnerOnly);
+    if (file.write(bytes)) {
+        file.commit(NewFile::Replace::Yes);
+    }
+    return file.failure();
 }
-
-#ifdef Q_OS_UNIX
-
-namespace {
-
-QString writeWhole(const QString& path, const QByteArray& bytes) {
-    // A new file of its own beside the state, so that the rename is atomic.
-    const QByteArray temporary = systemFileName(path) + ".new-" +
-                                 QByteArray::number(QRandomGenerator::global()->generate(), 16);
-    const int fd =
-        ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (fd < 0) {
-        return writeFailureReason(errno);
-    }
-    int error = 0;
-    for (qsizetype done = 0; done < bytes.size() && error == 0;) {
-        if (const int failing = failingWrites.load(); failing != 0) {
-            error = failing;
-            break;
-        }
-        const ssize_t wrote =
-            ::write(fd, bytes.constData() + done, std::size_t(bytes.size() - done));
-        if (wrote < 0 && errno == EINTR) {
-            continue;
-        }
-        if (wrote <= 0) {
-            error = wrote < 0 ? errno : EIO;
-        } else {
-            done += wrote;
-        }
-    }
-    if (error == 0 && ::fsync(fd) != 0) {
-        error = errno;
-    }
-    if (::close(fd) != 0 && error == 0) {
-        error = errno;
-    }
-    if (error == 0 && ::rename(temporary.constData(), systemFileName(path).constData()) != 0) {
-        error = errno;
-    }
-    if (error != 0) {
-        ::unlink(temporary.constData());
-        return writeFailureReason(error);
-    }
-    return {};
-}
-
-}  // namespace
-
-#else
-
-namespace {
-
-QString writeWhole(const QString& path, const QByteArray& bytes) {
-    if (const int failing = failingWrites.load(); failing != 0) {
-        return writeFailureReason(failing);
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return systemReason(file.errorString());
-    }
-    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit()) {
-        const QString error = systemReason(file.errorString());
-        file.cancelWriting();
-        return error;
-    }
-    return {};
-}
-
-}  // namespace
-
-#endif
 
 StateRead readStateFile(const QString& path) {
     StateRead read;

@@ -21,9 +21,6 @@
 
 namespace kestrelwick {
 
-// Why writing failed, in words: "the disk is full", "permission denied".
-QString writeFailureReason(int error);
-
 // Writes the texts to the state file at path, creating its folder; returns
 // why it could not, or an empty text when the file holds them.
 QString writeStateFile(const QString& path, const StateTexts& texts);

@@ -1,0 +1,269 @@
+#include "files/new_file.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#else
+#include <QFile>
+#include <QFileDevice>
+
+#include <io.h>
+#include <windows.h>
+#endif
+
+#include <atomic>
+#include <cerrno>
+
+#include "files/file_names.h"
+#include "files/system_reason.h"
+
+namespace kestrelwick {
+
+namespace {
+
+std::atomic<int> failingWrites{0};
+
+// The new file's name: the file's own, then ".new-", the writer's process
+// number (so that a writer that died can be told from one at work) and a
+// random part.
+QString temporaryName(const QString& path) {
+    return path + QStringLiteral(".new-%1-%2")
+                      .arg(QCoreApplication::applicationPid())
+                      .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+}
+
+const QString kExists = QStringLiteral("a file of that name is there already");
+
+}  // namespace
+
+void NewFile::failWritesWith(int error) {
+    failingWrites = error;
+}
+
+QString writeFailureReason(int error) {
+    switch (error) {
+        case ENOSPC:
+            return QStringLiteral("the disk is full");
+#ifdef EDQUOT
+        case EDQUOT:
+            return QStringLiteral("the disk quota is used up");
+#endif
+        case EACCES:
+        case EPERM:
+            return QStringLiteral("permission denied");
+        case EROFS:
+            return QStringLiteral("the disk is read-only");
+        case EEXIST:
+            return kExists;
+        default:
+            return systemReason(qt_error_string(error));
+    }
+}
+
+QString makeFolder(const QString& path) {
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        return {};
+    }
+    if (info.exists() || info.isSymLink()) {
+        return QStringLiteral("\"%1\" is a file where a folder should be")
+            .arg(QDir::toNativeSeparators(info.absoluteFilePath()));
+    }
+    const QString parent = info.absolutePath();
+    if (parent != info.absoluteFilePath()) {
+        if (QString why = makeFolder(parent); !why.isEmpty()) {
+            return why;
+        }
+    }
+#ifdef Q_OS_UNIX
+    if (::mkdir(systemFileName(info.absoluteFilePath()).constData(), 0777) != 0 &&
+        !(errno == EEXIST && QFileInfo(path).isDir())) {
+        return writeFailureReason(errno);
+    }
+    return {};
+#else
+    return QDir().mkdir(info.absoluteFilePath()) || QFileInfo(path).isDir()
+               ? QString()
+               : QStringLiteral("the folder cannot be created");
+#endif
+}
+
+void NewFile::fail(int error) {
+    fail(writeFailureReason(error));
+}
+
+void NewFile::fail(const QString& why) {
+    if (failure_.isEmpty()) {
+        failure_ = why;
+    }
+}
+
+#ifdef Q_OS_UNIX
+
+struct NewFile::Handle {
+    int fd = -1;
+    QByteArray temporary;
+};
+
+NewFile::NewFile(const QString& path, Access access)
+    : path_(path), handle_(std::make_unique<Handle>()) {
+    handle_->temporary = systemFileName(temporaryName(path));
+    handle_->fd =
+        ::open(handle_->temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+               access == Access::OwnerOnly ? 0600 : 0666);
+    if (handle_->fd < 0) {
+        fail(errno);
+        handle_->temporary.clear();  // nothing to remove
+    }
+}
+
+NewFile::~NewFile() {
+    if (handle_->fd >= 0) {
+        ::close(handle_->fd);
+    }
+    if (!placed_ && !handle_->temporary.isEmpty()) {
+        ::unlink(handle_->temporary.constData());
+    }
+}
+
+bool NewFile::write(const QByteArray& bytes) {
+    for (qsizetype done = 0; done < bytes.size() && failure_.isEmpty();) {
+        if (const int failing = failingWrites.load(); failing != 0) {
+            fail(failing);
+            break;
+        }
+        const ssize_t wrote =
+            ::write(handle_->fd, bytes.constData() + done, std::size_t(bytes.size() - done));
+        if (wrote < 0 && errno == EINTR) {
+            continue;
+        }
+        if (wrote <= 0) {
+            fail(wrote < 0 ? errno : EIO);
+        } else {
+            done += wrote;
+        }
+    }
+    return failure_.isEmpty();
+}
+
+bool NewFile::finish() {
+    if (failure_.isEmpty() && ::fsync(handle_->fd) != 0) {
+        fail(errno);
+    }
+    if (handle_->fd >= 0 && ::close(handle_->fd) != 0) {
+        fail(errno);
+    }
+    handle_->fd = -1;
+    return failure_.isEmpty();
+}
+
+bool NewFile::putInPlace(Replace replace) {
+    if (!failure_.isEmpty()) {
+        return false;
+    }
+    const QByteArray target = systemFileName(path_);
+    const char* from = handle_->temporary.constData();
+    if (replace == Replace::Yes) {
+        if (::rename(from, target.constData()) != 0) {
+            fail(errno);
+        }
+    } else {
+        // Named only where no file of that name is: in one step where the
+        // system can, else by a second link, which fails where one is.
+#ifdef __linux__
+        if (::renameat2(AT_FDCWD, from, AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0) {
+            placed_ = true;
+            return true;
+        }
+        if (errno != EINVAL && errno != ENOSYS) {
+            fail(errno);
+            return false;
+        }
+#endif
+        if (::link(from, target.constData()) != 0) {
+            fail(errno);
+        } else {
+            ::unlink(from);
+        }
+    }
+    placed_ = failure_.isEmpty();
+    return placed_;
+}
+
+#else
+
+struct NewFile::Handle {
+    QFile file;
+    QString temporary;
+};
+
+NewFile::NewFile(const QString& path, Access access)
+    : path_(path), handle_(std::make_unique<Handle>()) {
+    handle_->temporary = temporaryName(path);
+    handle_->file.setFileName(handle_->temporary);
+    if (!handle_->file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        fail(systemReason(handle_->file.errorString()));
+        handle_->temporary.clear();
+        return;
+    }
+    if (access == Access::OwnerOnly) {
+        handle_->file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
+}
+
+NewFile::~NewFile() {
+    handle_->file.close();
+    if (!placed_ && !handle_->temporary.isEmpty()) {
+        QFile::remove(handle_->temporary);
+    }
+}
+
+bool NewFile::write(const QByteArray& bytes) {
+    if (const int failing = failingWrites.load(); failing != 0) {
+        fail(failing);
+    }
+    if (failure_.isEmpty() && handle_->file.write(bytes) != bytes.size()) {
+        fail(systemReason(handle_->file.errorString()));
+    }
+    return failure_.isEmpty();
+}
+
+bool NewFile::finish() {
+    if (failure_.isEmpty() &&
+        (!handle_->file.flush() || ::_commit(int(handle_->file.handle())) != 0)) {
+        fail(systemReason(handle_->file.errorString()));
+    }
+    handle_->file.close();
+    return failure_.isEmpty();
+}
+
+bool NewFile::putInPlace(Replace replace) {
+    if (!failure_.isEmpty()) {
+        return false;
+    }
+    const DWORD flags =
+        MOVEFILE_WRITE_THROUGH | (replace == Replace::Yes ? MOVEFILE_REPLACE_EXISTING : 0);
+    const QString from = QDir::toNativeSeparators(handle_->temporary);
+    const QString to = QDir::toNativeSeparators(path_);
+    if (!MoveFileExW(reinterpret_cast<const wchar_t*>(from.utf16()),
+                     reinterpret_cast<const wchar_t*>(to.utf16()), flags)) {
+        const DWORD error = GetLastError();
+        fail(error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS
+                 ? kExists
+                 : systemReason(qt_error_string(int(error))));
+    }
+    placed_ = failure_.isEmpty();
+    return placed_;
+}
+
+#endif
+
+}  // namespace kestrelwick

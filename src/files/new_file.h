@@ -1,0 +1,69 @@
+#pragma once
+
+// A file written whole or not at all, for everything Kestrelwick saves: the
+// saved work, a spin text, a batch of articles.
+//
+// The bytes go to a new file of its own beside the file's name (created,
+// never opened through a link); every write, the flush to the disk and the
+// close are checked, and only then is the new file given its name, in one
+// step, so that the name always holds the old file or the new one, never a
+// part. On any failure, and when it is dropped unfinished, the new file is
+// removed. A symbolic link at the name is replaced, never written through.
+// Why a write failed is said in words ("the disk is full").
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+
+namespace kestrelwick {
+
+class NewFile {
+  public:
+    enum class Access { OwnerOnly, Everyone };
+    enum class Replace { Yes, No };
+
+    // Starts a new file that is to become path.
+    NewFile(const QString& path, Access access);
+    // Removes the new file unless it was put in place.
+    ~NewFile();
+    NewFile(const NewFile&) = delete;
+    NewFile& operator=(const NewFile&) = delete;
+
+    // Each returns false once anything has failed (failure()).
+    bool write(const QByteArray& bytes);
+    // Flushes the file to the disk and closes it.
+    bool finish();
+    // Gives the finished file its name: over a file of that name, or only
+    // where there is none.
+    bool putInPlace(Replace replace);
+    // finish() and putInPlace() in one.
+    bool commit(Replace replace) { return finish() && putInPlace(replace); }
+
+    // Why it failed, in words; empty while nothing has.
+    const QString& failure() const { return failure_; }
+
+    // Makes every write fail with the given error number, as a full disk
+    // would; 0 ends it. For the tests of failing saves.
+    static void failWritesWith(int error);
+
+  private:
+    struct Handle;
+    void fail(int error);
+    void fail(const QString& why);
+
+    QString path_;
+    std::unique_ptr<Handle> handle_;
+    QString failure_;
+    bool placed_ = false;
+};
+
+// Why writing failed, in words: "the disk is full", "permission denied".
+QString writeFailureReason(int error);
+
+// Makes the folder at path and those above it that are missing; returns why
+// it could not, or an empty text. A file where a folder should be is named:
+// "\"/home/ann/work\" is a file where a folder should be".
+QString makeFolder(const QString& path);
+
+}  // namespace kestrelwick

@@ -1,0 +1,78 @@
+#include "processing/spin_choices.h"
+
+#include <limits>
+#include <unordered_map>
+
+#include "processing/wording.h"
+
+namespace kestrelwick {
+
+std::uint64_t SpinChoices::articles() const {
+    constexpr std::uint64_t kLargest = std::numeric_limits<std::uint64_t>::max();
+    std::uint64_t product = 1;
+    for (const Group& group : groups) {
+        if (group.different > kLargest / product) {
+            return kLargest;
+        }
+        product *= group.different;
+    }
+    return product;
+}
+
+std::u16string SpinChoices::article(const ArticleChoice& choice) const {
+    std::u16string out;
+    out.reserve(text.size());
+    std::size_t plain = 0;
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        const Group& group = groups[g];
+        out += text.substr(plain, group.open - plain);
+        out += group.alternatives[choice[g]];
+        plain = group.close + 1;
+    }
+    out += text.substr(plain);
+    return out;
+}
+
+std::variant<SpinChoices, SpinError> readSpinChoices(std::u16string_view text, SpinFormat format,
+                                                     std::size_t keep) {
+    SpinChoices choices;
+    choices.text = text;
+    SpinScanner scanner(text, format);
+    // The alternatives seen in a group, by hash, each confirmed by its text.
+    std::unordered_multimap<std::uint64_t, std::u16string_view> seen;
+    while (scanner.next()) {
+        SpinChoices::Group group;
+        group.open = scanner.open();
+        group.close = scanner.close();
+        seen.clear();
+        const std::u16string_view body = scanner.body();
+        const char16_t separator = scanner.marks().separator;
+        for (std::size_t start = 0;;) {
+            const std::size_t end = std::min(body.find(separator, start), body.size());
+            const std::u16string_view alternative = body.substr(start, end - start);
+            const std::uint64_t hash = wordingHash(alternative);
+            bool known = false;
+            for (auto [at, last] = seen.equal_range(hash); at != last && !known; ++at) {
+                known = at->second == alternative;
+            }
+            if (!known) {
+                seen.emplace(hash, alternative);
+                ++group.different;
+                if (group.alternatives.size() < keep) {
+                    group.alternatives.push_back(alternative);
+                }
+            }
+            if (end == body.size()) {
+                break;
+            }
+            start = end + 1;
+        }
+        choices.groups.push_back(std::move(group));
+    }
+    if (scanner.error()) {
+        return *scanner.error();
+    }
+    return choices;
+}
+
+}  // namespace kestrelwick

@@ -1,0 +1,56 @@
+#pragma once
+
+// A spin text read for writing many articles from it: the text between the
+// groups, which every article keeps, and each group's alternatives, every
+// different text once. An article is then one choice of alternative per
+// group, and two different choices are two different articles.
+//
+// The groups are found as the spinner finds them (processing/spinner.h): a {
+// opens a group, the format's separator divides it, a } closes it, and a text
+// that cannot be spun says where.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "processing/spin_text.h"
+#include "processing/spinner.h"
+
+namespace kestrelwick {
+
+// An article: for each group, the number of its alternative.
+using ArticleChoice = std::vector<std::uint16_t>;
+
+struct SpinChoices {
+    struct Group {
+        std::size_t open = 0;   // where its { stands in the text
+        std::size_t close = 0;  // where its } stands
+        // Its different alternatives in the order they first appear: all of
+        // them, or the first kept ones where it has more (read()).
+        std::vector<std::u16string_view> alternatives;
+        // How many different alternatives it has in all.
+        std::uint64_t different = 0;
+    };
+
+    std::u16string_view text;
+    std::vector<Group> groups;
+
+    // The number of different articles the text gives: the product of the
+    // groups' different alternatives, or the largest 64-bit number when it
+    // is larger.
+    std::uint64_t articles() const;
+
+    // The article of a choice, line breaks as in the text.
+    std::u16string article(const ArticleChoice& choice) const;
+};
+
+// Reads the groups of a spin text; keep is the most alternatives of one
+// group that are kept to choose from (at least 1). The choices view into
+// text, which outlives them.
+std::variant<SpinChoices, SpinError> readSpinChoices(std::u16string_view text, SpinFormat format,
+                                                     std::size_t keep);
+
+}  // namespace kestrelwick
