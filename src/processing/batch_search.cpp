@@ -16,7 +16,7 @@ constexpr std::size_t kGroupsPerStep = 48;
 // Steps without a better batch before the search goes back to the best,
 // and before it gives up.
 constexpr int kStallSteps = 64;
-constexpr int kHopelessSteps = 4096;
+constexpr int kHopelessSteps = 1024;
 // How close to the mean share the highest may come before the search stops:
 // half a percent.
 constexpr double kCloseToMean = 0.005;

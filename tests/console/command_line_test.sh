@@ -99,7 +99,12 @@ for bad in "--format xml|--format takes ama or pipe, not \"xml\"." \
     "--spin --seed 12x|--seed takes a whole number from 0 to 18446744073709551615, not \"12x\"." \
     "--seed 3|--seed goes with --spin." \
     "--spin --check|--check and --spin go one at a time." \
-    "--spin $work/dogs1.txt $work/dogs2.txt|--spin takes one file, not 2."; do
+    "--spin $work/dogs1.txt $work/dogs2.txt|--spin takes one file, not 2." \
+    "--spin --count 0 --out $work/b|--count takes a whole number from 1 to 18446744073709551615, not \"0\"." \
+    "--count 3 --out $work/b|--count and --out go with --spin." \
+    "--spin --count 3|--count and --out go together: how many articles, and the folder to write them to." \
+    "--spin --max-share 20|--max-share goes with --count." \
+    "--spin --count 3 --out $work/b --max-share 101|--max-share takes a whole percent from 0 to 100, not \"101\"."; do
     IFS='|' read -r arguments said <<<"$bad"
     read -r -a words <<<"$arguments"
     run "${words[@]}"
@@ -131,6 +136,71 @@ done
 tr '~' '|' <"$work/spin.txt" >"$work/pipe.txt"
 run --spin --format pipe --seed 11 "$work/pipe.txt"
 cmp -s "$work/out" "$work/spun" || fail "the pipe format spun another article from one seed"
+# Without --format the text's own format is found; a text whose groups hold
+# both separators is spun in the format given (AMA without one) with a
+# warning that says where; --format is obeyed.
+run --spin --seed 11 "$work/pipe.txt"
+cmp -s "$work/out" "$work/spun" || fail "a pipe spin text without --format: $(head -n 1 "$work/out")"
+[ -s "$work/err" ] && fail "a pipe spin text without --format: $(cat "$work/err")"
+printf 'x {a~b} y\n\U1F600 {c|d}\n' >"$work/mixed.txt"
+for format in "" ama pipe; do
+    run --spin --seed 1 ${format:+--format $format} "$work/mixed.txt"
+    expect_status 0 "a mixed spin text (${format:-no format})"
+    case $format in
+    pipe) kept='a~b' other='~' name='the pipe format' place='line 1, column 3' ;;
+    *) kept='c|d' other='|' name='AMA format' place='line 2, column 3' ;;
+    esac
+    [[ $(cat "$work/out") == *"$kept"* ]] || fail "a mixed spin text in ${format:-no format}: $(cat "$work/out")"
+    expect_file "$work/err" "kestrelwick: warning: the spin text's groups hold both ~ and |: it is spun in $name, in which $other is plain text (the first group with a $other is at $place)." "the warning on a mixed spin text"
+done
+
+# A batch of articles: files named to the width of the count, different
+# articles that the spin text gives, the same batch from the same seed, and
+# one line on standard error.
+run --spin --count 12 --out "$work/batch" --seed 5 "$work/spin.txt"
+expect_status 0 "a batch of twelve"
+expect_file <(cd "$work/batch" && ls | tr '\n' ' ') "$(printf 'article-%02d.txt ' $(seq 12))" "the batch's names"
+[[ $(cat "$work/err") =~ ^12\ articles:\ any\ two\ share\ at\ most\ [0-9]+\ %\ of\ their\ runs\ of\ four\ words,\ on\ average\ [0-9]+\ %\.$ ]] ||
+    fail "the batch's summary: $(cat "$work/err")"
+[ "$(cat "$work/batch"/* | md5sum)" != "" ] && [ "$(md5sum "$work/batch"/* | cut -d' ' -f1 | sort -u | wc -l)" -eq 12 ] ||
+    fail "two articles of the batch are the same"
+for article in "$work/batch"/*; do
+    # Line for line, each line of an article is one of the versions on the
+    # same line of the spin text.
+    paste -d '\t' "$work/spin.txt" "$article" | awk -F '\t' '
+        $1 == "" { if ($2 != "") bad = 1; next }
+        { n = split(substr($1, 2, length($1) - 2), versions, "~"); ok = 0
+          for (i = 1; i <= n; i++) if (versions[i] == $2) ok = 1
+          if (!ok) bad = 1 }
+        END { exit bad }' || fail "$(basename "$article") is no article of the spin text"
+done
+stdin="$work/spin.txt" run --spin --count 12 --out "$work/again" --seed 5 -
+expect_status 0 "a batch from standard input"
+diff -r "$work/batch" "$work/again" >/dev/null || fail "the same seed gave another batch"
+run --spin --count 3 --out "$work/pipes" --seed 5 "$work/pipe.txt"
+expect_status 0 "a batch of the pipe format"
+grep -q '[|~]' "$work/pipes"/* && fail "a batch of the pipe format holds separators"
+mkdir "$work/taken" && : >"$work/taken/article-2.txt"
+run --spin --count 3 --out "$work/taken" "$work/spin.txt"
+expect_status 2 "a batch over a file"
+[[ $(cat "$work/err") == "kestrelwick: \""*"article-2.txt\" is there already. Nothing was written, so that no file is overwritten." ]] ||
+    fail "a batch over a file: $(cat "$work/err")"
+[ "$(ls "$work/taken")" = "article-2.txt" ] || fail "a batch over a file wrote $(ls "$work/taken")"
+run --spin --count 82 --out "$work/many" "$work/spin.txt"
+expect_status 2 "a batch larger than the spin text gives"
+expect_file "$work/err" "kestrelwick: the spin text gives only 81 different articles, fewer than the 82 asked for." "a batch too large"
+[ -e "$work/many" ] && fail "a batch too large made its folder"
+run --spin --count 3 --out "$work/dogs1.txt" "$work/spin.txt"
+expect_status 2 "a batch into a file"
+[[ $(cat "$work/err") == *"dogs1.txt\" is a file where a folder should be." ]] || fail "a batch into a file: $(cat "$work/err")"
+printf '{a1 a2 a3 a4~b1 b2 b3 b4~c1 c2 c3 c4}\n' >"$work/group.txt"
+for g in 2 3 4; do sed "s/\([abc]\)\([0-9]\)/\1$g\2/g" "$work/group.txt"; done >"$work/groups.txt"
+cat "$work/group.txt" >>"$work/groups.txt"
+run --spin --count 81 --max-share 25 --out "$work/limited" "$work/groups.txt"
+expect_status 0 "a batch with a share limit"
+expect_file "$work/err" "9 articles: any two share at most 25 % of their runs of four words, on average 25 %." "nine articles within 25 %"
+[ "$(ls "$work/limited" | wc -l)" -eq 9 ] || fail "a share limit wrote $(ls "$work/limited")"
+
 printf '{a~b}\nx {c~d\n' >"$work/broken.txt"
 run --spin "$work/broken.txt"
 expect_status 2 "a broken group"
