@@ -1,6 +1,7 @@
 #include "window/article_files.h"
 
 #include "files/article_file.h"
+#include "window/file_dialogs.h"
 #include "window/messages.h"
 #include "window/widgets/widgets.h"
 
@@ -62,6 +63,13 @@ void dropArticleFiles(QWidget* parent, const FormControls& controls, int index,
     }
     for (std::size_t i = 0; i < files.size(); ++i) {
         controls.articleBoxes.at(std::size_t(index) + i)->replaceText(files[i].text);
+    }
+}
+
+void openArticleDialog(QWidget* parent, const FormControls& controls, int index) {
+    const QStringList paths = askForArticleFiles(parent);
+    if (!paths.isEmpty()) {
+        dropArticleFiles(parent, controls, index, paths);
     }
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
 // Articles from files in the window: files named when the program starts,
-// and files dropped on an article box. Each file goes into its box as one
+// files dropped on an article box, and files chosen with "Open article…"
+// (Ctrl+O, and each article box's menu). Each file goes into its box as one
 // undoable edit; refusals and files left out are told in a message box over
 // parent. The files are read by files/article_file.h, as the command line's
 // are.
@@ -23,5 +24,9 @@ void openArticleFiles(QWidget* parent, const FormControls& controls, const QStri
 // file is read before any box changes, and one refused file changes nothing.
 void dropArticleFiles(QWidget* parent, const FormControls& controls, int index,
                       const QStringList& paths);
+
+// Asks for files and puts them into article box index and the boxes after
+// it, exactly as a drop there does.
+void openArticleDialog(QWidget* parent, const FormControls& controls, int index);
 
 }  // namespace kestrelwick

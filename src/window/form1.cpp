@@ -1,11 +1,9 @@
 #include "window/form1.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QScrollArea>
-#include <QShortcut>
 #include <QVBoxLayout>
 
 #include <new>
@@ -15,12 +13,11 @@
 #include "window/check_run.h"
 #include "window/link_opener.h"
 #include "window/links.h"
-#include "window/mark_navigation.h"
 #include "window/messages.h"
 #include "window/screen_fit.h"
 #include "window/spin_format_choice.h"
-#include "window/spin_preview.h"
 #include "window/widgets/widgets.h"
+#include "window/window_actions.h"
 
 namespace kestrelwick {
 
@@ -242,18 +239,7 @@ void Form1::wireEvents() {
             [this](const QStringList& paths) { dropArticleFiles(this, controls_, -1, paths); });
     connect(checkButton_, &QPushButton::clicked, this, &Form1::checkArticles);
     connect(clearButton_, &QPushButton::clicked, this, &Form1::clearForm);
-    // F9 and the output box's menu preview a spun article.
-    auto* preview = new QAction(QStringLiteral("Preview a spun article"), this);
-    preview->setShortcut(QKeySequence(Qt::Key_F9));
-    preview->setShortcutContext(Qt::WindowShortcut);
-    addAction(preview);
-    controls_.outputBox->addMenuAction(preview);
-    connect(preview, &QAction::triggered, this, &Form1::previewSpunArticle);
-    // F8 and Shift+F8 go from one marked paragraph to the next.
-    connect(new QShortcut(QKeySequence(Qt::Key_F8), this), &QShortcut::activated, this,
-            [this] { goToMark(controls_, true); });
-    connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F8), this), &QShortcut::activated, this,
-            [this] { goToMark(controls_, false); });
+    addWindowActions(this, controls_, [this] { return formatChoice_->format(); });
     const std::array<const char*, kLinkCount> addresses = {kMagicArticleSubmitterAddress,
                                                            kArticleMarketingAutomationAddress,
                                                            kUniqueArticleWizardAddress};
@@ -332,10 +318,6 @@ void Form1::clearForm() {
         label->clear();
     }
     clearMarks();
-}
-
-void Form1::previewSpunArticle() {
-    kestrelwick::previewSpunArticle(this, controls_.outputBox, formatChoice_->format());
 }
 
 void Form1::clearMarks() {

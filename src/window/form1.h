@@ -21,12 +21,17 @@
 //   messages.h        every other message, in one voice
 //   screen_fit.h      the window sized and placed on its screen
 //   link_opener.h     a link's website opened through the desktop or shell
-//   mark_navigation.h F8 and Shift+F8 between the report's marks
-//   article_files.h   files dropped on the boxes or named at start
+//   article_files.h   files dropped on the boxes, named at start or opened
 //   spin_format_choice.h
 //                     the spin format, under the output box
-//   spin_preview.h    "Preview a spun article" (F9, and the output box's
-//                     menu)
+//   window_actions.h  the actions on keys and in the boxes' menus:
+//     spin_preview.h    "Preview a spun article" (F9)
+//     save_spin_text.h  "Save spin text as…" (Ctrl+S)
+//     spun_articles/spun_articles.h
+//                       "Save spun articles…", a room of its own
+//     mark_navigation.h F8 and Shift+F8 between the report's marks
+//   file_dialogs.h    the file dialogs, each in its last folder
+//   user_settings.h   the user's settings
 // and two rooms, each entered through one header:
 //   widgets/widgets.h the controls themselves: the text boxes with their
 //                     margins and marks, the buttons, the links, the font
@@ -127,7 +132,6 @@ class Form1 : public QWidget {
 
     void checkArticles();
     void clearForm();
-    void previewSpunArticle();
     void clearMarks();
 
     QScrollArea* scrollArea_ = nullptr;

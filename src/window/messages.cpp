@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QTimer>
 #include <QWidget>
 
@@ -49,6 +50,19 @@ bool confirm(QWidget* parent, const QString& title, const QString& question) {
     return showBox(parent, QMessageBox::Question, title, question,
                    QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes,
                    MessageText::Plain) == QMessageBox::Yes;
+}
+
+bool informWithAction(QWidget* parent, const QString& text, const QString& detail,
+                      const QString& action) {
+    QMessageBox box(QMessageBox::Information, QApplication::applicationName(), text,
+                    QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setInformativeText(detail);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    QPushButton* button = box.addButton(action, QMessageBox::ActionRole);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.exec();
+    return box.clickedButton() == button;
 }
 
 }  // namespace kestrelwick

@@ -29,4 +29,9 @@ bool askToGoOn(QWidget* parent, const QString& question);
 // A question with Yes and No under its own title; Yes is the default.
 bool confirm(QWidget* parent, const QString& title, const QString& question);
 
+// News with a detail below it, an OK button and a button that does one
+// thing more; returns whether that button was pressed.
+bool informWithAction(QWidget* parent, const QString& text, const QString& detail,
+                      const QString& action);
+
 }  // namespace kestrelwick

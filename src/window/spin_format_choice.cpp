@@ -1,9 +1,7 @@
 #include "window/spin_format_choice.h"
 
-#include <QCoreApplication>
-#include <QSettings>
-
 #include "processing/spinner.h"
+#include "window/user_settings.h"
 #include "window/widgets/widgets.h"
 
 namespace kestrelwick {
@@ -11,14 +9,6 @@ namespace kestrelwick {
 namespace {
 
 const QString kSettingsKey = QStringLiteral("spinFormat");
-
-// The user's settings of Kestrelwick: the registry under
-// HKEY_CURRENT_USER\Software\Kestrelwick on Windows, a file in the
-// configuration folder elsewhere. Named in full, as the program names no
-// organisation of its own.
-QSettings settings() {
-    return QSettings(QStringLiteral("Kestrelwick"), QCoreApplication::applicationName());
-}
 
 QString settingOf(SpinFormat format) {
     return format == SpinFormat::Pipe ? QStringLiteral("pipe") : QStringLiteral("ama");
@@ -34,7 +24,7 @@ SpinFormatChoice::SpinFormatChoice(TextBox* outputBox, QWidget* parent)
     setAccessibleName(QStringLiteral("Spin format"));
     setToolTip(QStringLiteral("The spin format of the output box"));
     setFocusPolicy(Qt::StrongFocus);
-    const bool pipe = settings().value(kSettingsKey).toString() == settingOf(SpinFormat::Pipe);
+    const bool pipe = userSettings().value(kSettingsKey).toString() == settingOf(SpinFormat::Pipe);
     shown_ = pipe ? SpinFormat::Pipe : SpinFormat::Ama;
     setCurrentIndex(int(shown_));
     connect(this, &QComboBox::currentIndexChanged, this, &SpinFormatChoice::changed);
@@ -51,7 +41,7 @@ void SpinFormatChoice::setFormat(SpinFormat format) {
 void SpinFormatChoice::changed(int index) {
     const SpinFormat from = shown_;
     shown_ = index == int(SpinFormat::Pipe) ? SpinFormat::Pipe : SpinFormat::Ama;
-    settings().setValue(kSettingsKey, settingOf(shown_));
+    userSettings().setValue(kSettingsKey, settingOf(shown_));
     if (from == shown_) {
         return;
     }

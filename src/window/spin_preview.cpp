@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -17,32 +18,54 @@
 #include "files/engine_text.h"
 #include "processing/spinner.h"
 #include "window/messages.h"
+#include "window/spun_articles/spun_articles.h"
 #include "window/widgets/widgets.h"
 
 namespace kestrelwick {
 
 namespace {
 
-// Puts the box's cursor at a line and column (both from 1) and shows it.
+// Puts the box's cursor at a line and column (both from 1, the column in
+// characters as the user sees them) and shows it.
 void placeCursor(TextBox* box, std::size_t line, std::size_t column) {
     const QTextBlock block = box->document()->findBlockByNumber(int(line) - 1);
     if (!block.isValid()) {
         return;
     }
+    const QString text = block.text();
+    int at = 0;
+    for (std::size_t seen = 1; seen < column && at < text.size(); ++seen) {
+        at += text[at].isHighSurrogate() && at + 1 < text.size() ? 2 : 1;
+    }
     QTextCursor cursor(block);
-    cursor.setPosition(block.position() + std::min(int(column) - 1, block.length() - 1));
+    cursor.setPosition(block.position() + at);
     box->setTextCursor(cursor);
     box->setFocus(Qt::OtherFocusReason);
     box->ensureCursorVisible();
 }
 
+// An article spun from one seed.
+struct Spun {
+    std::uint64_t seed;
+    std::variant<std::u16string, SpinError> article;
+};
+
+Spun spin(std::u16string_view text, SpinFormat format) {
+    const std::uint64_t seed = QRandomGenerator::global()->generate64();
+    SpinRandom random(seed);
+    return {seed, spinArticle(text, format, random)};
+}
+
 class SpinPreview : public QDialog {
   public:
     // The dialog opens on an article already spun from the text.
-    SpinPreview(QWidget* parent, std::u16string spinText, SpinFormat format,
-                const std::u16string& first)
-        : QDialog(parent), spinText_(std::move(spinText)), format_(format) {
+    SpinPreview(QWidget* parent, std::u16string spinText, const FoundFormat& found,
+                const Spun& first)
+        : QDialog(parent), spinText_(std::move(spinText)), found_(found) {
         setWindowTitle(QStringLiteral("Preview a spun article"));
+        seed_ = new QLabel(this);
+        seed_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        seed_->setWordWrap(true);
         article_ = new QPlainTextEdit(this);
         article_->setReadOnly(true);
         article_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -52,44 +75,76 @@ class SpinPreview : public QDialog {
             buttons->addButton(QStringLiteral("Spin &again"), QDialogButtonBox::ActionRole);
         QPushButton* copy =
             buttons->addButton(QStringLiteral("&Copy article"), QDialogButtonBox::ActionRole);
+        QPushButton* save = buttons->addButton(QStringLiteral("&Save spun articles…"),
+                                               QDialogButtonBox::ActionRole);
         QPushButton* close = buttons->addButton(QDialogButtonBox::Close);
-        connect(again, &QPushButton::clicked, this, &SpinPreview::spin);
+        connect(again, &QPushButton::clicked, this,
+                [this] { show(kestrelwick::spin(spinText_, found_.format)); });
         connect(copy, &QPushButton::clicked, this,
                 [this] { QApplication::clipboard()->setText(article_->toPlainText()); });
+        connect(save, &QPushButton::clicked, this,
+                [this] { saveSpunArticles(this, spinText_, found_.format); });
         connect(close, &QPushButton::clicked, this, &QDialog::accept);
         auto* layout = new QVBoxLayout(this);
+        if (found_.mixed) {
+            auto* mixed = new QLabel(QStringLiteral("Note: ") + qtText(found_.warning()), this);
+            mixed->setWordWrap(true);
+            mixed->setTextFormat(Qt::PlainText);
+            mixed->setObjectName(QStringLiteral("mixedFormats"));
+            layout->addWidget(mixed);
+        }
         layout->addWidget(article_);
+        layout->addWidget(seed_);
         layout->addWidget(buttons);
         resize(640, 480);
         again->setDefault(true);
-        article_->setPlainText(qtText(first));
+        show(first);
     }
 
   private:
-    void spin() {
-        SpinRandom random(QRandomGenerator::global()->generate64());
-        const auto spun = spinArticle(spinText_, format_, random);
-        article_->setPlainText(qtText(std::get<std::u16string>(spun)));
+    void show(const Spun& spun) {
+        article_->setPlainText(qtText(std::get<std::u16string>(spun.article)));
+        // The command that gives the same article from this spin text: the
+        // format is named where the text alone would not tell it.
+        const QString format = found_.mixed && found_.format == SpinFormat::Pipe
+                                   ? QStringLiteral(" --format pipe")
+                                   : QString();
+        seed_->setText(QStringLiteral("Seed %1: kestrelwick --spin%2 --seed %1 gives this "
+                                      "article from this spin text.")
+                           .arg(spun.seed)
+                           .arg(format));
     }
 
     std::u16string spinText_;
-    SpinFormat format_;
+    FoundFormat found_;
+    QLabel* seed_ = nullptr;
     QPlainTextEdit* article_ = nullptr;
 };
 
 }  // namespace
 
-void previewSpunArticle(QWidget* parent, TextBox* outputBox, SpinFormat format) {
+void previewSpunArticle(QWidget* parent, TextBox* outputBox, SpinFormat shown) {
+    if (outputBox->document()->isEmpty()) {
+        warn(parent, QStringLiteral("There is no spin text yet. Press Check Articles to write it "
+                                    "into the output box, or paste one there; then F9 spins "
+                                    "an article from it."));
+        return;
+    }
     std::u16string spinText = outputBox->text();
-    SpinRandom random(QRandomGenerator::global()->generate64());
-    const auto spun = spinArticle(spinText, format, random);
-    if (const auto* error = std::get_if<SpinError>(&spun)) {
+    // The text's own format; where its groups hold both separators, the one
+    // the window shows.
+    FoundFormat found = findSpinFormat(spinText, std::nullopt);
+    if (found.mixed) {
+        found = findSpinFormat(spinText, shown);
+    }
+    const Spun first = spin(spinText, found.format);
+    if (const auto* error = std::get_if<SpinError>(&first.article)) {
         placeCursor(outputBox, error->line, error->column);
         warn(parent, QStringLiteral("The spin text cannot be spun: ") + qtText(error->text()));
         placeCursor(outputBox, error->line, error->column);
         return;
     }
-    SpinPreview preview(parent, std::move(spinText), format, std::get<std::u16string>(spun));
+    SpinPreview preview(parent, std::move(spinText), found, first);
     preview.exec();
 }
 

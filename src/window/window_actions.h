@@ -1,0 +1,28 @@
+#pragma once
+
+// The window's actions beyond its two buttons, each on a key and in the menu
+// of the box it works on:
+//   F9, output box     "Preview a spun article" (spin_preview.h)
+//   Ctrl+S, output box "Save spin text as…" (save_spin_text.h)
+//   output box         "Save spun articles…" (spun_articles/spun_articles.h)
+//   Ctrl+O, article boxes
+//                      "Open article…", into the box whose menu it is, or
+//                      the article box with the focus, or the first
+//                      (article_files.h)
+//   F8, Shift+F8       the next or the previous marked paragraph
+//                      (mark_navigation.h)
+
+#include <functional>
+
+#include "processing/spin_text.h"
+#include "window/form_controls.h"
+
+class QWidget;
+
+namespace kestrelwick {
+
+// Adds the actions to window; format gives the spin format the window shows.
+void addWindowActions(QWidget* window, const FormControls& controls,
+                      std::function<SpinFormat()> format);
+
+}  // namespace kestrelwick

@@ -1,0 +1,222 @@
+// Files in and out of the window, driven as a user does: Ctrl+S saves the
+// spin text, Ctrl+O opens an article into the box with the focus, "Save spun
+// articles…" writes a batch (and Cancel leaves nothing), and the preview
+// shows the seed that gives its article.
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <variant>
+
+#include "files/text_files.h"
+#include "processing/spinner.h"
+#include "support/form_test.h"
+#include "window/spun_articles/spun_articles.h"
+
+using namespace kestrelwick;
+using namespace kestrelwick::testing;
+
+namespace {
+
+// Answers the next file dialog with a file in it, as a user picks one.
+void answerFileDialog(const QString& file) {
+    whenDialogOpens<QFileDialog>([file](QFileDialog* dialog) {
+        dialog->selectFile(file);
+        static_cast<QDialog*>(dialog)->accept();  // as the dialog's own button does
+    });
+}
+
+QAction* actionNamed(QWidget* widget, const QString& text) {
+    for (QAction* action : widget->findChildren<QAction*>()) {
+        if (action->text() == text) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+QByteArray contentsOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A spin text long enough that its batch takes more than a moment.
+std::u16string longSpinText() {
+    std::u16string text;
+    for (int g = 0; g < 3000; ++g) {
+        text += u"{";
+        for (int v = 0; v < 3; ++v) {
+            text += v == 0 ? u"" : u"~";
+            for (int w = 0; w < 60; ++w) {
+                text += u"w" + std::u16string(1, char16_t(u'a' + (g * 7 + v * 3 + w) % 26)) + u" ";
+            }
+        }
+        text += u"}\r\n\r\n";
+    }
+    return text;
+}
+
+}  // namespace
+
+class SpunArticlesTest : public FormTest {
+    Q_OBJECT
+
+    QTemporaryDir folder;
+
+    void activate() {
+        QApplication::setActiveWindow(form.get());
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    }
+
+  private slots:
+    void ctrlSSavesTheSpinTextAsTheCommandLineWritesIt() {
+        fillWorkedExample();
+        check();
+        activate();
+        const QString path = folder.filePath(QStringLiteral("dogs-spin.txt"));
+        answerFileDialog(path);
+        QTest::keyClick(form.get(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(contentsOf(path), fileBytesOf(kDogsSpin));
+        // The next dialog opens where this one was left.
+        QString opened;
+        whenDialogOpens<QFileDialog>([&opened](QFileDialog* dialog) {
+            opened = dialog->directory().absolutePath();
+            dialog->reject();
+        });
+        QVERIFY(actionNamed(form.get(), QStringLiteral("Save spin text as…")) != nullptr);
+        actionNamed(form.get(), QStringLiteral("Save spin text as…"))->trigger();
+        QCOMPARE(opened, QDir(folder.path()).absolutePath());
+    }
+
+    void ctrlOOpensFilesIntoTheFocusedBoxAsADropDoes() {
+        fill(u"one", u"two", u"three");
+        const QString first = folder.filePath(QStringLiteral("first.txt"));
+        const QString second = folder.filePath(QStringLiteral("second.txt"));
+        {
+            QFile file(first);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("Opened\nfrom a file\n");
+        }
+        {
+            QFile file(second);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("And another");
+        }
+        activate();
+        form->articleBox(1)->setFocus();
+        answerFileDialog(first);
+        QTest::keyClick(form->articleBox(1), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(form->articleBox(1)->text(), u"Opened\r\nfrom a file\r\n");
+        QCOMPARE(form->articleBox(0)->text(), u"one");
+        form->articleBox(1)->undo();  // one step, as a drop
+        QCOMPARE(form->articleBox(1)->text(), u"two");
+
+        // Two files fill the box and the one after it.
+        whenDialogOpens<QFileDialog>([&](QFileDialog* dialog) {
+            // Both picked, as the dialog's own file name box takes them.
+            dialog->selectFile(first);
+            auto* names = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            names->setText(QStringLiteral("\"%1\" \"%2\"").arg(first, second));
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        activate();  // the headless platform leaves no window active after a dialog
+        form->articleBox(1)->setFocus();
+        QTest::keyClick(form->articleBox(1), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(form->articleBox(1)->text(), u"Opened\r\nfrom a file\r\n");
+        QCOMPARE(form->articleBox(2)->text(), u"And another");
+    }
+
+    void aBatchIsWrittenAndSaysHowMuchAnyTwoShare() {
+        fillWorkedExample();
+        check();
+        const QString out = folder.filePath(QStringLiteral("batch"));
+        QString said;
+        whenDialogOpens<QDialog>([&](QDialog* dialog) {
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Save spun articles"));
+            QVERIFY(dialog->findChild<QLabel*>() != nullptr);
+            auto* count = dialog->findChild<QSpinBox*>();
+            QCOMPARE(count->maximum(), 81);
+            count->setValue(12);
+            dialog->findChild<QLineEdit*>()->setText(out);
+            whenModalOpens([&said](QMessageBox* box) {
+                said = box->text();
+                box->button(QMessageBox::Ok)->click();
+            });
+            dialog->accept();
+        });
+        actionNamed(form.get(), QStringLiteral("Save spun articles…"))->trigger();
+        QVERIFY(QRegularExpression(
+                    QStringLiteral("^12 articles: any two share at most \\d+ % of their runs "
+                                   "of four words, on average \\d+ %\\.$"))
+                    .match(said)
+                    .hasMatch());
+        const QStringList written = QDir(out).entryList(QDir::Files);
+        QCOMPARE(written.size(), 12);
+        QCOMPARE(written.front(), QStringLiteral("article-01.txt"));
+        QVERIFY(contentsOf(QDir(out).filePath(written.back())).startsWith("Dog") ||
+                contentsOf(QDir(out).filePath(written.back())).startsWith("Tips") ||
+                contentsOf(QDir(out).filePath(written.back())).startsWith("How"));
+        QCOMPARE(form->outputBox()->text(), kDogsSpin);  // the boxes untouched
+    }
+
+    void cancelLeavesNoFileBehind() {
+        const QString out = folder.filePath(QStringLiteral("cancelled"));
+        bool sawProgress = false;
+        whenDialogOpens<QDialog>([&](QDialog* dialog) {
+            dialog->findChild<QSpinBox*>()->setValue(200);
+            dialog->findChild<QLineEdit*>()->setText(out);
+            // The progress bar shows once the work takes a moment: Cancel.
+            whenDialogOpens<QProgressDialog>([&](QProgressDialog* progress) {
+                sawProgress = true;
+                progress->findChild<QPushButton*>()->click();
+                // Back in the dialog: leave it.
+                whenDialogOpens<QDialog>([](QDialog* again) { again->reject(); });
+            });
+            dialog->accept();
+        });
+        saveSpunArticles(form.get(), longSpinText(), SpinFormat::Ama);
+        QVERIFY(sawProgress);
+        QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList());
+    }
+
+    void thePreviewShowsTheSeedThatGivesItsArticle() {
+        fillWorkedExample();
+        check();
+        activate();
+        QString seedText;
+        QString shown;
+        whenDialogOpens<QDialog>([&](QDialog* dialog) {
+            for (QLabel* label : dialog->findChildren<QLabel*>()) {
+                if (label->text().startsWith(QStringLiteral("Seed "))) {
+                    seedText = label->text();
+                }
+            }
+            shown = dialog->findChild<QPlainTextEdit*>()->toPlainText();
+            dialog->close();
+        });
+        QTest::keyClick(form.get(), Qt::Key_F9);
+        const QRegularExpressionMatch seed =
+            QRegularExpression(QStringLiteral("^Seed (\\d+): kestrelwick --spin --seed \\1 gives "
+                                              "this article from this spin text\\.$"))
+                .match(seedText);
+        QVERIFY2(seed.hasMatch(), qPrintable(seedText));
+        SpinRandom random(seed.captured(1).toULongLong());
+        const auto article = spinArticle(kDogsSpin, SpinFormat::Ama, random);
+        QString expected = QString::fromStdU16String(std::get<std::u16string>(article));
+        QCOMPARE(shown, expected.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    }
+};
+
+QTEST_MAIN(SpunArticlesTest)
+#include "spun_articles_test.moc"
