@@ -78,6 +78,7 @@ fuzz:
 
 bench:
 	bench/compare_wc.sh
+	bench/compare_batch.sh
 
 # The Debian package, built with CPack from the release build and checked
 # with lintian and the desktop's own validators.

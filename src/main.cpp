@@ -8,6 +8,7 @@
 #include "processing/working_memory.h"
 #include "window/form1.h"
 #include "window/saved_state/saved_state.h"
+#include "window/spin_format_choice.h"
 
 int main(int argc, char* argv[]) {
     kestrelwick::holdStandardStreams();
@@ -34,6 +35,8 @@ int main(int argc, char* argv[]) {
     kestrelwick::SavedState state(&form, form.controls().largeBoxes(),
                                   kestrelwick::SavedState::defaultPath());
     state.restore();
+    // The choice of spin format names the format the restored text is in.
+    form.formatChoice()->followText();
     // Ended by the system: the boxes are saved first.
     state.saveOnShutdownSignals();
     form.fitToScreen();

@@ -88,4 +88,37 @@ WorkingText writeSpinText(const SpinText& spin, SpinFormat format) {
     return out;
 }
 
+std::vector<std::size_t> separatorPlaces(const SpinText& spin) {
+    // The text as writeSpinText lays it out, measured rather than written.
+    std::vector<std::size_t> places;
+    std::size_t at = 0;
+    bool titleBreakDue = spin.hasTitleLine;
+    for (const SpinGroup& group : spin.groups()) {
+        if (titleBreakDue && group.paragraph > 0) {
+            at += kLineBreak.size();
+            titleBreakDue = false;
+        }
+        for (std::size_t k = 0; k < group.count; ++k) {
+            if (k > 0) {
+                places.push_back(at);
+            }
+            at += 1 + group.version(k).size();  // the brace or separator, the version
+        }
+        at += 1 + 2 * kLineBreak.size();
+        if (titleBreakDue) {
+            at += kLineBreak.size();
+            titleBreakDue = false;
+        }
+    }
+    return places;
+}
+
+void changeSeparators(std::span<char16_t> text, const std::vector<std::size_t>& places,
+                      SpinFormat to) {
+    const char16_t separator = spinMarks(to).separator;
+    for (const std::size_t place : places) {
+        text[place] = separator;
+    }
+}
+
 }  // namespace kestrelwick

@@ -123,4 +123,14 @@ SpinText buildSpinText(const CountedArticles& articles);
 // The text of the spin text, CR LF line breaks, in a buffer sized to fit.
 WorkingText writeSpinText(const SpinText& spin, SpinFormat format = SpinFormat::Ama);
 
+// Where writeSpinText puts the separators between versions, in order. A
+// version may hold the other format's separator as plain text, so the same
+// groups are given in the other format by changing these places alone,
+// never by reading the text again.
+std::vector<std::size_t> separatorPlaces(const SpinText& spin);
+// The spin text written in one format, given in another: the separators at
+// the places changed, nothing else.
+void changeSeparators(std::span<char16_t> text, const std::vector<std::size_t>& places,
+                      SpinFormat to);
+
 }  // namespace kestrelwick

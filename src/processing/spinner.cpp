@@ -179,16 +179,17 @@ std::variant<std::u16string, SpinError> spinArticle(std::u16string_view text, Sp
     return article;
 }
 
-std::optional<std::u16string> changeSpinFormat(std::u16string_view text, SpinFormat from,
-                                               SpinFormat to) {
+FormatChange changeSpinFormat(std::u16string_view text, SpinFormat from, SpinFormat to) {
     const char16_t oldSeparator = spinMarks(from).separator;
     const char16_t separator = spinMarks(to).separator;
+    FormatChange change;
     std::u16string changed(text);
     SpinScanner scanner(text, from);
     while (scanner.next()) {
         for (std::size_t i = scanner.open() + 1; i < scanner.close(); ++i) {
             if (changed[i] == separator) {
-                return std::nullopt;  // the new separator would split an alternative
+                change.splits = placeOf(text, i);
+                return change;
             }
             if (changed[i] == oldSeparator) {
                 changed[i] = separator;
@@ -196,9 +197,11 @@ std::optional<std::u16string> changeSpinFormat(std::u16string_view text, SpinFor
         }
     }
     if (scanner.error()) {
-        return std::nullopt;
+        change.broken = scanner.error();
+        return change;
     }
-    return changed;
+    change.text = std::move(changed);
+    return change;
 }
 
 }  // namespace kestrelwick

@@ -105,11 +105,16 @@ struct FoundFormat {
 };
 FoundFormat findSpinFormat(std::u16string_view text, std::optional<SpinFormat> given);
 
-// The same spin text in another format: the separators between the
-// alternatives of every group swapped, nothing else changed. Nothing when
-// the text cannot be spun in its format, or when an alternative holds the
-// other format's separator, which would split it there.
-std::optional<std::u16string> changeSpinFormat(std::u16string_view text, SpinFormat from,
-                                               SpinFormat to);
+// The same spin text in another format, with the separators between the
+// alternatives of every group swapped and nothing else changed; or why that
+// would change what the text means: it cannot be spun in its format
+// (broken), or an alternative holds the other format's separator, which
+// would split it (splits: the place of that separator).
+struct FormatChange {
+    std::optional<std::u16string> text;
+    std::optional<SpinError> broken;
+    std::optional<TextPlace> splits;
+};
+FormatChange changeSpinFormat(std::u16string_view text, SpinFormat from, SpinFormat to);
 
 }  // namespace kestrelwick

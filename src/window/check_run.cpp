@@ -84,9 +84,11 @@ void CheckRun::showReport(QWidget* parent) const {
     showReportBox(parent, qtText(result_.reportText()), notes);
 }
 
-void CheckRun::showSpinText() {
+WrittenSpinText CheckRun::showSpinText() {
     controls_.outputBox->replaceText(spinText_);
+    WrittenSpinText written(result_.spinText, spinText_, format_);
     spinText_ = {};
+    return written;
 }
 
 }  // namespace kestrelwick

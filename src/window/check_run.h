@@ -17,6 +17,7 @@
 #include "processing/check_articles.h"
 #include "processing/working_memory.h"
 #include "window/form_controls.h"
+#include "window/written_spin_text.h"
 
 class QWidget;
 
@@ -35,7 +36,9 @@ class CheckRun {
     // changed is taken back before std::bad_alloc goes on.
     void showCounts();
     void showReport(QWidget* parent) const;
-    void showSpinText();
+    // Writes the spin text into the output box; returns what the format
+    // choice keeps of it.
+    WrittenSpinText showSpinText();
 
   private:
     const FormControls& controls_;

@@ -298,7 +298,7 @@ void Form1::checkArticles() {
     // The report waits for the user, without the busy pointer.
     run->showReport(this);
     const BusyCursor busy;
-    run->showSpinText();
+    formatChoice_->checkWritten(run->showSpinText());
 }
 
 void Form1::clearForm() {

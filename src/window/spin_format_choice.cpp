@@ -1,6 +1,16 @@
 #include "window/spin_format_choice.h"
 
+#include <QAbstractUndoItem>
+#include <QAccessibleWidget>
+#include <QPointer>
+#include <QSignalBlocker>
+#include <QTextCursor>
+
+#include <new>
+
+#include "files/engine_text.h"
 #include "processing/spinner.h"
+#include "window/messages.h"
 #include "window/user_settings.h"
 #include "window/widgets/widgets.h"
 
@@ -14,10 +24,83 @@ QString settingOf(SpinFormat format) {
     return format == SpinFormat::Pipe ? QStringLiteral("pipe") : QStringLiteral("ama");
 }
 
+QString nameOf(SpinFormat format) {
+    return format == SpinFormat::Pipe ? QStringLiteral("the pipe format")
+                                      : QStringLiteral("AMA format");
+}
+
+// What screen readers are told of the choice: its name, "Spin format", and
+// the format chosen as its value. (Qt's own combo box gives the current
+// item as its name on Linux.)
+class ChoiceAccessible : public QAccessibleWidget {
+  public:
+    explicit ChoiceAccessible(QComboBox* choice)
+        : QAccessibleWidget(choice, QAccessible::ComboBox) {}
+
+    QString text(QAccessible::Text kind) const override {
+        switch (kind) {
+            case QAccessible::Name:
+                return widget()->accessibleName();
+            case QAccessible::Value:
+                return static_cast<QComboBox*>(widget())->currentText();
+            case QAccessible::Description:
+                return widget()->toolTip();
+            default:
+                return QAccessibleWidget::text(kind);
+        }
+    }
+    QStringList actionNames() const override {
+        return QStringList{showMenuAction()} + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& action) override {
+        if (action == showMenuAction()) {
+            static_cast<QComboBox*>(widget())->showPopup();
+        } else {
+            QAccessibleWidget::doAction(action);
+        }
+    }
+};
+
+QAccessibleInterface* choiceAccessible(const QString& className, QObject* object) {
+    if (className == QLatin1String(SpinFormatChoice::staticMetaObject.className()) &&
+        object != nullptr && object->isWidgetType()) {
+        return new ChoiceAccessible(static_cast<QComboBox*>(object));
+    }
+    return nullptr;
+}
+
 }  // namespace
+
+// Undoing or redoing a switch in the output box shows the format its text
+// is then in.
+class FormatSwitch : public QAbstractUndoItem {
+  public:
+    FormatSwitch(SpinFormatChoice* choice, SpinFormat from, SpinFormat to)
+        : choice_(choice), from_(from), to_(to) {}
+    void undo() override {
+        if (choice_) {
+            choice_->show(from_);
+        }
+    }
+    void redo() override {
+        if (choice_) {
+            choice_->show(to_);
+        }
+    }
+
+  private:
+    QPointer<SpinFormatChoice> choice_;
+    SpinFormat from_;
+    SpinFormat to_;
+};
 
 SpinFormatChoice::SpinFormatChoice(TextBox* outputBox, QWidget* parent)
     : QComboBox(parent), outputBox_(outputBox) {
+    static const bool accessible = [] {
+        QAccessible::installFactory(choiceAccessible);
+        return true;
+    }();
+    Q_UNUSED(accessible);
     // The items in the order of SpinFormat.
     addItem(QStringLiteral("AMA format {a~b~c}"));
     addItem(QStringLiteral("Pipe format {a|b|c}"));
@@ -38,15 +121,90 @@ void SpinFormatChoice::setFormat(SpinFormat format) {
     setCurrentIndex(int(format));
 }
 
+void SpinFormatChoice::show(SpinFormat format) {
+    const QSignalBlocker quiet(this);
+    shown_ = format;
+    setCurrentIndex(int(format));
+    userSettings().setValue(kSettingsKey, settingOf(format));
+}
+
+void SpinFormatChoice::checkWritten(WrittenSpinText written) {
+    written_ = std::move(written);
+}
+
+void SpinFormatChoice::followText() {
+    if (const FoundFormat found = findSpinFormat(outputBox_->text(), std::nullopt);
+        !found.mixed && found.format != shown_) {
+        // The pipe format is found only where the groups hold a |.
+        show(found.format);
+    }
+}
+
 void SpinFormatChoice::changed(int index) {
     const SpinFormat from = shown_;
-    shown_ = index == int(SpinFormat::Pipe) ? SpinFormat::Pipe : SpinFormat::Ama;
-    userSettings().setValue(kSettingsKey, settingOf(shown_));
-    if (from == shown_) {
+    const SpinFormat to = index == int(SpinFormat::Pipe) ? SpinFormat::Pipe : SpinFormat::Ama;
+    if (from == to) {
         return;
     }
-    if (const auto rewritten = changeSpinFormat(outputBox_->text(), from, shown_)) {
-        outputBox_->replaceText(*rewritten);
+    if (outputBox_->document()->isEmpty()) {
+        show(to);  // the next check writes in it
+        return;
+    }
+    try {
+        std::u16string text = outputBox_->text();
+        bool rewrite = false;
+        if (written_.holds(text, from)) {
+            changeSeparators(text, written_.separators(), to);
+            rewrite = !written_.separators().empty();
+        } else {
+            FormatChange change = changeSpinFormat(text, from, to);
+            if (change.splits) {
+                show(from);
+                warn(window(),
+                     QStringLiteral("The spin text stays in %1: at line %2, column %3 an "
+                                    "alternative holds %4, which %5 reads as a separator, so "
+                                    "writing the text in it would split that alternative.")
+                         .arg(nameOf(from))
+                         .arg(change.splits->line)
+                         .arg(change.splits->column)
+                         .arg(QChar(spinMarks(to).separator))
+                         .arg(nameOf(to)));
+                return;
+            }
+            if (change.broken) {
+                QString why = qtText(change.broken->text());
+                why.chop(1);  // its full stop, inside the brackets
+                if (askToGoOn(window(),
+                              QStringLiteral("The spin text cannot be spun in %1 (%2), so it "
+                                             "cannot be written in %3. Choose %3 all the same "
+                                             "and leave the text as it is?")
+                                  .arg(nameOf(from), why, nameOf(to)))) {
+                    show(to);
+                } else {
+                    show(from);
+                }
+                return;
+            }
+            rewrite = *change.text != text;
+            text = std::move(*change.text);
+        }
+        if (!rewrite) {
+            show(to);  // no separator to change
+            return;
+        }
+        // One edit: the text, and the choice that undo and redo bring back
+        // with it.
+        outputBox_->replaceText(text);
+        show(to);
+        QTextCursor cursor(outputBox_->document());
+        cursor.joinPreviousEditBlock();
+        outputBox_->document()->appendUndoItem(new FormatSwitch(this, from, to));
+        cursor.endEditBlock();
+    } catch (const std::bad_alloc&) {
+        show(from);
+        warn(window(), QStringLiteral("There is not enough memory to write the spin text in %1. "
+                                      "The text and the choice are as they were.")
+                           .arg(nameOf(to)));
     }
 }
 

@@ -4,13 +4,26 @@
 // format {a|b|c}: a choice under the output box that screen readers read as
 // "Spin format", kept across restarts in the user's settings. Check Articles
 // writes the spin text and notes the spin marks in the chosen format.
-// Changing the choice rewrites the output box's spin text in the new format,
-// as one undoable edit, where the text reads as a spin text of the old one;
-// any other text is left as it is.
+//
+// The choice always names the format the output box holds:
+//   - While the box holds the spin text of the last check unchanged, a
+//     switch writes the check's groups again in the new format, exactly as
+//     a check in it would (window/written_spin_text.h).
+//   - After the user has edited it, a switch changes only the separators
+//     between each group's alternatives, where that keeps every group's
+//     alternatives the same. Where an alternative holds the new separator,
+//     nothing changes and a message says where; where the text cannot be
+//     spun at all, the user is asked whether to switch and leave it as it is.
+//   - A switch that rewrites the text is one edit that Ctrl+Z in the box takes
+//     back, and undo and redo bring the choice back with the text.
+//   - Saved work put back in the box at start brings its own format.
+// A switch that runs short of memory leaves the text and the choice as they
+// were, and says so.
 
 #include <QComboBox>
 
 #include "processing/spin_text.h"
+#include "window/written_spin_text.h"
 
 namespace kestrelwick {
 
@@ -23,13 +36,24 @@ class SpinFormatChoice : public QComboBox {
     SpinFormatChoice(TextBox* outputBox, QWidget* parent);
 
     SpinFormat format() const;
+    // Chooses a format, as the user does.
     void setFormat(SpinFormat format);
 
+    // A check has written its spin text into the output box.
+    void checkWritten(WrittenSpinText written);
+    // The output box has been loaded with saved work: the choice takes the
+    // text's format where its groups tell it.
+    void followText();
+
   private:
+    friend class FormatSwitch;
     void changed(int index);
+    // Shows a format without touching the output box.
+    void show(SpinFormat format);
 
     TextBox* outputBox_;
     SpinFormat shown_ = SpinFormat::Ama;
+    WrittenSpinText written_;
 };
 
 }  // namespace kestrelwick

@@ -295,6 +295,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
 
     checkSpinTextReadsBack(result, output);
     checkPipeText(result, output);
+    // A switch of the window's format after the check gives what a check in
+    // the other format writes, and back.
+    {
+        const CheckResult pipe = kestrelwick::checkArticles({articles[0], articles[1], articles[2]},
+                                                            kestrelwick::SpinFormat::Pipe);
+        std::u16string switched = output;
+        const auto places = kestrelwick::separatorPlaces(result.spinText);
+        kestrelwick::changeSeparators(switched, places, kestrelwick::SpinFormat::Pipe);
+        require(switched == std::u16string(kestrelwick::writeSpinText(
+                                pipe.spinText, kestrelwick::SpinFormat::Pipe)));
+        kestrelwick::changeSeparators(switched, places, kestrelwick::SpinFormat::Ama);
+        require(switched == output);
+    }
     checkSpinning(result, output, size == 0 ? 0 : bytes[0]);
     // What the spin text gives: a line exactly when there are groups, with
     // the share that a plain computation gives and the number of different

@@ -211,12 +211,36 @@ TEST(Spinner, SaysWhereABrokenGroupIs) {
 }
 
 TEST(Spinner, ChangesFormatOnlyWhereItIsSafe) {
-    EXPECT_EQ(changeSpinFormat(u"{a~b} ~ |\r\n{c}", SpinFormat::Ama, SpinFormat::Pipe),
+    EXPECT_EQ(changeSpinFormat(u"{a~b} ~ |\r\n{c}", SpinFormat::Ama, SpinFormat::Pipe).text,
               u"{a|b} ~ |\r\n{c}");
-    EXPECT_EQ(changeSpinFormat(u"{a|b} ~", SpinFormat::Pipe, SpinFormat::Ama), u"{a~b} ~");
-    // An alternative holding the new separator, or a broken group: left alone.
-    EXPECT_EQ(changeSpinFormat(u"{a|b~c}", SpinFormat::Ama, SpinFormat::Pipe), std::nullopt);
-    EXPECT_EQ(changeSpinFormat(u"{a~b", SpinFormat::Ama, SpinFormat::Pipe), std::nullopt);
+    EXPECT_EQ(changeSpinFormat(u"{a|b} ~", SpinFormat::Pipe, SpinFormat::Ama).text, u"{a~b} ~");
+    // An alternative holding the new separator, or a broken group: left
+    // alone, with the place.
+    const FormatChange splits =
+        changeSpinFormat(u"x\r\n{a|b~c}", SpinFormat::Ama, SpinFormat::Pipe);
+    EXPECT_EQ(splits.text, std::nullopt);
+    ASSERT_TRUE(splits.splits.has_value());
+    EXPECT_EQ(splits.splits->line, 2u);
+    EXPECT_EQ(splits.splits->column, 3u);
+    const FormatChange broken = changeSpinFormat(u"{a~b", SpinFormat::Ama, SpinFormat::Pipe);
+    EXPECT_EQ(broken.text, std::nullopt);
+    ASSERT_TRUE(broken.broken.has_value());
+    EXPECT_EQ(broken.broken->kind, SpinError::Kind::UnclosedGroup);
+}
+
+// The check's spin text in the other format: its separators changed where
+// it wrote them, so that a ~ in a version stays plain text in the pipe
+// format and the text is what a check in that format writes.
+TEST(SpinText, ItsSeparatorsAloneChangeWithTheFormat) {
+    const auto ama = checked(u"T\r\nprepare ~ well\r\nb", u"T2\r\nsow\r\n", u"T3\r\nx | y\r\nc");
+    const auto pipe = checked(u"T\r\nprepare ~ well\r\nb", u"T2\r\nsow\r\n", u"T3\r\nx | y\r\nc",
+                              SpinFormat::Pipe);
+    const std::vector<std::size_t> places = separatorPlaces(ama.result->spinText);
+    std::u16string text = ama.spinText;
+    changeSeparators(text, places, SpinFormat::Pipe);
+    EXPECT_EQ(text, pipe.spinText);
+    changeSeparators(text, places, SpinFormat::Ama);
+    EXPECT_EQ(text, ama.spinText);
 }
 
 }  // namespace

@@ -74,6 +74,13 @@ def main():
         if name not in boxes:
             failures.append(f"no box named {name!r}; boxes: {sorted(boxes)}")
 
+    # The spin format choice is named for what it is, not for the format
+    # chosen.
+    choices = [node for node in found.get("combo box", []) if node.name == "Spin format"]
+    if len(choices) != 1:
+        names = [node.name for node in found.get("combo box", [])]
+        failures.append(f"no combo box named 'Spin format'; combo boxes: {names}")
+
     # Started with article files: their texts are in the boxes, one line a
     # paragraph. The expected texts are separated by form feeds.
     expected = os.environ.get("KESTRELWICK_EXPECT_ARTICLES")

@@ -17,6 +17,7 @@
 #include <functional>
 #include <set>
 
+#include "processing/check_articles.h"
 #include "support/form_test.h"
 #include "window/spin_format_choice.h"
 
@@ -61,35 +62,82 @@ class SpinFormatTest : public FormTest {
                  u"{One~Two~Three}\r\n\r\n\r\n{A cup | a mug~A glass~A bowl ~ a plate}\r\n\r\n");
         QVERIFY(shown[1].contains(QStringLiteral("Article 3: paragraph 2 contains {, } or ~")));
 
-        // The keyboard changes the choice; the output box follows where it can.
+        // The keyboard changes the choice. The box holds the check's spin
+        // text: it is written again in the pipe format, as a check in it
+        // writes it, the ~ in a version left as plain text.
         choice->setFocus(Qt::TabFocusReason);
         QTest::keyClick(choice, Qt::Key_Down);
         QCOMPARE(choice->format(), SpinFormat::Pipe);
         QVERIFY(QAccessible::queryAccessibleInterface(choice)
                     ->text(QAccessible::Value)
                     .contains(QStringLiteral("Pipe")));
-        // A version holds |, the pipe format's separator: the text is left.
-        QCOMPARE(form->outputBox()->text(),
-                 u"{One~Two~Three}\r\n\r\n\r\n{A cup | a mug~A glass~A bowl ~ a plate}\r\n\r\n");
+        const std::u16string pipe =
+            u"{One|Two|Three}\r\n\r\n\r\n{A cup | a mug|A glass|A bowl ~ a plate}\r\n\r\n";
+        QCOMPARE(form->outputBox()->text(), pipe);
         shown = check();
-        QCOMPARE(form->outputBox()->text(),
-                 u"{One|Two|Three}\r\n\r\n\r\n{A cup | a mug|A glass|A bowl ~ a plate}\r\n\r\n");
+        QCOMPARE(form->outputBox()->text(), pipe);
         QVERIFY(shown[1].contains(QStringLiteral("Article 1: paragraph 2 contains {, } or |")));
         QVERIFY(!shown[1].contains(QStringLiteral("Article 3")));
 
-        // Without such a version, back to AMA format rewrites the output, as
-        // one edit that Ctrl+Z takes back.
-        fill(u"One\r\nA cup", u"Two\r\nA glass", u"Three\r\nA bowl");
-        check();
-        QCOMPARE(form->outputBox()->text(),
-                 u"{One|Two|Three}\r\n\r\n\r\n{A cup|A glass|A bowl}\r\n\r\n");
+        // Undo and redo of a switch bring the choice back with the text.
         QTest::keyClick(choice, Qt::Key_Up);
+        QCOMPARE(form->outputBox()->text(),
+                 u"{One~Two~Three}\r\n\r\n\r\n{A cup | a mug~A glass~A bowl ~ a plate}\r\n\r\n");
+        form->outputBox()->setFocus();
+        QTest::keyClick(form->outputBox(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(form->outputBox()->text(), pipe);
+        QCOMPARE(choice->format(), SpinFormat::Pipe);
+        QCOMPARE(choice->currentIndex(), int(SpinFormat::Pipe));
+        QTest::keyClick(form->outputBox(), Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(choice->format(), SpinFormat::Ama);
+        QCOMPARE(choice->currentIndex(), int(SpinFormat::Ama));
+    }
+
+    // The worked example with a ~ in a paragraph, as --check --format pipe
+    // writes it, after a check in AMA format and a switch.
+    void aSwitchWritesWhatACheckInTheFormatWrites() {
+        const std::u16string a1 = u"Garden\r\nWater deeply, prepare ~ well before planting day.";
+        const std::u16string a2 = u"Gardens\r\nSoak the soil and prepare it well.";
+        const std::u16string a3 = u"Growing\r\nGet the bed ready in good time.";
+        fill(a1, a2, a3);
+        check();
+        form->formatChoice()->setFormat(SpinFormat::Pipe);
+        const CheckResult pipe = checkArticles({a1, a2, a3}, SpinFormat::Pipe);
         QCOMPARE(form->outputBox()->text(),
-                 u"{One~Two~Three}\r\n\r\n\r\n{A cup~A glass~A bowl}\r\n\r\n");
-        form->outputBox()->undo();
-        QCOMPARE(form->outputBox()->text(),
-                 u"{One|Two|Three}\r\n\r\n\r\n{A cup|A glass|A bowl}\r\n\r\n");
+                 std::u16string(writeSpinText(pipe.spinText, SpinFormat::Pipe)));
+    }
+
+    // An edited spin text: a switch that would split an alternative is
+    // refused with its place, one that cannot be read is asked about.
+    void aRefusedSwitchLeavesTextAndChoiceTogether() {
+        SpinFormatChoice* choice = form->formatChoice();
+        form->outputBox()->setText(u"{a~b}\r\n{c|d~e}\r\n");
+        QString said;
+        dismissNextModal(said);
+        choice->setFormat(SpinFormat::Pipe);
+        QCOMPARE(said, QStringLiteral("The spin text stays in AMA format: at line 2, column 3 an "
+                                      "alternative holds |, which the pipe format reads as a "
+                                      "separator, so writing the text in it would split that "
+                                      "alternative."));
+        QCOMPARE(choice->format(), SpinFormat::Ama);
+        QCOMPARE(choice->currentIndex(), int(SpinFormat::Ama));
+        QCOMPARE(form->outputBox()->text(), u"{a~b}\r\n{c|d~e}\r\n");
+
+        form->outputBox()->setText(u"{a~b\r\n");
+        dismissNextModal(said);  // No
+        choice->setFormat(SpinFormat::Pipe);
+        QVERIFY(
+            said.startsWith(QStringLiteral("The spin text cannot be spun in AMA format "
+                                           "(line 1, column 1: a { has no } to close it)")));
+        QCOMPARE(choice->format(), SpinFormat::Ama);
+        QCOMPARE(form->outputBox()->text(), u"{a~b\r\n");
+
+        // Hand-edited groups that allow it: only their separators change.
+        form->outputBox()->setText(u"x ~ {a~b} | y\r\n");
+        choice->setFormat(SpinFormat::Pipe);
+        QCOMPARE(form->outputBox()->text(), u"x ~ {a|b} | y\r\n");
+        QCOMPARE(QAccessible::queryAccessibleInterface(choice)->text(QAccessible::Name),
+                 QStringLiteral("Spin format"));
     }
 
     void theChoiceIsKeptAcrossARestart() {
@@ -136,6 +184,15 @@ class SpinFormatTest : public FormTest {
         QTest::keyClick(form.get(), Qt::Key_F9);
         QCOMPARE(titles, versions);  // every alternative comes up
         QVERIFY(copied.startsWith(u'D') || copied.startsWith(u'T') || copied.startsWith(u'H'));
+    }
+
+    void anEmptyOutputBoxSaysHowToFillIt() {
+        QString said;
+        dismissNextModal(said);
+        QTest::keyClick(form.get(), Qt::Key_F9);
+        QCOMPARE(said, QStringLiteral("There is no spin text yet. Press Check Articles to write "
+                                      "it into the output box, or paste one there; then F9 "
+                                      "spins an article from it."));
     }
 
     void aBrokenGroupIsFoundForTheUser() {

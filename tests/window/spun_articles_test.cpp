@@ -59,7 +59,9 @@ std::u16string longSpinText() {
         for (int v = 0; v < 3; ++v) {
             text += v == 0 ? u"" : u"~";
             for (int w = 0; w < 60; ++w) {
-                text += u"w" + std::u16string(1, char16_t(u'a' + (g * 7 + v * 3 + w) % 26)) + u" ";
+                text += u'w';
+                text += char16_t(u'a' + (g * 7 + v * 3 + w) % 26);
+                text += u' ';
             }
         }
         text += u"}\r\n\r\n";

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Times kestrelwick --spin --count against writing the same bytes with cat,
+# file for file: choosing (the engine alone, from kestrelwick_bench), the
+# whole command (reading, choosing and writing the files whole), and cat.
+#
+#   bench/compare_batch.sh            (from the repository root)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup-deps.sh bench
+cmake --preset bench >/dev/null
+cmake --build --preset bench -j2 >/dev/null
+bench=build/bench/bench/kestrelwick_bench
+program=build/bench/src/kestrelwick
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# Median real time of one benchmark over five repetitions, in milliseconds.
+time_choice() {
+    "$bench" --benchmark_filter="^$1\$" --benchmark_repetitions=5 \
+        --benchmark_report_aggregates_only=true --benchmark_format=csv 2>/dev/null |
+        awk -F, -v want="\"$1_median\"" '$1 == want { printf "%.1f", $3 }'
+}
+
+# Best of three wall-clock runs of a command, in milliseconds; the command
+# gets a fresh folder each time.
+best_of_three() {
+    local best=""
+    for run in 1 2 3; do
+        rm -rf "$work/run"
+        local start end
+        start=$(date +%s%N)
+        "$@" >/dev/null 2>&1
+        end=$(date +%s%N)
+        local ms=$(((end - start) / 1000000))
+        if [ -z "$best" ] || [ "$ms" -lt "$best" ]; then best=$ms; fi
+    done
+    echo "$best"
+}
+
+copy_with_cat() {
+    mkdir -p "$work/run"
+    for file in "$work/batch"/*; do
+        cat "$file" >"$work/run/${file##*/}"
+    done
+}
+
+compare() {  # NAME SPIN-TEXT COUNT BENCHMARK
+    local name=$1 spin=$2 count=$3
+    rm -rf "$work/batch"
+    "$program" --spin --count "$count" --out "$work/batch" --seed 1 "$spin" 2>"$work/summary"
+    local bytes
+    bytes=$(cat "$work/batch"/* | wc -c)
+    echo "$name: $count articles, $bytes bytes"
+    echo "  $(cat "$work/summary")"
+    echo "  choosing     $(time_choice "$4") ms"
+    echo "  the command  $(best_of_three "$program" --spin --count "$count" --out "$work/run" --seed 1 "$spin") ms (each file flushed to the disk)"
+    echo "  cat          $(best_of_three copy_with_cat) ms (one cat a file, not flushed)"
+}
+
+for paragraphs in 4000 24; do
+    mkdir -p "$work/$paragraphs"
+    "$bench" --write-articles "$work/$paragraphs" "$paragraphs"
+    "$program" --check "$work/$paragraphs"/article{1,2,3}.txt >"$work/spin-$paragraphs.txt" 2>/dev/null || true
+done
+compare "3 x 1.7 MB" "$work/spin-4000.txt" 100 "BM_ChooseBatch/4000/100"
+compare "3 x 10 KB" "$work/spin-24.txt" 1000 "BM_ChooseBatch/24/1000"
+compare "the worked example" tests/data/dogs-spin.txt 81 BM_ChooseBatchWorkedExample
