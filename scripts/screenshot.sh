@@ -13,7 +13,10 @@
 # ARTICLES set to three files, the window opens with them instead of typing,
 # and the report's marks show in the pictures; with PREVIEW set to a file
 # name as well, F9 then previews a spun article and that picture is saved
-# there.
+# there; with BATCH set to a file name too, the preview's "Save spun
+# articles…" asks for twelve articles (that picture is saved there) and
+# writes them, and the message that says how much any two share is saved
+# beside it (BATCH with -summary before .png).
 set -euo pipefail
 program=${1:-build/release/src/kestrelwick}
 output=${2:-docs/screenshot.png}
@@ -101,6 +104,21 @@ if [ ${#articles[@]} -gt 0 ]; then
         sleep 1
         import -window root "png:$PREVIEW"
         echo "Saved $PREVIEW"
+        if [ -n "${BATCH:-}" ]; then
+            xdotool key alt+s   # Save spun articles…
+            sleep 1
+            xdotool key ctrl+a && xdotool type 12
+            xdotool key Tab Tab ctrl+a && xdotool type "$data/spun articles"
+            sleep 0.5
+            import -window root "png:$BATCH"
+            echo "Saved $BATCH"
+            xdotool key Return   # Save
+            sleep 2
+            import -window root "png:${BATCH%.png}-summary.png"
+            echo "Saved ${BATCH%.png}-summary.png"
+            xdotool key Return
+            sleep 0.5
+        fi
         xdotool key Escape
     fi
     exit 0

@@ -20,7 +20,7 @@ __extension__ using Wide = unsigned __int128;
 constexpr std::uint64_t kMostSearched = 2048;
 // The least work a search may do (a few dozen milliseconds), so that a
 // short text is searched well, and the work per code unit to be written.
-constexpr std::int64_t kLeastWork = std::int64_t{40} << 20;
+constexpr std::int64_t kLeastWork = std::int64_t{16} << 20;
 constexpr double kWorkPerUnit = 0.5;
 
 std::u16string number(std::uint64_t value) {

@@ -87,7 +87,9 @@ BatchDialog::BatchDialog(QWidget* parent, std::uint64_t articles, const QString&
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("&Articles:"), count_);
     form->addRow(QString(), limitRow);
-    form->addRow(QStringLiteral("F&older:"), folderRow);
+    auto* folderLabel = new QLabel(QStringLiteral("F&older:"), this);
+    folderLabel->setBuddy(folder_);
+    form->addRow(folderLabel, folderRow);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Save | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
