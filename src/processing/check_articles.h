@@ -14,11 +14,19 @@
 //   words.h             what a word is
 //   counted_articles.h  tidying, paragraphs and counts
 //   paragraph_comparison.h
-//                       every paragraph's versions compared (wording.h)
+//                       every paragraph's versions compared (wording.h,
+//                       which reads words through word_window.h)
 //   report_notes.h      the report's notes
 //   spin_text.h         the spin text's groups and formats
 //   spin_yield.h        how many articles the spin text gives, and how
 //                       much two of them repeat
+//
+// And what is done with a spin text after a check, in the engine too:
+//   spinner.h           spinning one article; finding a text's format
+//   spin_choices.h      a spin text read for many articles
+//   article_share.h     how much two articles repeat each other
+//   article_batch.h     a batch chosen so that no two repeat each other
+//                       more than they must (batch_search.h)
 //
 // A check runs in time linear in the size of the articles. Its result holds
 // views into the texts it was given: the caller keeps them, unchanged, for as
