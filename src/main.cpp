@@ -7,6 +7,7 @@
 #include "files/file_names.h"
 #include "processing/working_memory.h"
 #include "window/form1.h"
+#include "window/low_memory.h"
 #include "window/saved_state/saved_state.h"
 #include "window/spin_format_choice.h"
 
@@ -27,7 +28,8 @@ int main(int argc, char* argv[]) {
     }
 
     kestrelwick::keepWorkingMemoryBetweenChecks();
-    QApplication app(argc, argv);
+    kestrelwick::prepareForLowMemory();
+    kestrelwick::WindowApplication app(argc, argv);
     kestrelwick::Form1::setUpApplication();
 
     kestrelwick::Form1 form;

@@ -2,12 +2,15 @@
 
 #include "files/article_file.h"
 #include "window/file_dialogs.h"
+#include "window/low_memory.h"
 #include "window/messages.h"
 #include "window/widgets/widgets.h"
 
 namespace kestrelwick {
 
-void openArticleFiles(QWidget* parent, const FormControls& controls, const QStringList& paths) {
+namespace {
+
+void openFiles(QWidget* parent, const FormControls& controls, const QStringList& paths) {
     const qsizetype boxes = qsizetype(kArticleCount);
     const auto files = readArticleArguments(paths.mid(0, boxes), nullptr);
     // Each file replaces what its box holds as an undoable edit, as a drop
@@ -38,6 +41,17 @@ void openArticleFiles(QWidget* parent, const FormControls& controls, const QStri
     }
 }
 
+}  // namespace
+
+void openArticleFiles(QWidget* parent, const FormControls& controls, const QStringList& paths) {
+    try {
+        openFiles(parent, controls, paths);
+    } catch (const std::bad_alloc&) {
+        warnShortOfMemory(parent, QStringLiteral("There is not enough memory to read the files "
+                                                 "named at start. The boxes are as they were."));
+    }
+}
+
 void dropArticleFiles(QWidget* parent, const FormControls& controls, int index,
                       const QStringList& paths) {
     if (index < 0 || index >= int(kArticleCount)) {
@@ -56,13 +70,25 @@ void dropArticleFiles(QWidget* parent, const FormControls& controls, int index,
                  .arg(room == 1 ? QStringLiteral("box is") : QStringLiteral("boxes are")));
         return;
     }
-    const auto files = readArticleArguments(paths, nullptr);
-    if (const QString refusals = refusalsOf(files); !refusals.isEmpty()) {
-        warn(parent, refusals + QStringLiteral("\nNothing was changed."));
-        return;
-    }
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        controls.articleBoxes.at(std::size_t(index) + i)->replaceText(files[i].text);
+    std::size_t replaced = 0;
+    try {
+        const auto files = readArticleArguments(paths, nullptr);
+        if (const QString refusals = refusalsOf(files); !refusals.isEmpty()) {
+            warn(parent, refusals + QStringLiteral("\nNothing was changed."));
+            return;
+        }
+        for (; replaced < files.size(); ++replaced) {
+            controls.articleBoxes.at(std::size_t(index) + replaced)
+                ->replaceText(files[replaced].text);
+        }
+    } catch (const std::bad_alloc&) {
+        // The boxes filled already are taken back: all or nothing, as with a
+        // refused file.
+        for (std::size_t k = 0; k < replaced; ++k) {
+            controls.articleBoxes.at(std::size_t(index) + k)->undo();
+        }
+        warnShortOfMemory(parent, QStringLiteral("There is not enough memory to read these "
+                                                 "files. Nothing was changed."));
     }
 }
 

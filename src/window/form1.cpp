@@ -13,6 +13,7 @@
 #include "window/check_run.h"
 #include "window/link_opener.h"
 #include "window/links.h"
+#include "window/low_memory.h"
 #include "window/messages.h"
 #include "window/screen_fit.h"
 #include "window/spin_format_choice.h"
@@ -291,14 +292,21 @@ void Form1::checkArticles() {
         }
     }
     if (!run) {
-        warn(this, QStringLiteral("There is not enough memory to check these articles. The "
-                                  "boxes are as they were."));
+        warnShortOfMemory(this, QStringLiteral("There is not enough memory to check these "
+                                               "articles. The boxes are as they were."));
         return;
     }
-    // The report waits for the user, without the busy pointer.
-    run->showReport(this);
-    const BusyCursor busy;
-    formatChoice_->checkWritten(run->showSpinText());
+    try {
+        // The report waits for the user, without the busy pointer.
+        run->showReport(this);
+        const BusyCursor busy;
+        formatChoice_->checkWritten(run->showSpinText());
+    } catch (const std::bad_alloc&) {
+        run.reset();
+        warnShortOfMemory(this, QStringLiteral("There is not enough memory to write the spin "
+                                               "text. The output box is as it was; the counts "
+                                               "are shown."));
+    }
 }
 
 void Form1::clearForm() {

@@ -10,6 +10,7 @@
 
 #include "files/engine_text.h"
 #include "processing/spinner.h"
+#include "window/low_memory.h"
 #include "window/messages.h"
 #include "window/user_settings.h"
 #include "window/widgets/widgets.h"
@@ -202,9 +203,10 @@ void SpinFormatChoice::changed(int index) {
         cursor.endEditBlock();
     } catch (const std::bad_alloc&) {
         show(from);
-        warn(window(), QStringLiteral("There is not enough memory to write the spin text in %1. "
-                                      "The text and the choice are as they were.")
-                           .arg(nameOf(to)));
+        warnShortOfMemory(window(),
+                          QStringLiteral("There is not enough memory to write the spin text in "
+                                         "%1. The text and the choice are as they were.")
+                              .arg(nameOf(to)));
     }
 }
 

@@ -17,6 +17,7 @@
 
 #include "files/engine_text.h"
 #include "processing/spinner.h"
+#include "window/low_memory.h"
 #include "window/messages.h"
 #include "window/spun_articles/spun_articles.h"
 #include "window/widgets/widgets.h"
@@ -123,7 +124,9 @@ class SpinPreview : public QDialog {
 
 }  // namespace
 
-void previewSpunArticle(QWidget* parent, TextBox* outputBox, SpinFormat shown) {
+namespace {
+
+void preview(QWidget* parent, TextBox* outputBox, SpinFormat shown) {
     if (outputBox->document()->isEmpty()) {
         warn(parent, QStringLiteral("There is no spin text yet. Press Check Articles to write it "
                                     "into the output box, or paste one there; then F9 spins "
@@ -144,8 +147,19 @@ void previewSpunArticle(QWidget* parent, TextBox* outputBox, SpinFormat shown) {
         placeCursor(outputBox, error->line, error->column);
         return;
     }
-    SpinPreview preview(parent, std::move(spinText), found, first);
-    preview.exec();
+    SpinPreview dialog(parent, std::move(spinText), found, first);
+    dialog.exec();
+}
+
+}  // namespace
+
+void previewSpunArticle(QWidget* parent, TextBox* outputBox, SpinFormat shown) {
+    try {
+        preview(parent, outputBox, shown);
+    } catch (const std::bad_alloc&) {
+        warnShortOfMemory(parent, QStringLiteral("There is not enough memory to spin an article "
+                                                 "from this text."));
+    }
 }
 
 }  // namespace kestrelwick

@@ -15,6 +15,8 @@
 #include <algorithm>
 #include <new>
 
+#include "files/new_file.h"
+#include "window/low_memory.h"
 #include "window/messages.h"
 #include "window/saved_state/shutdown_signals.h"
 #include "window/saved_state/state_io.h"
@@ -25,6 +27,8 @@ namespace kestrelwick {
 
 const QString SavedState::kNotSaved =
     QStringLiteral("not saved: another Kestrelwick window keeps the saved work");
+const QString SavedState::kNotRead =
+    QStringLiteral("not saved: there was not the memory to read the saved work");
 
 // One save: the texts as the boxes held them, and how writing them went.
 struct SavedState::Job {
@@ -77,15 +81,16 @@ SavedState::~SavedState() {
 }
 
 bool SavedState::restore() {
-    QDir().mkpath(QFileInfo(path_).absolutePath());
+    makeFolder(QFileInfo(path_).absolutePath());  // a save that fails tells why
     lock_ = std::make_unique<StateLock>(path_ + QStringLiteral(".lock"));
     if (lock_->take() == StateLock::Taken::Others) {
         // Another window keeps the work: this one says so, and asks before
         // it closes with text in it.
-        window_->setWindowTitle(window_->windowTitle() + QStringLiteral(" (") + kNotSaved + u')');
+        saveNothing(kNotSaved);
         return false;
     }
     owns_ = true;  // a lock that cannot be made shows once the first save fails
+    removeLeftovers();
 
     StateRead read = readStateFile(path_);
     if (read.outcome == StateRead::Outcome::Refused) {
@@ -95,13 +100,50 @@ bool SavedState::restore() {
     if (read.outcome == StateRead::Outcome::Missing) {
         return true;  // a first start
     }
-    restoring_ = true;
-    for (std::size_t k = 0; k < kStateTexts; ++k) {
-        boxes_[k]->setText(read.texts[k]);
-        std::u16string().swap(read.texts[k]);
+    if (read.outcome == StateRead::Outcome::Read) {
+        try {
+            restoring_ = true;
+            for (std::size_t k = 0; k < kStateTexts; ++k) {
+                boxes_[k]->setText(read.texts[k]);
+                std::u16string().swap(read.texts[k]);
+            }
+            restoring_ = false;
+            return true;
+        } catch (const std::bad_alloc&) {
+            for (TextBox* box : boxes_) {
+                box->clear();
+            }
+            restoring_ = false;
+        }
     }
-    restoring_ = false;
-    return true;
+    // Not the memory to read it: it stays as it is for a later start, and
+    // this window saves nothing over it.
+    lock_.reset();
+    owns_ = false;
+    saveNothing(kNotRead);
+    warnShortOfMemoryOnceShown(
+        window_, QStringLiteral("The work saved in \"%1\" could not be read back: there is "
+                                "not enough memory to read it. It stays as it is, and this "
+                                "window saves nothing over it; close the window and start "
+                                "Kestrelwick again when more memory is free.")
+                     .arg(QDir::toNativeSeparators(path_)));
+    return false;
+}
+
+void SavedState::saveNothing(const QString& why) {
+    notSaved_ = why;
+    window_->setWindowTitle(window_->windowTitle() + QStringLiteral(" (") + why + u')');
+}
+
+void SavedState::removeLeftovers() {
+    // Only the window that holds the lock writes the state, so a new file
+    // beside it now is what a writer left when it ended half-way.
+    const QFileInfo state(path_);
+    QDir folder = state.absoluteDir();
+    for (const QString& name : folder.entryList({state.fileName() + QStringLiteral(".new-*")},
+                                                QDir::Files | QDir::Hidden | QDir::System)) {
+        folder.remove(name);
+    }
 }
 
 void SavedState::moveAside(const QString& why) {
@@ -162,15 +204,25 @@ void SavedState::readSlice() {
     }
     QTextDocument* document = boxes_[readingBox_]->document();
     const int end = document->characterCount() - 1;  // the last block has no separator
-    if (readingAt_ == 0) {
-        reading_->raw[readingBox_].reserve(end);  // no copy as the text grows
-    }
-    if (readingAt_ < end) {
-        QTextCursor cursor(document);
-        cursor.setPosition(readingAt_);
-        readingAt_ = std::min(end, readingAt_ + kSlice);
-        cursor.setPosition(readingAt_, QTextCursor::KeepAnchor);
-        reading_->raw[readingBox_] += cursor.selectedText();
+    try {
+        if (readingAt_ == 0) {
+            reading_->raw[readingBox_].reserve(end);  // no copy as the text grows
+        }
+        if (readingAt_ < end) {
+            QTextCursor cursor(document);
+            cursor.setPosition(readingAt_);
+            readingAt_ = std::min(end, readingAt_ + kSlice);
+            cursor.setPosition(readingAt_, QTextCursor::KeepAnchor);
+            reading_->raw[readingBox_] += cursor.selectedText();
+        }
+    } catch (const std::bad_alloc&) {
+        // Tried again, as a save that fails is.
+        reading_.reset();
+        Job failed;
+        failed.path = path_;
+        failed.error = QStringLiteral("not enough memory");
+        finishSave(failed);
+        return;
     }
     if (readingAt_ >= end) {
         ++readingBox_;
@@ -190,6 +242,14 @@ void SavedState::readSlice() {
         }
     });
     worker_->start();
+    if (!worker_->isRunning() && !worker_->isFinished()) {
+        // No thread to be had: written here and now.
+        delete worker_;
+        worker_ = nullptr;
+        const std::shared_ptr<Job> job = std::move(workerJob_);
+        job->write();
+        finishSave(*job);
+    }
 }
 
 void SavedState::collectWorker() {
@@ -212,8 +272,15 @@ void SavedState::saveNow() {
         return;
     }
     dirty_ = false;
-    const std::shared_ptr<Job> job = takeTexts();
-    job->write();
+    std::shared_ptr<Job> job;
+    try {
+        job = takeTexts();
+        job->write();
+    } catch (const std::bad_alloc&) {
+        job = std::make_shared<Job>();
+        job->path = path_;
+        job->error = QStringLiteral("not enough memory");
+    }
     finishSave(*job);
 }
 

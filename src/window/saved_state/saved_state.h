@@ -59,8 +59,10 @@ class SavedState : public QObject {
     static constexpr int kQuietMilliseconds = 2000;
     // While saving fails, how long until it is tried again.
     static constexpr int kRetryMilliseconds = 30000;
-    // What a window that does not keep the saved work says in its title.
+    // What a window that does not keep the saved work says in its title:
+    // another window keeps it, or there was not the memory to read it.
     static const QString kNotSaved;
+    static const QString kNotRead;
 
     // The state file in the user's application-data folder.
     static QString defaultPath();
@@ -75,7 +77,8 @@ class SavedState : public QObject {
 
     // Takes the state for this window and puts its texts in the boxes, with
     // fresh undo histories. Returns false when another window holds the
-    // state: this one then saves nothing.
+    // state, or when there is not the memory to read it (it then stays as
+    // it is for a later start): this window then saves nothing.
     bool restore();
 
     // Saves now, after a save under way has finished; for the window closing
@@ -114,12 +117,15 @@ class SavedState : public QObject {
     void finishSave(const Job& job);
     void collectWorker();
     void moveAside(const QString& why);
+    void saveNothing(const QString& why);
+    void removeLeftovers();
 
     QWidget* window_;
     std::array<TextBox*, kStateTexts> boxes_;
     QString path_;
     std::unique_ptr<StateLock> lock_;
     bool owns_ = false;
+    QString notSaved_;  // why this window saves nothing
     bool restoring_ = false;
     bool dirty_ = false;
     // Why the last save failed, and the reason last told to the user.

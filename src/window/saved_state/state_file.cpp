@@ -1,5 +1,6 @@
 #include "window/saved_state/state_file.h"
 
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -57,38 +58,58 @@ QByteArray encodeStateFile(const StateTexts& texts) {
     return bytes;
 }
 
-std::optional<StateTexts> decodeStateFile(const QByteArray& bytes) {
-    const auto size = std::size_t(bytes.size());
-    if (size < kHeaderBytes || std::memcmp(bytes.constData(), kMagic, sizeof kMagic) != 0 ||
-        readLittleEndian<std::uint32_t>(bytes.constData() + 8) != kVersion ||
-        readLittleEndian<std::uint32_t>(bytes.constData() + 12) != kStateTexts) {
+std::optional<StateTexts> decodeState(const StateReader& read, std::uint64_t size) {
+    char header[kHeaderBytes];
+    if (size < kHeaderBytes || !read(0, header, kHeaderBytes) ||
+        std::memcmp(header, kMagic, sizeof kMagic) != 0 ||
+        readLittleEndian<std::uint32_t>(header + 8) != kVersion ||
+        readLittleEndian<std::uint32_t>(header + 12) != kStateTexts) {
         return std::nullopt;
     }
-    StateTexts texts;
-    std::size_t at = kHeaderBytes;
-    for (std::u16string& text : texts) {
-        if (size - at < sizeof(std::uint64_t)) {
+    // Every length first: they must fit the size exactly.
+    std::array<std::uint64_t, kStateTexts> lengths{};
+    std::uint64_t at = kHeaderBytes;
+    for (std::uint64_t& units : lengths) {
+        char length[sizeof(std::uint64_t)];
+        if (size - at < sizeof length || !read(at, length, sizeof length)) {
             return std::nullopt;
         }
-        const auto units = readLittleEndian<std::uint64_t>(bytes.constData() + at);
-        at += sizeof(std::uint64_t);
-        if (units > (size - at) / 2 || units > kLargestStateText) {
+        units = readLittleEndian<std::uint64_t>(length);
+        at += sizeof length;
+        if (units > kLargestStateText || units > (size - at) / 2) {
             return std::nullopt;  // cut short, or longer than a state's text can be
         }
-        text.resize(std::size_t(units));
-        if constexpr (std::endian::native == std::endian::little) {
-            std::memcpy(text.data(), bytes.constData() + at, 2 * text.size());
-            at += 2 * text.size();
-        } else {
-            for (std::size_t i = 0; i < text.size(); ++i, at += 2) {
-                text[i] = char16_t(readLittleEndian<std::uint16_t>(bytes.constData() + at));
-            }
-        }
+        at += 2 * units;
     }
     if (at != size) {
         return std::nullopt;  // more than four texts hold
     }
+    StateTexts texts;
+    at = kHeaderBytes;
+    for (std::size_t k = 0; k < kStateTexts; ++k) {
+        at += sizeof(std::uint64_t);
+        std::u16string& text = texts[k];
+        text.resize(std::size_t(lengths[k]));
+        if (!read(at, reinterpret_cast<char*>(text.data()), 2 * lengths[k])) {
+            return std::nullopt;
+        }
+        if constexpr (std::endian::native != std::endian::little) {
+            for (char16_t& unit : text) {
+                unit = char16_t((unit >> 8) | (unit << 8));
+            }
+        }
+        at += 2 * lengths[k];
+    }
     return texts;
+}
+
+std::optional<StateTexts> decodeStateFile(const QByteArray& bytes) {
+    return decodeState(
+        [&bytes](std::uint64_t offset, char* into, std::uint64_t size) {
+            std::memcpy(into, bytes.constData() + offset, std::size_t(size));
+            return true;
+        },
+        std::uint64_t(bytes.size()));
 }
 
 }  // namespace kestrelwick

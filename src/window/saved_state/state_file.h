@@ -16,6 +16,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -27,8 +28,17 @@ inline constexpr std::size_t kStateTexts = kBoxCount;
 using StateTexts = std::array<std::u16string, kStateTexts>;
 
 QByteArray encodeStateFile(const StateTexts& texts);
-// The texts of a state file's bytes; nothing for bytes that are cut short,
-// damaged or of another version.
+
+// Reads size bytes from a state at offset into `into`; false when it cannot.
+using StateReader = std::function<bool(std::uint64_t offset, char* into, std::uint64_t size)>;
+
+// The texts of a state of the given size; nothing for a state that is cut
+// short, damaged, of another version, or whose lengths do not add up to its
+// size. The header and every length are judged before any text is read or
+// memory is taken for it. Throws std::bad_alloc when there is not the memory
+// for texts that are whole.
+std::optional<StateTexts> decodeState(const StateReader& read, std::uint64_t size);
+// The same for a state's bytes.
 std::optional<StateTexts> decodeStateFile(const QByteArray& bytes);
 
 // The most code units a text of the state can have, and so the largest

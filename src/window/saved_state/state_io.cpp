@@ -11,19 +11,7 @@
 
 namespace kestrelwick {
 
-namespace {
-
-// The texts of a state's bytes into read, or why they are refused.
-void decodeInto(const QByteArray& bytes, StateRead& read) {
-    if (auto texts = decodeStateFile(bytes)) {
-        read.outcome = StateRead::Outcome::Read;
-        read.texts = std::move(*texts);
-    } else {
-        read.why = QStringLiteral("it is cut short, damaged, or from a newer Kestrelwick");
-    }
-}
-
-}  // namespace
+namespace {}  // namespace
 
 void failStateWritesWith(int error) {
     NewFile::failWritesWith(error);
@@ -36,8 +24,8 @@ QString writeStateFile(const QString& path, const StateTexts& texts) {
     } catch (const std::bad_alloc&) {
         return QStringLiteral("not enough memory");
     }
-    if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
-        return writeFailureReason(EACCES);
+    if (QString why = makeFolder(QFileInfo(path).absolutePath()); !why.isEmpty()) {
+        return why;
     }
     // Readable by its owner only: the boxes may hold anything.
     NewFile file(path, NewFile::Access::OwnerOnly);
@@ -81,16 +69,28 @@ StateRead readStateFile(const QString& path) {
             read.why = file.reason();
             return read;
     }
+    bool failed = false;
+    const StateReader reader = [&file, &failed](std::uint64_t offset, char* into,
+                                                std::uint64_t size) {
+        // A file cut short meanwhile reads short, and is damaged.
+        const bool whole =
+            file.seek(qint64(offset)) && file.readFully(into, qint64(size)) == qint64(size);
+        failed = failed || !whole;
+        return whole;
+    };
     try {
-        QByteArray bytes(qsizetype(file.size()), Qt::Uninitialized);
-        const qint64 got = file.readFully(bytes.data(), bytes.size());
-        if (got < 0) {
-            read.why = file.reason();
-            return read;
+        if (auto texts = decodeState(reader, std::uint64_t(file.size()))) {
+            read.outcome = StateRead::Outcome::Read;
+            read.texts = std::move(*texts);
+        } else {
+            read.why = failed && !file.reason().isEmpty()
+                           ? file.reason()
+                           : QStringLiteral(
+                                 "it is cut short, damaged, or from a newer "
+                                 "Kestrelwick");
         }
-        bytes.truncate(qsizetype(got));  // a file cut short meanwhile is damaged
-        decodeInto(bytes, read);
     } catch (const std::bad_alloc&) {
+        read.outcome = StateRead::Outcome::NoMemory;
         read.why = QStringLiteral("there is not enough memory to read it");
     }
     return read;

@@ -11,7 +11,8 @@
 // was. A symbolic link at the state's path is replaced, never written
 // through. Reading: the file is opened without following a link and without
 // waiting (a FIFO would block), refused unless it is a regular file no
-// larger than a state can be, and only then read.
+// larger than a state can be and its header and lengths fit its size, and
+// only then read, straight into the texts.
 
 #include <QString>
 
@@ -25,9 +26,10 @@ namespace kestrelwick {
 // why it could not, or an empty text when the file holds them.
 QString writeStateFile(const QString& path, const StateTexts& texts);
 
-// What reading the state file found.
+// What reading the state file found. NoMemory: a state that may be whole,
+// but there was not the memory to read it; it is to be left as it is.
 struct StateRead {
-    enum class Outcome { Read, Missing, Refused } outcome = Outcome::Missing;
+    enum class Outcome { Read, Missing, Refused, NoMemory } outcome = Outcome::Missing;
     StateTexts texts;  // when read
     QString why;       // when refused: why, to follow "could not be read back ("
 };

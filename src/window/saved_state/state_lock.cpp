@@ -1,14 +1,18 @@
 #include "window/saved_state/state_lock.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QSysInfo>
+#include <QThread>
 
 #ifdef Q_OS_UNIX
-#include <signal.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #endif
@@ -16,104 +20,144 @@
 #include <windows.h>
 #endif
 
+#include "files/file_names.h"
+
 namespace kestrelwick {
 
 namespace {
 
-// When the machine last started.
-QDateTime bootTime() {
-#ifdef Q_OS_LINUX
-    QFile stat(QStringLiteral("/proc/stat"));
-    if (stat.open(QIODevice::ReadOnly)) {
-        for (const QByteArray& line : stat.readAll().split('\n')) {
-            if (line.startsWith("btime ")) {
-                return QDateTime::fromSecsSinceEpoch(line.mid(6).trimmed().toLongLong());
-            }
-        }
-    }
-    return {};
-#elif defined(Q_OS_WIN)
-    return QDateTime::currentDateTime().addMSecs(-qint64(GetTickCount64()));
-#else
-    return {};
-#endif
+// What the lock file says: the program's process number, its name and the
+// machine's.
+QByteArray details() {
+    return QByteArray::number(QCoreApplication::applicationPid()) + '\n' +
+           QCoreApplication::applicationName().toUtf8() + '\n' +
+           QSysInfo::machineHostName().toUtf8() + '\n';
 }
 
-bool processAlive(qint64 pid) {
-#ifdef Q_OS_UNIX
-    return pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
-#elif defined(Q_OS_WIN)
-    const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, DWORD(pid));
-    if (process == nullptr) {
-        return false;
+// For the test of two windows started at once: how long the first waits
+// between taking the lock and writing what it says.
+void waitAsTestsAsk() {
+    const int wait = qEnvironmentVariableIntValue("KESTRELWICK_TEST_LOCK_WRITE_DELAY_MS");
+    if (wait > 0) {
+        QThread::msleep(static_cast<unsigned long>(wait));
     }
-    DWORD code = 0;
-    const bool running = GetExitCodeProcess(process, &code) && code == STILL_ACTIVE;
-    CloseHandle(process);
-    return running;
-#else
-    return pid > 0;
-#endif
+}
+
+void moveAside(const QString& path) {
+    const QString aside = path + QStringLiteral(".stale-") +
+                          QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    if (QFileInfo(path).isDir() && !QFileInfo(path).isSymLink()) {
+        QDir().rename(path, aside);
+    } else {
+        QFile::rename(path, aside);
+    }
 }
 
 }  // namespace
 
-StateLock::StateLock(QString path) : path_(std::move(path)) {}
+#ifdef Q_OS_UNIX
+
+struct StateLock::Handle {
+    int fd = -1;
+    ~Handle() {
+        if (fd >= 0) {
+            ::close(fd);  // and with it the lock
+        }
+    }
+};
+
+namespace {
+
+// The lock file opened for locking; -1 where there is no folder for it, -2
+// where what is at the path is no file that can be locked.
+int openLockFile(const QString& path) {
+    const int fd = ::open(systemFileName(path).constData(),
+                          O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK, 0600);
+    if (fd < 0) {
+        return errno == ENOENT || errno == ENOTDIR ? -1 : -2;
+    }
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return -2;
+    }
+    return fd;
+}
+
+}  // namespace
+
+StateLock::StateLock(QString path) : path_(std::move(path)), handle_(std::make_unique<Handle>()) {}
 
 StateLock::~StateLock() = default;
 
-QString StateLock::staleness() const {
-    const QFileInfo info(path_);
-    if (!info.exists() && !info.isSymLink()) {
-        return {};
+StateLock::Taken StateLock::take() {
+    int fd = openLockFile(path_);
+    if (fd == -2) {
+        moveAside(path_);
+        fd = openLockFile(path_);
     }
-    if (info.isSymLink() || !info.isFile()) {
-        return QStringLiteral("it is not a file");
+    if (fd < 0) {
+        return Taken::Failed;
     }
-    QFile file(path_);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return QStringLiteral("it cannot be read");
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return error == EWOULDBLOCK ? Taken::Others : Taken::Failed;
     }
-    // A lock holds the process number, the program's name and the host's.
-    const QList<QByteArray> lines = file.read(4096).split('\n');
-    bool number = false;
-    const qint64 pid = lines.value(0).toLongLong(&number);
-    if (lines.size() < 3 || !number || pid <= 0) {
-        return QStringLiteral("it is not a lock");
+    handle_->fd = fd;
+    waitAsTestsAsk();
+    const QByteArray said = details();
+    if (::ftruncate(fd, 0) == 0) {
+        [[maybe_unused]] const ssize_t wrote =
+            ::pwrite(fd, said.constData(), std::size_t(said.size()), 0);
     }
-    if (QString::fromUtf8(lines.value(2)) != QSysInfo::machineHostName()) {
-        return QStringLiteral("another machine's");
-    }
-    const QDateTime boot = bootTime();
-    if (boot.isValid() && info.lastModified() < boot.addSecs(-2)) {
-        return QStringLiteral("older than the machine's last start");
-    }
-    if (!processAlive(pid)) {
-        return QStringLiteral("its program has ended");
-    }
-    return {};
+    return Taken::Ours;
 }
 
-StateLock::Taken StateLock::take() {
-    if (const QString stale = staleness(); !stale.isEmpty()) {
-        const QString aside =
-            path_ + QStringLiteral(".stale-") +
-            QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-        // A stale lock holds nothing of the user's; it is kept beside the
-        // state only for whoever looks into why the program ended.
-        if (QFileInfo(path_).isDir() && !QFileInfo(path_).isSymLink()) {
-            QDir().rename(path_, aside);
-        } else {
-            QFile::rename(path_, aside);
+#else
+
+struct StateLock::Handle {
+    HANDLE file = INVALID_HANDLE_VALUE;
+    ~Handle() {
+        if (file != INVALID_HANDLE_VALUE) {
+            CloseHandle(file);  // and with it the lock
         }
     }
-    lock_ = std::make_unique<QLockFile>(path_);
-    // Only a lock whose program has died is stale, however long it is held.
-    lock_->setStaleLockTime(0);
-    if (lock_->tryLock(0)) {
-        return Taken::Ours;
+};
+
+StateLock::StateLock(QString path) : path_(std::move(path)), handle_(std::make_unique<Handle>()) {}
+
+StateLock::~StateLock() = default;
+
+StateLock::Taken StateLock::take() {
+    const QString name = QDir::toNativeSeparators(path_);
+    const auto open = [&name] {
+        // Others may read what it says, but none may write it while this
+        // program has it open.
+        return CreateFileW(reinterpret_cast<const wchar_t*>(name.utf16()),
+                           GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    };
+    HANDLE file = open();
+    if (file == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION) {
+        return Taken::Others;
     }
-    return lock_->error() == QLockFile::LockFailedError ? Taken::Others : Taken::Failed;
+    if (file == INVALID_HANDLE_VALUE) {
+        moveAside(path_);
+        file = open();
+    }
+    if (file == INVALID_HANDLE_VALUE) {
+        return GetLastError() == ERROR_SHARING_VIOLATION ? Taken::Others : Taken::Failed;
+    }
+    handle_->file = file;
+    waitAsTestsAsk();
+    const QByteArray said = details();
+    DWORD wrote = 0;
+    SetEndOfFile(file);
+    WriteFile(file, said.constData(), DWORD(said.size()), &wrote, nullptr);
+    return Taken::Ours;
 }
+
+#endif
 
 }  // namespace kestrelwick

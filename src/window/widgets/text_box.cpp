@@ -15,6 +15,7 @@
 #include <QToolTip>
 #include <QUrl>
 
+#include <cstdlib>
 #include <new>
 #include <vector>
 
@@ -27,47 +28,26 @@ namespace {
 constexpr char16_t kParagraphSeparator = u'\u2029';
 constexpr char16_t kSpace = u' ';
 
+// Where the room asked for is kept for a moment, so that asking is not left
+// out as having no effect.
+void* volatile room = nullptr;
+
+// Makes sure, before a box's text is replaced, that the edit will find the
+// memory it needs: the document holds the old and the new text while its
+// buffer grows, and a block for each paragraph. Room for that and as much
+// again is asked for and given back at once, so that running short throws
+// here, before anything changes, rather than half-way through the
+// document's own edit, which cannot be taken back.
+void ensureRoomFor(std::size_t oldUnits, std::size_t newUnits) {
+    room = std::malloc(8 * (oldUnits + newUnits) + (std::size_t{1} << 20));
+    if (room == nullptr) {
+        throw std::bad_alloc();
+    }
+    std::free(room);
+    room = nullptr;
+}
+
 }  // namespace
-
-// Both conversions find the line breaks with Qt's vectorised search and copy
-// the text between them in whole runs; boxes can hold megabytes of text.
-std::u16string engineTextFromRaw(const QString& raw) {
-    const QStringView view(raw);
-    std::vector<qsizetype> breaks;
-    for (qsizetype found = view.indexOf(QChar(kParagraphSeparator)); found >= 0;
-         found = view.indexOf(QChar(kParagraphSeparator), found + 1)) {
-        breaks.push_back(found);
-    }
-    breaks.push_back(view.size());
-    std::u16string text;
-    text.reserve(std::size_t(view.size()) + breaks.size() - 1);
-    qsizetype start = 0;
-    for (const qsizetype end : breaks) {
-        if (start > 0) {
-            text += u"\r\n";
-        }
-        text.append(reinterpret_cast<const char16_t*>(view.utf16()) + start,
-                    std::size_t(end - start));
-        start = end + 1;
-    }
-    return text;
-}
-
-QString rawFromEngineText(std::u16string_view text) {
-    const QStringView view(text.data(), qsizetype(text.size()));
-    QString raw;
-    raw.reserve(view.size());
-    qsizetype start = 0;
-    for (qsizetype cr = view.indexOf(u'\r'); cr >= 0; cr = view.indexOf(u'\r', cr + 1)) {
-        if (cr + 1 < view.size() && view[cr + 1] == u'\n') {
-            raw.append(view.sliced(start, cr - start));
-            raw.append(QChar(kParagraphSeparator));
-            start = cr + 2;
-        }
-    }
-    raw.append(view.sliced(start));
-    return raw;
-}
 
 TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent) {
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -170,6 +150,7 @@ std::u16string TextBox::text() const {
 }
 
 void TextBox::setText(std::u16string_view text) {
+    ensureRoomFor(std::size_t(document()->characterCount()), text.size());
     // Inserting through a cursor turns each paragraph separator into a line
     // break and keeps every other character as it is.
     setPlainText(rawFromEngineText(text));
@@ -199,9 +180,10 @@ bool TextBox::replaceText(std::u16string_view text, bool joinPrevious) {
     if (replacementsBeforeFailing > 0) {
         --replacementsBeforeFailing;
     }
-    // The new text is made before the old one goes: running out of memory
-    // here leaves the box as it was.
+    // The new text is made, and room for the edit found, before the old one
+    // goes: running out of memory here leaves the box as it was.
     const QString raw = rawFromEngineText(text);
+    ensureRoomFor(std::size_t(doc->characterCount()), text.size());
     const std::size_t held = std::size_t(doc->characterCount() - 1) + text.size();
     if (replacedTextHeld_ > 0 && replacedTextHeld_ + held > kReplacedTextKept) {
         // Dropping the history alone would leave the texts it held in the
@@ -235,6 +217,15 @@ bool TextBox::replaceText(std::u16string_view text, bool joinPrevious) {
 }
 
 void TextBox::trimSpaces() {
+    try {
+        trimSpacesOf();
+    } catch (const std::bad_alloc&) {
+        // Tidying on the way out is left for the next time: the text is as
+        // it was.
+    }
+}
+
+void TextBox::trimSpacesOf() {
     const QString raw = document()->toRawText();
     qsizetype leading = 0;
     while (leading < raw.size() && raw[leading].unicode() == kSpace) {

@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "window/widgets/box_text.h"
 #include "window/widgets/paragraph_marks.h"
 
 class QAction;
@@ -40,6 +41,7 @@ class TextBox : public QPlainTextEdit {
 
     std::u16string text() const;
     // Loads a text with a fresh undo history, as a newly opened box has.
+    // Throws std::bad_alloc, with the box as it was, when memory runs short.
     void setText(std::u16string_view text);
 
     // Replaces the whole text as one undoable edit: Ctrl+Z brings back the
@@ -63,7 +65,8 @@ class TextBox : public QPlainTextEdit {
     static void failReplacementsAfter(int replacements);
 
     // Removes the spaces at both ends of the whole text as one undoable edit;
-    // a text without such spaces is left alone, view and undo history too.
+    // a text without such spaces is left alone, view and undo history too,
+    // and so is any text where memory runs short.
     void trimSpaces();
 
     // Shows the number of each paragraph in a margin at the left inside the
@@ -113,6 +116,7 @@ class TextBox : public QPlainTextEdit {
   private:
     // Answers a drag of files, and says whether it was one.
     bool answerFileDrag(QDragMoveEvent* event) const;
+    void trimSpacesOf();
     // Draws the tints of the marked paragraphs that lie in the area, before
     // the box draws its text over them.
     void paintMarks(const QRect& area);
@@ -124,10 +128,5 @@ class TextBox : public QPlainTextEdit {
     // Code units that the history holds for whole-text replacements.
     std::size_t replacedTextHeld_ = 0;
 };
-
-// Conversions between the engine's CR LF text and a box's own text, whose
-// line breaks are paragraph separators (U+2029).
-std::u16string engineTextFromRaw(const QString& raw);
-QString rawFromEngineText(std::u16string_view text);
 
 }  // namespace kestrelwick

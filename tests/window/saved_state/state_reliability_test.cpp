@@ -228,9 +228,11 @@ class StateReliabilityTest : public QObject {
         Window window(path);
         QVERIFY(window.owns);
         QCOMPARE(boxTexts(*window.form), kOdd);
+        // No program holds the file's lock, whatever the file says: it is
+        // taken over where it is. A folder in its place is moved aside.
         const QStringList aside = QDir(QFileInfo(path).absolutePath())
                                       .entryList({QStringLiteral("boxes.state.lock.stale-*")});
-        QCOMPARE(aside.size(), 1);
+        QCOMPARE(aside.size(), kind == QLatin1String("folder") ? 1 : 0);
         // And it saves.
         window.form->articleBox(2)->setText(u"saved again");
         window.state->saveNow();

@@ -1,0 +1,74 @@
+#include "window/low_memory.h"
+
+#ifdef Q_OS_LINUX
+#include <pthread.h>
+#endif
+
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdlib>
+#include <new>
+
+#include "window/messages.h"
+
+namespace kestrelwick {
+
+namespace {
+
+// Enough for a message box, the drawing of the window and two threads.
+constexpr std::size_t kReserve = std::size_t{48} << 20;
+void* reserve = nullptr;
+
+void keepReserve() {
+    if (reserve == nullptr) {
+        // Address space only: the pages are never touched.
+        reserve = std::malloc(kReserve);
+    }
+}
+
+void releaseReserve() {
+    std::free(reserve);
+    reserve = nullptr;
+}
+
+}  // namespace
+
+void prepareForLowMemory() {
+#ifdef Q_OS_LINUX
+    pthread_attr_t attributes;
+    if (pthread_attr_init(&attributes) == 0) {
+        pthread_attr_setstacksize(&attributes, std::size_t{2} << 20);
+        pthread_setattr_default_np(&attributes);
+        pthread_attr_destroy(&attributes);
+    }
+#endif
+    keepReserve();
+}
+
+void warnShortOfMemory(QWidget* parent, const QString& notDone) {
+    releaseReserve();
+    warn(parent, notDone);
+    keepReserve();
+}
+
+void warnShortOfMemoryOnceShown(QWidget* parent, const QString& notDone) {
+    QTimer::singleShot(0, parent, [window = QPointer<QWidget>(parent), notDone] {
+        if (window) {
+            warnShortOfMemory(window, notDone);
+        }
+    });
+}
+
+bool WindowApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::bad_alloc&) {
+        warnShortOfMemory(activeWindow(), QStringLiteral("There is not enough memory to do what "
+                                                         "was asked last; it was not done."));
+        return false;
+    }
+}
+
+}  // namespace kestrelwick
