@@ -2,7 +2,7 @@
 # packages it needs that are missing (scripts/setup-deps.sh).
 JOBS ?= 2
 FUZZ_SECONDS ?= 60
-FUZZ_LONG_SECONDS ?= 10
+FUZZ_SHORT_SECONDS ?= 6
 
 .PHONY: all run build test test-release check-build-types test-asan test-windows windows fuzz bench package format clean
 
@@ -51,30 +51,41 @@ windows:
 test-windows:
 	@JOBS=$(JOBS) scripts/test-windows.sh
 
-# Most of the time goes to short inputs, the rest to runs in which one
-# paragraph is stretched past the word count's 65,535-unit blocks (and the
-# wording comparison into several passes), runs in which whole articles are
-# stretched until they are compared on two threads, and a run without
-# AddressSanitizer, where the engine's own memory blocks are in use.
+# Most of the time goes to short inputs of the whole action, the rest to
+# runs in which one paragraph is stretched past the word count's 65,535-unit
+# blocks (and the wording comparison into several passes), runs in which
+# whole articles are stretched until they are compared on two threads, a run
+# without AddressSanitizer, where the engine's own memory blocks are in use,
+# and the readers of a spin text, an article file and a saved state on
+# arbitrary bytes.
+FUZZ_TARGETS = kestrelwick_fuzz_check_articles kestrelwick_fuzz_spin_text \
+	kestrelwick_fuzz_article_bytes kestrelwick_fuzz_state_file
 fuzz:
 	@scripts/setup-deps.sh fuzz
 	cmake --preset fuzz
-	cmake --build --preset fuzz -j$(JOBS) --target kestrelwick_fuzz_check_articles
+	cmake --build --preset fuzz -j$(JOBS) --target $(FUZZ_TARGETS)
 	cmake --preset fuzz-ubsan
 	cmake --build --preset fuzz-ubsan -j$(JOBS) --target kestrelwick_fuzz_check_articles
-	mkdir -p build/fuzz/corpus build/fuzz/corpus-long build/fuzz/corpus-articles build/fuzz-ubsan/corpus
+	mkdir -p build/fuzz/corpus build/fuzz/corpus-long build/fuzz/corpus-articles build/fuzz-ubsan/corpus \
+		build/fuzz/corpus-spin build/fuzz/corpus-file build/fuzz/corpus-state
 	build/fuzz/tests/fuzz/kestrelwick_fuzz_check_articles build/fuzz/corpus tests/fuzz/corpus \
-		-max_total_time=$$(( $(FUZZ_SECONDS) - 3 * $(FUZZ_LONG_SECONDS) )) -max_len=8192 \
+		-max_total_time=$$(( $(FUZZ_SECONDS) - 6 * $(FUZZ_SHORT_SECONDS) )) -max_len=8192 \
 		-print_final_stats=1
 	KESTRELWICK_FUZZ_LONG_PARAGRAPHS=1 build/fuzz/tests/fuzz/kestrelwick_fuzz_check_articles \
 		build/fuzz/corpus-long tests/fuzz/corpus \
-		-max_total_time=$(FUZZ_LONG_SECONDS) -max_len=8192 -print_final_stats=1
+		-max_total_time=$(FUZZ_SHORT_SECONDS) -max_len=8192 -print_final_stats=1
 	KESTRELWICK_FUZZ_LONG_ARTICLES=1 build/fuzz/tests/fuzz/kestrelwick_fuzz_check_articles \
 		build/fuzz/corpus-articles tests/fuzz/corpus \
-		-max_total_time=$(FUZZ_LONG_SECONDS) -max_len=8192 -print_final_stats=1
+		-max_total_time=$(FUZZ_SHORT_SECONDS) -max_len=8192 -print_final_stats=1
 	KESTRELWICK_FUZZ_LONG_PARAGRAPHS=1 build/fuzz-ubsan/tests/fuzz/kestrelwick_fuzz_check_articles \
 		build/fuzz-ubsan/corpus tests/fuzz/corpus \
-		-max_total_time=$(FUZZ_LONG_SECONDS) -max_len=8192 -print_final_stats=1
+		-max_total_time=$(FUZZ_SHORT_SECONDS) -max_len=8192 -print_final_stats=1
+	build/fuzz/tests/fuzz/kestrelwick_fuzz_spin_text build/fuzz/corpus-spin tests/fuzz/corpus \
+		-max_total_time=$(FUZZ_SHORT_SECONDS) -max_len=4096 -print_final_stats=1
+	build/fuzz/tests/fuzz/kestrelwick_fuzz_article_bytes build/fuzz/corpus-file tests/fuzz/corpus \
+		-max_total_time=$(FUZZ_SHORT_SECONDS) -max_len=4096 -print_final_stats=1
+	build/fuzz/tests/fuzz/kestrelwick_fuzz_state_file build/fuzz/corpus-state \
+		-max_total_time=$(FUZZ_SHORT_SECONDS) -max_len=4096 -print_final_stats=1
 
 bench:
 	bench/compare_wc.sh

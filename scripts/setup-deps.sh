@@ -18,7 +18,7 @@ declare -A groups=(
     [run]="cmake ninja-build g++ make pkg-config qt6-base-dev libgl-dev"
     [test]="libgtest-dev libgmock-dev xvfb xauth x11-utils xdotool openbox desktop-file-utils appstream
             at-spi2-core python3-pyatspi dbus-daemon imagemagick"
-    [fuzz]="clang libclang-rt-dev libgtest-dev libgmock-dev"
+    [fuzz]="clang libclang-rt-dev libgtest-dev libgmock-dev qt6-base-dev"
     [bench]="libbenchmark-dev"
     [windows]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64
                dpkg-dev nsis zip fonts-dejavu-core fonts-wine xvfb xauth x11-utils openbox imagemagick"

@@ -48,6 +48,32 @@ bool isValidUtf8(QByteArrayView bytes) {
     return true;
 }
 
+// Text with its line breaks made CR LF as it is written: CR LF, LF and a
+// lone CR each become one CR LF. The file's text is decoded straight into
+// it, with no copy in between: an article of many megabytes takes its own
+// size once beside the file's bytes.
+class CrLfText {
+  public:
+    explicit CrLfText(std::size_t units) { text_.reserve(units + units / 32); }
+    void add(char16_t unit) {
+        if (unit == u'\n' && afterCr_) {
+            afterCr_ = false;
+            return;  // the LF of a CR LF
+        }
+        afterCr_ = unit == u'\r';
+        if (unit == u'\r' || unit == u'\n') {
+            text_ += u"\r\n";
+        } else {
+            text_ += unit;
+        }
+    }
+    std::u16string take() { return std::move(text_); }
+
+  private:
+    std::u16string text_;
+    bool afterCr_ = false;
+};
+
 // Windows-1252: Latin-1 but for 0x80 to 0x9F, where it has typographic
 // characters. The five bytes it leaves undefined stand for the control
 // characters of the same number, as Windows itself reads them.
@@ -57,50 +83,51 @@ std::u16string fromWindows1252(const QByteArray& bytes) {
         u'\u02c6', u'\u2030', u'\u0160', u'\u2039', u'\u0152', u'\u008d', u'\u017d', u'\u008f',
         u'\u0090', u'\u2018', u'\u2019', u'\u201c', u'\u201d', u'\u2022', u'\u2013', u'\u2014',
         u'\u02dc', u'\u2122', u'\u0161', u'\u203a', u'\u0153', u'\u009d', u'\u017e', u'\u0178'};
-    std::u16string text;
-    text.reserve(std::size_t(bytes.size()));
+    CrLfText text(std::size_t(bytes.size()));
     for (const char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
-        text += byte >= 0x80 && byte <= 0x9f ? k80To9F[byte - 0x80] : char16_t(byte);
+        text.add(byte >= 0x80 && byte <= 0x9f ? k80To9F[byte - 0x80] : char16_t(byte));
     }
-    return text;
+    return text.take();
 }
 
 std::optional<std::u16string> fromUtf16(const QByteArray& bytes, qsizetype start, bool bigEndian) {
     if ((bytes.size() - start) % 2 != 0) {
         return std::nullopt;
     }
-    std::u16string text;
-    text.reserve(std::size_t(bytes.size() - start) / 2);
+    CrLfText text(std::size_t(bytes.size() - start) / 2);
     for (qsizetype i = start; i < bytes.size(); i += 2) {
         const auto first = static_cast<unsigned char>(bytes[i]);
         const auto second = static_cast<unsigned char>(bytes[i + 1]);
-        text += bigEndian ? char16_t(first << 8 | second) : char16_t(second << 8 | first);
+        text.add(bigEndian ? char16_t(first << 8 | second) : char16_t(second << 8 | first));
     }
-    return text;
+    return text.take();
 }
 
+// Bytes already found to be valid UTF-8 (isValidUtf8). A byte-order mark
+// at the start of the text is no part of it, as Qt's own decoder reads it.
 std::u16string fromUtf8(const QByteArray& bytes, qsizetype start) {
-    const QString text = QString::fromUtf8(bytes.constData() + start, bytes.size() - start);
-    return {reinterpret_cast<const char16_t*>(text.utf16()), std::size_t(text.size())};
-}
-
-// CR LF, LF and a lone CR each become CR LF.
-std::u16string withCrLfBreaks(const std::u16string& text) {
-    std::u16string out;
-    out.reserve(text.size() + text.size() / 32);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t unit = text[i];
-        if (unit == u'\r' || unit == u'\n') {
-            out += u"\r\n";
-            if (unit == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
-                ++i;
-            }
+    CrLfText text(std::size_t(bytes.size() - start));
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData()) + start;
+    const auto* end = reinterpret_cast<const unsigned char*>(bytes.constData()) + bytes.size();
+    if (end - p >= 3 && p[0] == 0xef && p[1] == 0xbb && p[2] == 0xbf) {
+        p += 3;
+    }
+    while (p < end) {
+        const std::ptrdiff_t length = utf8SequenceAt(p, end);
+        char32_t point = length == 1 ? *p : *p & (0x7f >> length);
+        for (std::ptrdiff_t i = 1; i < length; ++i) {
+            point = (point << 6) | (p[i] & 0x3f);
+        }
+        p += length;
+        if (point >= 0x10000) {
+            text.add(char16_t(0xd800 + ((point - 0x10000) >> 10)));
+            text.add(char16_t(0xdc00 + ((point - 0x10000) & 0x3ff)));
         } else {
-            out += unit;
+            text.add(char16_t(point));
         }
     }
-    return out;
+    return text.take();
 }
 
 }  // namespace
@@ -131,7 +158,7 @@ ArticleFile decodeArticleBytes(const QByteArray& bytes, const QString& name) {
     if (text.find(u'\0') != std::u16string::npos) {
         return notText(name);
     }
-    return {withCrLfBreaks(text), {}};
+    return {std::move(text), {}};
 }
 
 namespace {

@@ -164,7 +164,6 @@ std::variant<std::u16string, SpinError> spinArticle(std::u16string_view text, Sp
     // One group at a time, with no list of alternatives: a group of millions
     // of them takes no memory beyond the article.
     std::u16string article;
-    article.reserve(text.size());
     SpinScanner scanner(text, format);
     std::size_t plain = 0;
     while (scanner.next()) {

@@ -104,9 +104,30 @@ TEST(ArticleFile, RefusesFilesItCannotRead) {
     EXPECT_EQ(readArticleFile(large).refusal,
               QStringLiteral("Cannot read \"%1\": it is larger than 256 MiB.").arg(large));
 
-    // Sixteen NULs are no text either.
+    // Sixteen NULs are no text either, and 200 MB of them are refused as
+    // soon as the first is read (a source of NULs that never ends shows it).
     ASSERT_TRUE(QFile::resize(large, 16));
     EXPECT_FALSE(readArticleFile(large).read());
+    ASSERT_TRUE(QFile::resize(large, 200'000'000));
+    EXPECT_EQ(readArticleFile(large).refusal,
+              QStringLiteral("Cannot read \"%1\": it is not a text file (it holds NUL "
+                             "characters).")
+                  .arg(large));
+    class EndlessNuls : public QIODevice {
+      public:
+        qint64 served = 0;
+        qint64 readData(char* into, qint64 size) override {
+            for (qint64 i = 0; i < size; ++i) {
+                into[i] = served + i < 100 ? 'a' : '\0';
+            }
+            served += size;
+            return size;
+        }
+        qint64 writeData(const char*, qint64) override { return -1; }
+    } nuls;
+    nuls.open(QIODevice::ReadOnly);
+    EXPECT_FALSE(readArticleStream(nuls, QStringLiteral("endless")).read());
+    EXPECT_LE(nuls.served, qint64{4} << 20);
 
     const QString text = dir.filePath(QStringLiteral("text.txt"));
     QFile plain(text);

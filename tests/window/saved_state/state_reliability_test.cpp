@@ -271,6 +271,15 @@ class StateReliabilityTest : public QObject {
                               << QStringLiteral("it is not a regular file");
         QTest::newRow("huge") << QStringLiteral("huge")
                               << QStringLiteral("it is larger than saved work can be");
+        // Within the size a state can have, but its header (zeros, or lengths
+        // that do not add up to the size) says it is no state: judged before
+        // a byte of its texts is read.
+        QTest::newRow("2,000,000,000 bytes of zeros")
+            << QStringLiteral("zeros")
+            << QStringLiteral("it is cut short, damaged, or from a newer Kestrelwick");
+        QTest::newRow("a header that does not fit the size")
+            << QStringLiteral("header")
+            << QStringLiteral("it is cut short, damaged, or from a newer Kestrelwick");
     }
 
     void aFifoOrAHugeFileAtTheStatePathIsMovedAsideAtOnce() {
@@ -284,10 +293,14 @@ class StateReliabilityTest : public QObject {
             QSKIP("FIFOs are a Unix test");
 #endif
         } else {
-            // Sparse: larger than four texts can be, without the disk space.
+            // Sparse, without the disk space.
             QFile huge(path);
             QVERIFY(huge.open(QIODevice::WriteOnly));
-            QVERIFY(huge.resize(qint64(largestStateFile()) + 1));
+            if (kind == QLatin1String("header")) {
+                huge.write(encodeStateFile({u"a", u"b", u"c", u"d"}));
+            }
+            QVERIFY(huge.resize(kind == QLatin1String("huge") ? qint64(largestStateFile()) + 1
+                                                              : qint64(2'000'000'000)));
         }
         QString message;
         dismissNextModal(message);
@@ -302,6 +315,31 @@ class StateReliabilityTest : public QObject {
                      .entryList({QStringLiteral("boxes.state.bad-*")}, QDir::System | QDir::Files)
                      .size(),
                  1);
+    }
+
+    // What a writer that ended half-way left beside the state is removed by
+    // the next window that keeps it; a file where the state's folder should
+    // be is named as such when a save fails.
+    void leftoversGoAndAFileForAFolderIsNamed() {
+        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+        const QString leftover = path + QStringLiteral(".new-99999-0badc0de");
+        QVERIFY(writeFile(leftover, "half a state"));
+        {
+            Window window(path);
+            QVERIFY(window.owns);
+            QVERIFY(!QFileInfo::exists(leftover));
+        }
+        const QString blocked = dir->filePath(QStringLiteral("plain file"));
+        QVERIFY(writeFile(blocked, "not a folder"));
+        path = blocked + QStringLiteral("/state/boxes.state");
+        Window window(path);
+        QString message;
+        dismissNextModal(message);
+        window.form->articleBox(0)->setText(u"typed");
+        window.state->saveNow();
+        QTRY_VERIFY2(message.contains(QStringLiteral("plain file\" is a file where a folder "
+                                                     "should be")),
+                     qPrintable(message));
     }
 };
 
