@@ -168,7 +168,11 @@ namespace {
 // not text is not read to its end first.
 class ArticleBytes {
   public:
-    explicit ArticleBytes(QString name) : name_(std::move(name)) {}
+    // expected: the size the source has, where it is known, so that the
+    // bytes take their room once rather than growing into it.
+    explicit ArticleBytes(QString name, qint64 expected = 0) : name_(std::move(name)) {
+        bytes_.reserve(qsizetype(std::min(expected, kLargestArticleFile)) + kChunk);
+    }
 
     // Reads the whole source through read (as QIODevice::read: bytes read,
     // 0 at the end, -1 on failure); returns the article or why it was
@@ -177,7 +181,6 @@ class ArticleBytes {
     ArticleFile readAll(Read read, Failure failure) {
         // A read that fails is never taken for the end of the file: the
         // article would be cut short without a word.
-        constexpr qint64 kChunk = qint64{1} << 20;
         for (;;) {
             const qsizetype have = bytes_.size();
             bytes_.resize(have + kChunk);
@@ -227,6 +230,7 @@ class ArticleBytes {
         return false;
     }
 
+    static constexpr qint64 kChunk = qint64{1} << 20;
     QString name_;
     QByteArray bytes_;
     qsizetype looked_ = 0;
@@ -262,9 +266,9 @@ ArticleFile readArticleFile(const QString& path) {
         case RegularFile::Problem::System:
             return refused(path, file.reason());
     }
-    return ArticleBytes(path).readAll(
-        [&file](char* into, qint64 bytes) { return file.read(into, bytes); },
-        [&file] { return file.reason(); });
+    return ArticleBytes(path, file.size())
+        .readAll([&file](char* into, qint64 bytes) { return file.read(into, bytes); },
+                 [&file] { return file.reason(); });
 }
 
 ArticleFile readArticleArgument(const QString& argument, QIODevice* standardInput) {
