@@ -4,10 +4,6 @@
 #include <pthread.h>
 #endif
 
-#include <QPointer>
-#include <QTimer>
-#include <QWidget>
-
 #include <cstdlib>
 #include <new>
 
@@ -54,11 +50,7 @@ void warnShortOfMemory(QWidget* parent, const QString& notDone) {
 }
 
 void warnShortOfMemoryOnceShown(QWidget* parent, const QString& notDone) {
-    QTimer::singleShot(0, parent, [window = QPointer<QWidget>(parent), notDone] {
-        if (window) {
-            warnShortOfMemory(window, notDone);
-        }
-    });
+    onceShown(parent, [notDone](QWidget* window) { warnShortOfMemory(window, notDone); });
 }
 
 bool WindowApplication::notify(QObject* receiver, QEvent* event) {

@@ -32,12 +32,16 @@ void warn(QWidget* parent, const QString& text, MessageText kind) {
             QMessageBox::NoButton, kind);
 }
 
-void warnOnceShown(QWidget* parent, const QString& text) {
-    QTimer::singleShot(0, parent, [window = QPointer<QWidget>(parent), text] {
-        if (window) {
-            warn(window, text);
+void onceShown(QWidget* window, std::function<void(QWidget*)> show) {
+    QTimer::singleShot(0, window, [shown = QPointer<QWidget>(window), show = std::move(show)] {
+        if (shown) {
+            show(shown);
         }
     });
+}
+
+void warnOnceShown(QWidget* parent, const QString& text) {
+    onceShown(parent, [text](QWidget* window) { warn(window, text); });
 }
 
 bool askToGoOn(QWidget* parent, const QString& question) {

@@ -9,6 +9,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 namespace kestrelwick {
@@ -22,6 +24,9 @@ void warn(QWidget* parent, const QString& text, MessageText kind = MessageText::
 // The same warning once the event loop has shown the window: for what is
 // found while the window is still being built.
 void warnOnceShown(QWidget* parent, const QString& text);
+// Runs show, with the window, once the event loop has shown it (and not at
+// all if the window is gone by then): the one wait of every such message.
+void onceShown(QWidget* window, std::function<void(QWidget*)> show);
 
 // A warning that asks whether to go on, with Yes and No; No is the default.
 bool askToGoOn(QWidget* parent, const QString& question);
