@@ -29,6 +29,16 @@ struct BatchSearch::Saved {
     std::vector<std::uint64_t> hash;
 };
 
+void BatchSearch::Score::add(double share) {
+    if (share > highest || atHighest == 0) {
+        highest = share;
+        atHighest = 0;
+    }
+    atHighest += share == highest ? 1 : 0;
+    squares += share * share;
+    sum += share;
+}
+
 bool BatchSearch::Score::operator<(const Score& other) const {
     // Equal fractions give equal quotients, so ties in the highest share are
     // exact; the squares only break ties, and a difference within rounding
@@ -60,14 +70,7 @@ BatchSearch::Score BatchSearch::score() const {
     Score score;
     for (std::size_t a = 0; a < articles_; ++a) {
         for (std::size_t b = a + 1; b < articles_; ++b) {
-            const double share = this->share(a, b);
-            if (share > score.highest || score.atHighest == 0) {
-                score.highest = share;
-                score.atHighest = 0;
-            }
-            score.atHighest += share == score.highest ? 1 : 0;
-            score.squares += share * share;
-            score.sum += share;
+            score.add(share(a, b));
         }
     }
     return score;
@@ -93,14 +96,7 @@ bool BatchSearch::step(Score& current) {
     for (std::size_t a = 0; a < k; ++a) {
         for (std::size_t b = a + 1; b < k && a != article; ++b) {
             if (b != article) {
-                const double share = this->share(a, b);
-                if (share > rest.highest || rest.atHighest == 0) {
-                    rest.highest = share;
-                    rest.atHighest = 0;
-                }
-                rest.atHighest += share == rest.highest ? 1 : 0;
-                rest.squares += share * share;
-                rest.sum += share;
+                rest.add(share(a, b));
             }
         }
     }
@@ -140,14 +136,7 @@ bool BatchSearch::step(Score& current) {
                 const std::uint64_t shared =
                     pair(article, y) - runs.shared(old, theirs) + runs.shared(alternative, theirs);
                 const std::uint64_t both = own + runsOf_[y];
-                const double share = both == 0 ? 0.0 : 2.0 * double(shared) / double(both);
-                if (share > mine.highest || mine.atHighest == 0) {
-                    mine.highest = share;
-                    mine.atHighest = 0;
-                }
-                mine.atHighest += share == mine.highest ? 1 : 0;
-                mine.squares += share * share;
-                mine.sum += share;
+                mine.add(both == 0 ? 0.0 : 2.0 * double(shared) / double(both));
             }
             cost += std::int64_t(k);
             Score after;

@@ -74,6 +74,8 @@ class BatchSearch {
         std::size_t atHighest = 0;
         double squares = 0;
         double sum = 0;
+        // Counts the share of one more pair.
+        void add(double share);
         bool operator<(const Score& other) const;
     };
     struct Saved;
