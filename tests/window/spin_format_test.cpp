@@ -107,9 +107,8 @@ class SpinFormatTest : public FormTest {
         fill(garden[0], garden[1], garden[2]);
         check();
         form->formatChoice()->setFormat(SpinFormat::Pipe);
-        const std::array<std::u16string, 3> tidied = {form->articleBox(0)->text(),
-                                                      form->articleBox(1)->text(),
-                                                      form->articleBox(2)->text()};
+        const std::array<std::u16string, 3> tidied = {
+            form->articleBox(0)->text(), form->articleBox(1)->text(), form->articleBox(2)->text()};
         const CheckResult pipe = checkArticles({tidied[0], tidied[1], tidied[2]}, SpinFormat::Pipe);
         const std::u16string expected(writeSpinText(pipe.spinText, SpinFormat::Pipe));
         QCOMPARE(form->outputBox()->text(), expected);
