@@ -20,6 +20,7 @@
 
 #include "support/dog_training_article.h"
 #include "support/modal.h"
+#include "support/own_settings.h"
 #include "window/form1.h"
 #include "window/widgets/widgets.h"
 
@@ -72,8 +73,10 @@ class FormTest : public QObject {
 
   protected slots:
     void initTestCase() {
-        // Settings go to a folder of the tests' own, never the user's.
+        // Settings go to a folder of this test program's own, never the
+        // user's or another test's.
         QStandardPaths::setTestModeEnabled(true);
+        kestrelwick::testing::useOwnSettings();
         kestrelwick::Form1::setUpApplication();
     }
     void init() {
