@@ -1,8 +1,5 @@
 #include "console/batch_command.h"
 
-#include <QDir>
-#include <QFileInfo>
-
 #include <new>
 #include <random>
 #include <variant>
@@ -50,17 +47,12 @@ int spinBatch(const CommandLine& command, QIODevice& in, QIODevice& err) {
                     .arg(count));
             return kExitTrouble;
         }
-        if (!command.maxShare) {
-            // A file in the way is told before any time goes into choosing.
-            for (std::uint64_t n = 1; n <= count; ++n) {
-                const QString path = QDir(command.out).filePath(batchFileName(n, count));
-                if (QFileInfo(path).exists() || QFileInfo(path).isSymLink()) {
-                    say(err, QStringLiteral("\"%1\" is there already. Nothing was written, so "
-                                            "that no file is overwritten.")
-                                 .arg(QDir::toNativeSeparators(path)));
-                    return kExitTrouble;
-                }
-            }
+        // A file in the way is told before any time goes into choosing.
+        if (const QString inTheWay =
+                command.maxShare ? QString() : fileInTheWay(command.out, count);
+            !inTheWay.isEmpty()) {
+            say(err, inTheWay);
+            return kExitTrouble;
         }
         const std::vector<GroupRuns> runs = countGroupRuns(choices);
         const std::uint64_t seed = command.seed ? *command.seed : std::random_device{}();

@@ -25,6 +25,20 @@ QString batchFileName(std::size_t number, std::size_t count) {
     return QStringLiteral("article-%1.txt").arg(number, width, 10, QLatin1Char('0'));
 }
 
+QString fileInTheWay(const QString& folder, std::size_t count) {
+    const QDir dir(folder);
+    for (std::size_t n = 1; n <= count; ++n) {
+        const QFileInfo there(dir.filePath(batchFileName(n, count)));
+        if (there.exists() || there.isSymLink()) {
+            return QStringLiteral(
+                       "\"%1\" is there already. Nothing was written, so that no file "
+                       "is overwritten.")
+                .arg(shown(there.filePath()));
+        }
+    }
+    return {};
+}
+
 BatchFiles writeBatchFiles(const QString& folder, std::size_t count,
                            const std::function<std::u16string(std::size_t)>& article,
                            const std::function<bool(std::size_t)>& goOn) {
@@ -35,16 +49,13 @@ BatchFiles writeBatchFiles(const QString& folder, std::size_t count,
         return refused(
             QStringLiteral("Cannot create the folder \"%1\": %2.").arg(shown(folder), why));
     }
+    if (const QString inTheWay = fileInTheWay(folder, count); !inTheWay.isEmpty()) {
+        return refused(inTheWay);
+    }
     const QDir dir(folder);
     std::vector<QString> paths;
     for (std::size_t n = 1; n <= count; ++n) {
         paths.push_back(dir.filePath(batchFileName(n, count)));
-        const QFileInfo there(paths.back());
-        if (there.exists() || there.isSymLink()) {
-            return refused(QStringLiteral("\"%1\" is there already. Nothing was written, so that "
-                                          "no file is overwritten.")
-                               .arg(shown(paths.back())));
-        }
     }
     // Every article in a new file of its own first, then all named.
     std::vector<std::unique_ptr<NewFile>> files;

@@ -22,6 +22,10 @@ namespace kestrelwick {
 // The name of article number (from 1) of a batch of count.
 QString batchFileName(std::size_t number, std::size_t count);
 
+// Why a batch of count cannot go into folder because a file of one of its
+// names is there already, naming it; empty when none is.
+QString fileInTheWay(const QString& folder, std::size_t count);
+
 struct BatchFiles {
     enum class Outcome { Written, Refused, Cancelled };
     Outcome outcome = Outcome::Written;

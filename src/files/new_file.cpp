@@ -96,6 +96,14 @@ QString makeFolder(const QString& path) {
 #endif
 }
 
+QString writeWholeFile(const QString& path, const QByteArray& bytes, NewFile::Access access) {
+    NewFile file(path, access);
+    if (file.write(bytes)) {
+        file.commit(NewFile::Replace::Yes);
+    }
+    return file.failure();
+}
+
 void NewFile::fail(int error) {
     fail(writeFailureReason(error));
 }

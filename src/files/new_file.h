@@ -58,6 +58,10 @@ class NewFile {
     bool placed_ = false;
 };
 
+// Writes the bytes to path whole or not at all, over a file of that name;
+// returns why it could not, or an empty text.
+QString writeWholeFile(const QString& path, const QByteArray& bytes, NewFile::Access access);
+
 // Why writing failed, in words: "the disk is full", "permission denied".
 QString writeFailureReason(int error);
 

@@ -42,8 +42,6 @@ struct RegularFile::Handle {
     }
 };
 
-RegularFile::~RegularFile() = default;
-
 RegularFile::RegularFile(const QString& path, qint64 largest, Links links)
     : handle_(std::make_unique<Handle>()) {
     // Opened by the name's own bytes, so that a name that is not UTF-8 is
@@ -110,8 +108,6 @@ struct RegularFile::Handle {
     QFile file;
 };
 
-RegularFile::~RegularFile() = default;
-
 RegularFile::RegularFile(const QString& path, qint64 largest, Links links)
     : handle_(std::make_unique<Handle>()) {
     const QFileInfo info(path);
@@ -152,5 +148,7 @@ bool RegularFile::seek(qint64 offset) {
 }
 
 #endif
+
+RegularFile::~RegularFile() = default;
 
 }  // namespace kestrelwick

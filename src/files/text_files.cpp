@@ -76,12 +76,7 @@ QByteArray fileBytesOf(std::u16string_view text) {
 
 QString saveTextFile(const QString& path, std::u16string_view text) {
     try {
-        const QByteArray bytes = fileBytesOf(text);
-        NewFile file(path, NewFile::Access::Everyone);
-        if (file.write(bytes)) {
-            file.commit(NewFile::Replace::Yes);
-        }
-        return file.failure();
+        return writeWholeFile(path, fileBytesOf(text), NewFile::Access::Everyone);
     } catch (const std::bad_alloc&) {
         return QStringLiteral("there is not enough memory");
     }

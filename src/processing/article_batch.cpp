@@ -73,13 +73,7 @@ std::vector<ArticleChoice> randomBatch(const SpinChoices& choices, std::uint64_t
                                        std::uint64_t seed) {
     SpinRandom random(seed);
     std::vector<ArticleChoice> drawn;
-    std::uint64_t different = 1;
-    for (const SpinChoices::Group& group : choices.groups) {
-        const std::uint64_t kept = group.alternatives.size();
-        different = different > std::numeric_limits<std::uint64_t>::max() / kept
-                        ? std::numeric_limits<std::uint64_t>::max()
-                        : different * kept;
-    }
+    const std::uint64_t different = choices.keptArticles();
     if (different <= 4 * count && different <= (std::uint64_t{1} << 26)) {
         // Most of the articles there are: count different numbers drawn
         // (Floyd's way), each read with a digit per group.

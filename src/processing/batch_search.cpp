@@ -216,29 +216,26 @@ bool BatchSearch::improve(std::optional<int> limitPercent) {
             stalled = 0;
             sinceBest = 0;
         } else if (++stalled > kStallSteps && saved) {
-            choice_ = saved->choice;
-            runsOf_ = saved->runsOf;
-            shared_ = saved->shared;
-            hash_ = saved->hash;
-            byHash_.clear();
-            for (std::size_t a = 0; a < articles_; ++a) {
-                byHash_.emplace(hash_[a], a);
-            }
+            restore(*saved);
             current = best;
             stalled = 0;
         }
     }
     if (best < current && saved) {
-        choice_ = std::move(saved->choice);
-        runsOf_ = std::move(saved->runsOf);
-        shared_ = std::move(saved->shared);
-        hash_ = std::move(saved->hash);
-        byHash_.clear();
-        for (std::size_t a = 0; a < articles_; ++a) {
-            byHash_.emplace(hash_[a], a);
-        }
+        restore(*saved);
     }
     return !limitPercent || within(*limitPercent);
+}
+
+void BatchSearch::restore(const Saved& saved) {
+    choice_ = saved.choice;
+    runsOf_ = saved.runsOf;
+    shared_ = saved.shared;
+    hash_ = saved.hash;
+    byHash_.clear();
+    for (std::size_t a = 0; a < articles_; ++a) {
+        byHash_.emplace(hash_[a], a);
+    }
 }
 
 bool BatchSearch::within(int limitPercent) const {

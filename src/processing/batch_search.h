@@ -98,6 +98,8 @@ class BatchSearch {
     void reserve(std::size_t articles);
     Score score() const;
     bool spend(std::int64_t steps);
+    // Puts the set back as it was when saved.
+    void restore(const Saved& saved);
     bool step(Score& current);
 
     const std::vector<GroupRuns>& runs_;

@@ -4,7 +4,6 @@
 // it, or at random; each article one that the set does not hold yet.
 
 #include <algorithm>
-#include <limits>
 #include <map>
 
 #include "processing/batch_search.h"
@@ -31,13 +30,11 @@ BatchSearch::BatchSearch(const SpinChoices& choices, const std::vector<GroupRuns
       work_(work),
       progress_(progress),
       nextAsk_(work - kAskEvery) {
+    // Groups of one alternative multiply by one: the same number.
+    different_ = choices.keptArticles();
     for (std::size_t g = 0; g < choices.groups.size(); ++g) {
-        const std::uint64_t count = runs[g].alternatives();
-        if (count > 1) {
+        if (runs[g].alternatives() > 1) {
             groups_.push_back(g);
-            different_ = different_ > std::numeric_limits<std::uint64_t>::max() / count
-                             ? std::numeric_limits<std::uint64_t>::max()
-                             : different_ * count;
         } else {
             fixedRuns_ += runs[g].runs(0);
         }

@@ -7,16 +7,33 @@
 
 namespace kestrelwick {
 
-std::uint64_t SpinChoices::articles() const {
+namespace {
+
+// The product over the groups of what each counts, or the largest 64-bit
+// number when it is larger.
+template <typename Count>
+std::uint64_t productOver(const std::vector<SpinChoices::Group>& groups, Count count) {
     constexpr std::uint64_t kLargest = std::numeric_limits<std::uint64_t>::max();
     std::uint64_t product = 1;
-    for (const Group& group : groups) {
-        if (group.different > kLargest / product) {
+    for (const SpinChoices::Group& group : groups) {
+        const std::uint64_t factor = count(group);
+        if (factor > kLargest / product) {
             return kLargest;
         }
-        product *= group.different;
+        product *= factor;
     }
     return product;
+}
+
+}  // namespace
+
+std::uint64_t SpinChoices::articles() const {
+    return productOver(groups, [](const Group& group) { return group.different; });
+}
+
+std::uint64_t SpinChoices::keptArticles() const {
+    return productOver(groups,
+                       [](const Group& group) { return std::uint64_t(group.alternatives.size()); });
 }
 
 std::u16string SpinChoices::article(const ArticleChoice& choice) const {

@@ -42,6 +42,8 @@ struct SpinChoices {
     // groups' different alternatives, or the largest 64-bit number when it
     // is larger.
     std::uint64_t articles() const;
+    // The same of the alternatives kept to choose from.
+    std::uint64_t keptArticles() const;
 
     // The article of a choice, line breaks as in the text.
     std::u16string article(const ArticleChoice& choice) const;

@@ -53,7 +53,8 @@ SpinText buildSpinText(const CountedArticles& articles) {
     return spin;
 }
 
-WorkingText writeSpinText(const SpinText& spin, SpinFormat format) {
+WorkingText writeSpinText(const SpinText& spin, SpinFormat format,
+                          std::vector<std::size_t>* separators) {
     const SpinMarks marks = spinMarks(format);
     std::size_t size = spin.hasTitleLine ? kLineBreak.size() : 0;
     for (const SpinGroup& group : spin.groups()) {
@@ -71,6 +72,9 @@ WorkingText writeSpinText(const SpinText& spin, SpinFormat format) {
             titleBreakDue = false;
         }
         for (std::size_t k = 0; k < group.count; ++k) {
+            if (k > 0 && separators != nullptr) {
+                separators->push_back(out.size());
+            }
             out += k == 0 ? marks.open : marks.separator;
             out += group.version(k);
         }
@@ -86,31 +90,6 @@ WorkingText writeSpinText(const SpinText& spin, SpinFormat format) {
         out += kLineBreak;
     }
     return out;
-}
-
-std::vector<std::size_t> separatorPlaces(const SpinText& spin) {
-    // The text as writeSpinText lays it out, measured rather than written.
-    std::vector<std::size_t> places;
-    std::size_t at = 0;
-    bool titleBreakDue = spin.hasTitleLine;
-    for (const SpinGroup& group : spin.groups()) {
-        if (titleBreakDue && group.paragraph > 0) {
-            at += kLineBreak.size();
-            titleBreakDue = false;
-        }
-        for (std::size_t k = 0; k < group.count; ++k) {
-            if (k > 0) {
-                places.push_back(at);
-            }
-            at += 1 + group.version(k).size();  // the brace or separator, the version
-        }
-        at += 1 + 2 * kLineBreak.size();
-        if (titleBreakDue) {
-            at += kLineBreak.size();
-            titleBreakDue = false;
-        }
-    }
-    return places;
 }
 
 void changeSeparators(std::span<char16_t> text, const std::vector<std::size_t>& places,

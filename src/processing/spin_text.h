@@ -121,13 +121,12 @@ class SpinText {
 SpinText buildSpinText(const CountedArticles& articles);
 
 // The text of the spin text, CR LF line breaks, in a buffer sized to fit.
-WorkingText writeSpinText(const SpinText& spin, SpinFormat format = SpinFormat::Ama);
-
-// Where writeSpinText puts the separators between versions, in order. A
-// version may hold the other format's separator as plain text, so the same
+// With separators, where it put the separators between versions, in order:
+// a version may hold the other format's separator as plain text, so the same
 // groups are given in the other format by changing these places alone,
-// never by reading the text again.
-std::vector<std::size_t> separatorPlaces(const SpinText& spin);
+// never by reading the text again (changeSeparators).
+WorkingText writeSpinText(const SpinText& spin, SpinFormat format = SpinFormat::Ama,
+                          std::vector<std::size_t>* separators = nullptr);
 // The spin text written in one format, given in another: the separators at
 // the places changed, nothing else.
 void changeSeparators(std::span<char16_t> text, const std::vector<std::size_t>& places,

@@ -17,7 +17,7 @@ CheckRun::CheckRun(const FormControls& controls, SpinFormat format)
         texts_[k] = controls.articleBoxes[k]->text();
     }
     result_ = checkArticles({texts_[0], texts_[1], texts_[2]}, format_);
-    spinText_ = writeSpinText(result_.spinText, format_);
+    spinText_ = writeSpinText(result_.spinText, format_, &separators_);
 }
 
 void CheckRun::showCounts() {
@@ -86,7 +86,7 @@ void CheckRun::showReport(QWidget* parent) const {
 
 WrittenSpinText CheckRun::showSpinText() {
     controls_.outputBox->replaceText(spinText_);
-    WrittenSpinText written(result_.spinText, spinText_, format_);
+    WrittenSpinText written(spinText_, std::move(separators_), format_);
     spinText_ = {};
     return written;
 }

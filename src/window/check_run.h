@@ -48,6 +48,7 @@ class CheckRun {
     std::array<std::u16string, kArticleCount> texts_;
     CheckResult result_;
     WorkingText spinText_;
+    std::vector<std::size_t> separators_;  // where spinText_ has its separators
 
     // What showCounts changed, to take it back.
     void takeBack();

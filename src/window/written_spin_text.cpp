@@ -4,8 +4,9 @@
 
 namespace kestrelwick {
 
-WrittenSpinText::WrittenSpinText(const SpinText& spin, std::span<char16_t> text, SpinFormat format)
-    : separators_(separatorPlaces(spin)), length_(text.size()) {
+WrittenSpinText::WrittenSpinText(std::span<char16_t> text, std::vector<std::size_t> separators,
+                                 SpinFormat format)
+    : separators_(std::move(separators)), length_(text.size()) {
     // The other format's hash from the same text, its separators changed
     // and changed back: no copy of a text of many megabytes.
     const SpinFormat other = format == SpinFormat::Ama ? SpinFormat::Pipe : SpinFormat::Ama;

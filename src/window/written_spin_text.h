@@ -20,8 +20,10 @@ namespace kestrelwick {
 class WrittenSpinText {
   public:
     WrittenSpinText() = default;
-    // The groups of a check and the text written from them in a format.
-    WrittenSpinText(const SpinText& spin, std::span<char16_t> text, SpinFormat format);
+    // The text a check wrote in a format, and where it put its separators
+    // (writeSpinText).
+    WrittenSpinText(std::span<char16_t> text, std::vector<std::size_t> separators,
+                    SpinFormat format);
 
     // Whether text is the check's spin text written in the format.
     bool holds(std::u16string_view text, SpinFormat format) const;

@@ -11,14 +11,9 @@
 #include <cstdint>
 
 #include "files/article_file.h"
+#include "fuzz/require.h"
 
 namespace {
-
-void require(bool holds) {
-    if (!holds) {
-        __builtin_trap();
-    }
-}
 
 // Line breaks of every kind as CR LF, as the reader gives them.
 QString withCrLf(QString text) {
@@ -29,6 +24,8 @@ QString withCrLf(QString text) {
 }
 
 }  // namespace
+
+using kestrelwick::testing::require;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace kestrelwick;

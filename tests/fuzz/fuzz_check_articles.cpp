@@ -22,19 +22,15 @@
 #include <vector>
 
 #include "fuzz/plain_computations.h"
+#include "fuzz/require.h"
 #include "processing/check_articles.h"
 #include "processing/spinner.h"
 
 namespace {
 
 using kestrelwick::CheckResult;
+using kestrelwick::testing::require;
 using namespace kestrelwick::plain;
-
-void require(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
 
 // The input is cut into three texts at the first two 16-bit values 0xFFFF.
 //
@@ -300,8 +296,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     {
         const CheckResult pipe = kestrelwick::checkArticles({articles[0], articles[1], articles[2]},
                                                             kestrelwick::SpinFormat::Pipe);
-        std::u16string switched = output;
-        const auto places = kestrelwick::separatorPlaces(result.spinText);
+        std::vector<std::size_t> places;
+        std::u16string switched(
+            kestrelwick::writeSpinText(result.spinText, kestrelwick::SpinFormat::Ama, &places));
         kestrelwick::changeSeparators(switched, places, kestrelwick::SpinFormat::Pipe);
         require(switched == std::u16string(kestrelwick::writeSpinText(
                                 pipe.spinText, kestrelwick::SpinFormat::Pipe)));

@@ -9,18 +9,11 @@
 #include <string>
 #include <variant>
 
+#include "fuzz/require.h"
 #include "processing/spin_choices.h"
 #include "processing/spinner.h"
 
-namespace {
-
-void require(bool holds) {
-    if (!holds) {
-        __builtin_trap();
-    }
-}
-
-}  // namespace
+using kestrelwick::testing::require;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
     using namespace kestrelwick;

@@ -235,8 +235,9 @@ TEST(SpinText, ItsSeparatorsAloneChangeWithTheFormat) {
     const auto ama = checked(u"T\r\nprepare ~ well\r\nb", u"T2\r\nsow\r\n", u"T3\r\nx | y\r\nc");
     const auto pipe = checked(u"T\r\nprepare ~ well\r\nb", u"T2\r\nsow\r\n", u"T3\r\nx | y\r\nc",
                               SpinFormat::Pipe);
-    const std::vector<std::size_t> places = separatorPlaces(ama.result->spinText);
-    std::u16string text = ama.spinText;
+    std::vector<std::size_t> places;
+    std::u16string text(writeSpinText(ama.result->spinText, SpinFormat::Ama, &places));
+    EXPECT_EQ(text, ama.spinText);
     changeSeparators(text, places, SpinFormat::Pipe);
     EXPECT_EQ(text, pipe.spinText);
     changeSeparators(text, places, SpinFormat::Ama);

@@ -28,11 +28,7 @@ QString writeStateFile(const QString& path, const StateTexts& texts) {
         return why;
     }
     // Readable by its owner only: the boxes may hold anything.
-    NewFile file(path, NewFile::Access::OwnerOnly);
-    if (file.write(bytes)) {
-        file.commit(NewFile::Replace::Yes);
-    }
-    return file.failure();
+    return writeWholeFile(path, bytes, NewFile::Access::OwnerOnly);
 }
 
 StateRead readStateFile(const QString& path) {

@@ -86,10 +86,6 @@ int openLockFile(const QString& path) {
 
 }  // namespace
 
-StateLock::StateLock(QString path) : path_(std::move(path)), handle_(std::make_unique<Handle>()) {}
-
-StateLock::~StateLock() = default;
-
 StateLock::Taken StateLock::take() {
     int fd = openLockFile(path_);
     if (fd == -2) {
@@ -125,10 +121,6 @@ struct StateLock::Handle {
     }
 };
 
-StateLock::StateLock(QString path) : path_(std::move(path)), handle_(std::make_unique<Handle>()) {}
-
-StateLock::~StateLock() = default;
-
 StateLock::Taken StateLock::take() {
     const QString name = QDir::toNativeSeparators(path_);
     const auto open = [&name] {
@@ -159,5 +151,9 @@ StateLock::Taken StateLock::take() {
 }
 
 #endif
+
+StateLock::StateLock(QString path) : path_(std::move(path)), handle_(std::make_unique<Handle>()) {}
+
+StateLock::~StateLock() = default;
 
 }  // namespace kestrelwick

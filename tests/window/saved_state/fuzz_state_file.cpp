@@ -7,17 +7,10 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "fuzz/require.h"
 #include "window/saved_state/state_file.h"
 
-namespace {
-
-void require(bool holds) {
-    if (!holds) {
-        __builtin_trap();
-    }
-}
-
-}  // namespace
+using kestrelwick::testing::require;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace kestrelwick;

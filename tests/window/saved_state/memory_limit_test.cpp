@@ -21,6 +21,7 @@
 #include <fstream>
 #include <string>
 
+#include "support/own_settings.h"
 #include "support/saved_window.h"
 #include "window/article_files.h"
 #include "window/low_memory.h"
@@ -148,6 +149,7 @@ class MemoryLimitTest : public QObject {
         prepareForLowMemory();
         mallopt(M_MMAP_THRESHOLD, 128 * 1024);
 #endif
+        useOwnSettings();
         Form1::setUpApplication();
         texts = {article(kArticleUnits, u'a'), article(kArticleUnits / 2, u'b'),
                  article(kArticleUnits * 3 / 4, u'c'), u"typed earlier"};
