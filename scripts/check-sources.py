@@ -6,11 +6,15 @@
   header and its source file: window/form1.h and window/form1.cpp);
 - the engine (src/processing) includes nothing of Qt;
 - every header opens with a comment that says what its unit is for;
-- a room (a folder inside one of src's folders, such as
-  src/window/saved_state) is entered through its entry header, the one named
-  after the folder (window/saved_state/saved_state.h): nothing outside the
-  room includes another of its headers, but for the room's own tests in the
-  matching folder under tests/.
+- a room is entered through its front door: nothing outside the room
+  includes another of its headers, but for the room's own tests in the
+  matching folder under tests/. A folder inside one of src's folders (such
+  as src/window/saved_state) is a room whose door is the header named after
+  it (window/saved_state/saved_state.h); one of src's own folders is a room
+  when the opening comment of its CMakeLists.txt names its doors in a line
+  "Front doors: a.h and b.h" (or "Front door: a.h");
+- no tracked file outside docs/ and resources/ is larger than 1 MiB (a core
+  dump or a build output committed by mistake).
 
 Prints every breach and exits 1 when there is one.
 
@@ -18,12 +22,16 @@ Prints every breach and exits 1 when there is one.
 """
 import os
 import re
+import subprocess
 import sys
 
 LONGEST = 400
 SUFFIXES = (".h", ".cpp")
 INCLUDE = re.compile(r'^\s*#\s*include\s*[<"]([^>"]+)[>"]', re.M)
 OPENING_COMMENT = re.compile(r'\A(?:#pragma once\s*)?//')
+DOORS = re.compile(r'^#\s*Front doors?:\s*(.+)$', re.M)
+LARGEST_FILE = 1 << 20
+LARGE_FILES_ALLOWED = ("docs/", "resources/")
 
 
 def sources(root):
@@ -45,28 +53,60 @@ def unit_of(path, root):
 
 
 def rooms(root):
-    """The rooms of src, as the folder that includes name them."""
-    found = set()
+    """The rooms of src, as the folder that includes name them, each with the
+    headers that are its front doors."""
+    found = {}
     for top in sorted(os.listdir(os.path.join(root, "src"))):
         folder = os.path.join(root, "src", top)
-        if os.path.isdir(folder):
-            for name in sorted(os.listdir(folder)):
-                if os.path.isdir(os.path.join(folder, name)):
-                    found.add(f"{top}/{name}")
+        if not os.path.isdir(folder):
+            continue
+        lists = os.path.join(folder, "CMakeLists.txt")
+        if os.path.exists(lists):
+            with open(lists, encoding="utf-8") as file:
+                declared = DOORS.search(file.read())
+            if declared:
+                names = re.findall(r"[A-Za-z0-9_]+\.h", declared.group(1))
+                found[top] = {f"{top}/{name}" for name in names}
+        for name in sorted(os.listdir(folder)):
+            if os.path.isdir(os.path.join(folder, name)):
+                found[f"{top}/{name}"] = {f"{top}/{name}/{name}.h"}
     return found
 
 
 def room_breach(relative, included, all_rooms):
     """Why including `included` from the file at `relative` enters a room
-    other than through its entry header, or None."""
-    for room in all_rooms:
-        if not included.startswith(room + "/"):
-            continue
-        entry = f"{room}/{os.path.basename(room)}.h"
-        inside = relative.startswith(f"src/{room}/") or relative.startswith(f"tests/{room}/")
-        if included != entry and not inside:
-            return f"{relative}: includes {included} from outside its room; include {entry}"
+    other than through a front door, or None. A room inside another is
+    judged as its own room."""
+    inner = [room for room in all_rooms if included.startswith(room + "/")]
+    if not inner:
+        return None
+    room = max(inner, key=len)
+    doors = all_rooms[room]
+    inside = relative.startswith(f"src/{room}/") or relative.startswith(f"tests/{room}/")
+    if included not in doors and not inside:
+        return (f"{relative}: includes {included} from outside its room; "
+                f"include {' or '.join(sorted(doors))}")
     return None
+
+
+def large_files(root):
+    """Tracked files larger than LARGEST_FILE outside the folders that hold
+    pictures and icons."""
+    try:
+        listed = subprocess.run(["git", "-C", root, "ls-files", "-z"], check=True,
+                                capture_output=True).stdout.decode("utf-8", "replace")
+    except (OSError, subprocess.CalledProcessError):
+        return []
+    found = []
+    for name in filter(None, listed.split("\0")):
+        path = os.path.join(root, name)
+        if name.startswith(LARGE_FILES_ALLOWED) or not os.path.isfile(path):
+            continue
+        size = os.path.getsize(path)
+        if size > LARGEST_FILE:
+            found.append(f"{name}: {size} bytes, a tracked file larger than 1 MiB outside "
+                         f"{' and '.join(LARGE_FILES_ALLOWED)}")
+    return found
 
 
 def cycles(edges):
@@ -112,6 +152,7 @@ def main():
                 breaches.append(f"{relative}: the engine includes <{included}>")
             if target in units and target != unit:
                 edges.setdefault(unit, set()).add(target)
+    breaches.extend(large_files(root))
     for unit, cycle in cycles(edges).items():
         breaches.append(f"{unit}: included in a circle: {' -> '.join(cycle)}")
     for breach in breaches:
