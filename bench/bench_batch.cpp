@@ -15,8 +15,8 @@
 #include <variant>
 
 #include "generated_articles.h"
-#include "processing/article_batch.h"
 #include "processing/check_articles.h"
+#include "processing/spinning.h"
 
 namespace {
 

@@ -25,7 +25,6 @@
 
 #include "generated_articles.h"
 #include "processing/check_articles.h"
-#include "processing/working_memory.h"
 
 // Heap accounting for --peak-memory: every allocation of the process goes
 // through these, and only the difference between two readings is reported.

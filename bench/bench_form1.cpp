@@ -14,7 +14,7 @@
 #include <QTimer>
 
 #include "generated_articles.h"
-#include "processing/working_memory.h"
+#include "processing/check_articles.h"
 #include "window/form1.h"
 #include "window/saved_state/saved_state.h"
 #include "window/widgets/widgets.h"

@@ -19,7 +19,7 @@
 #include <string>
 
 #include "generated_articles.h"
-#include "processing/working_memory.h"
+#include "processing/check_articles.h"
 #include "window/form1.h"
 #include "window/widgets/widgets.h"
 

@@ -1,15 +1,14 @@
 #include <QApplication>
 #include <QCoreApplication>
 
-#include "console/command_line.h"
 #include "console/console.h"
-#include "console/standard_streams.h"
-#include "files/file_names.h"
-#include "processing/working_memory.h"
+#include "files/files.h"
+#include "processing/check_articles.h"
 #include "window/form1.h"
 #include "window/low_memory.h"
 #include "window/saved_state/saved_state.h"
 #include "window/spin_format_choice.h"
+#include "window/window_application.h"
 
 int main(int argc, char* argv[]) {
     kestrelwick::holdStandardStreams();

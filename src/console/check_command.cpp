@@ -7,9 +7,7 @@
 #include <string>
 
 #include "console/standard_streams.h"
-#include "files/article_file.h"
-#include "files/engine_text.h"
-#include "files/text_files.h"
+#include "files/files.h"
 #include "processing/check_articles.h"
 
 namespace kestrelwick {
@@ -29,7 +27,7 @@ int checkFiles(const QStringList& files, SpinFormat format, QIODevice& in, QIODe
         for (std::size_t k = 0; k < kArticleCount; ++k) {
             ArticleFile file = readArticleArgument(files[qsizetype(k)], &in);
             if (!file.read()) {
-                writeUtf8(err, QStringLiteral("kestrelwick: ") + file.refusal + u'\n');
+                writeUtf8(err, QStringLiteral("kestrelwick: ") + qtText(*file.refusal) + u'\n');
                 return kExitTrouble;
             }
             articles[k] = std::move(file.text);

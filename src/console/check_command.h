@@ -9,7 +9,7 @@
 
 #include <QStringList>
 
-#include "processing/spin_text.h"
+#include "processing/check_articles.h"
 
 class QIODevice;
 

@@ -2,8 +2,8 @@
 
 #include <QCommandLineParser>
 
-#include "files/article_file.h"
-#include "processing/counted_articles.h"
+#include "files/files.h"
+#include "processing/check_articles.h"
 
 namespace kestrelwick {
 
@@ -16,6 +16,54 @@ const QString kSeed = QStringLiteral("seed");
 const QString kCount = QStringLiteral("count");
 const QString kOut = QStringLiteral("out");
 const QString kMaxShare = QStringLiteral("max-share");
+
+// The words --format takes, in the order of the formats: "ama|pipe" with
+// between "|", "ama or pipe" with between " or ".
+QString formatWords(const QString& between, const QString& last) {
+    QString words;
+    for (std::size_t f = 0; f < spinFormatCount(); ++f) {
+        if (f > 0) {
+            words += f + 1 == spinFormatCount() ? last : between;
+        }
+        words += qtText(spinFormatRow(spinFormatAt(f)).commandWord);
+    }
+    return words;
+}
+
+// What --help says of --format: every format's word and what its groups look
+// like, wrapped as the other options are.
+QString formatOptionText() {
+    QString text = QStringLiteral("The spin format:");
+    for (std::size_t f = 0; f < spinFormatCount(); ++f) {
+        const SpinFormatRow& row = spinFormatRow(spinFormatAt(f));
+        const SpinMarks marks = row.marks;
+        text += QStringLiteral("%1 %2, %3a%4b%4c%5%6")
+                    .arg(f == 0                       ? QString()
+                         : f + 1 == spinFormatCount() ? QStringLiteral(", or")
+                                                      : QStringLiteral(","))
+                    .arg(qtText(row.commandWord))
+                    .arg(QChar(marks.open))
+                    .arg(QChar(marks.separator))
+                    .arg(QChar(marks.close))
+                    .arg(f == 0 ? QStringLiteral(" (the default)") : QString());
+    }
+    text += u'.';
+    const QString indent(17, u' ');
+    QString wrapped = QStringLiteral("  --format F     ");
+    qsizetype column = wrapped.size();
+    for (const QString& word : text.split(u' ')) {
+        if (column > indent.size() && column + 1 + word.size() > 79) {
+            wrapped += u'\n' + indent;
+            column = indent.size();
+        } else if (column > indent.size()) {
+            wrapped += u' ';
+            ++column;
+        }
+        wrapped += word;
+        column += word.size();
+    }
+    return wrapped + u'\n';
+}
 
 void addOptions(QCommandLineParser& parser) {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -76,12 +124,13 @@ CommandLine parseCommandLine(const QStringList& arguments) {
     }
     if (parser.isSet(kFormat)) {
         const QString format = parser.value(kFormat);
-        if (format == QLatin1String("pipe")) {
-            command.format = SpinFormat::Pipe;
-        } else if (format != QLatin1String("ama")) {
+        const std::optional<SpinFormat> named = spinFormatOfWord(engineText(format));
+        if (!named) {
             return usageError(
-                QStringLiteral("--format takes ama or pipe, not \"%1\".").arg(format));
+                QStringLiteral("--format takes %1, not \"%2\".")
+                    .arg(formatWords(QStringLiteral(", "), QStringLiteral(" or ")), format));
         }
+        command.format = *named;
         if (!check && !spin) {
             return usageError(QStringLiteral("--format goes with --check or --spin."));
         }
@@ -167,49 +216,51 @@ bool displayAvailable(const CommandLine& command) {
 }
 
 QString usageText() {
+    const QString words = formatWords(QStringLiteral("|"), QStringLiteral("|"));
     return QStringLiteral(
-        "Usage: kestrelwick [FILE1 [FILE2 [FILE3]]]\n"
-        "       kestrelwick --check [--format ama|pipe] FILE1 FILE2 FILE3\n"
-        "       kestrelwick --spin [--format ama|pipe] [--seed N] [FILE]\n"
-        "       kestrelwick --spin --count K --out DIR [--max-share S] [--seed N]\n"
-        "                   [--format ama|pipe] [FILE]\n"
-        "\n"
-        "Checks three differently worded versions of one article, paragraph for\n"
-        "paragraph, and writes them in AMA spin format.\n"
-        "\n"
-        "Without --check or --spin, opens the window with the first three files in\n"
-        "article boxes 1, 2 and 3; a message names any files left out. Standard input\n"
-        "(-) is read only with --check and --spin.\n"
-        "\n"
-        "Options:\n"
-        "  --check        Check the three files without a window. The spin text goes to\n"
-        "                 standard output; the word counts, the minimum length, what the\n"
-        "                 spin text gives and the report's notes go to standard error. A\n"
-        "                 file named - is read from standard input.\n"
-        "  --spin         Write one article spun from the spin text in FILE (standard\n"
-        "                 input when FILE is - or left out): every group replaced by one\n"
-        "                 of its alternatives, picked at random.\n"
-        "  --count K      With --spin: write K different articles to the folder DIR as\n"
-        "  --out DIR      article-1.txt to article-K.txt, chosen so that no two share\n"
-        "                 more of their runs of four words than they must, and say on\n"
-        "                 standard error how much any two share. An existing file is\n"
-        "                 never overwritten.\n"
-        "  --max-share S  With --count: as many articles as can be found, up to K, of\n"
-        "                 which no two share more than S percent.\n"
-        "  --format F     The spin format: ama, {a~b~c} (the default), or pipe, {a|b|c}.\n"
-        "  --seed N       Pick the alternatives from seed N (0 to 18446744073709551615):\n"
-        "                 the same seed gives the same article (or batch) on every\n"
-        "                 system.\n"
-        "  -h, --help     Show this help and exit.\n"
-        "  -v, --version  Show the version and exit.\n"
-        "\n"
-        "Files are read as UTF-8 or UTF-16 when they start with a byte-order mark, as\n"
-        "UTF-8 when they are valid UTF-8, and as Windows-1252 otherwise. Files larger\n"
-        "than 256 MiB or holding NUL characters are refused.\n"
-        "\n"
-        "Exit status: 0 when the check has no notes (or the article was spun), 1 when\n"
-        "it has notes, 2 for a usage error, a file that cannot be read or a spin text\n"
-        "that cannot be spun.\n");
+               "Usage: kestrelwick [FILE1 [FILE2 [FILE3]]]\n"
+               "       kestrelwick --check [--format %1] FILE1 FILE2 FILE3\n"
+               "       kestrelwick --spin [--format %1] [--seed N] [FILE]\n"
+               "       kestrelwick --spin --count K --out DIR [--max-share S] [--seed N]\n"
+               "                   [--format %1] [FILE]\n"
+               "\n"
+               "Checks three differently worded versions of one article, paragraph for\n"
+               "paragraph, and writes them in AMA spin format.\n"
+               "\n"
+               "Without --check or --spin, opens the window with the first three files in\n"
+               "article boxes 1, 2 and 3; a message names any files left out. Standard input\n"
+               "(-) is read only with --check and --spin.\n"
+               "\n"
+               "Options:\n"
+               "  --check        Check the three files without a window. The spin text goes to\n"
+               "                 standard output; the word counts, the minimum length, what the\n"
+               "                 spin text gives and the report's notes go to standard error. A\n"
+               "                 file named - is read from standard input.\n"
+               "  --spin         Write one article spun from the spin text in FILE (standard\n"
+               "                 input when FILE is - or left out): every group replaced by one\n"
+               "                 of its alternatives, picked at random.\n"
+               "  --count K      With --spin: write K different articles to the folder DIR as\n"
+               "  --out DIR      article-1.txt to article-K.txt, chosen so that no two share\n"
+               "                 more of their runs of four words than they must, and say on\n"
+               "                 standard error how much any two share. An existing file is\n"
+               "                 never overwritten.\n"
+               "  --max-share S  With --count: as many articles as can be found, up to K, of\n"
+               "                 which no two share more than S percent.\n"
+               "%2"
+               "  --seed N       Pick the alternatives from seed N (0 to 18446744073709551615):\n"
+               "                 the same seed gives the same article (or batch) on every\n"
+               "                 system.\n"
+               "  -h, --help     Show this help and exit.\n"
+               "  -v, --version  Show the version and exit.\n"
+               "\n"
+               "Files are read as UTF-8 or UTF-16 when they start with a byte-order mark, as\n"
+               "UTF-8 when they are valid UTF-8, and as Windows-1252 otherwise. Files larger\n"
+               "than 256 MiB or holding NUL characters are refused.\n"
+               "\n"
+               "Exit status: 0 when the check has no notes (or the article was spun), 1 when\n"
+               "it has notes, 2 for a usage error, a file that cannot be read or a spin text\n"
+               "that cannot be spun.\n")
+        .arg(words, formatOptionText());
 }
 
 QString versionText() {

@@ -1,7 +1,8 @@
 #pragma once
 
-// Kestrelwick's command line: what it asks for, and the check of three files
-// without a window.
+// Kestrelwick's command line: what it asks for, read into one value before
+// any window system is touched. What each command then does is in its own
+// unit (console/console.h lists them).
 //
 //   kestrelwick [FILE...]                    the window, with the first three
 //                                            files in article boxes 1, 2 and 3
@@ -18,8 +19,8 @@
 //   kestrelwick --help | --version
 //
 // Exit statuses as diff has them: 0 nothing to report, 1 the report has
-// notes, 2 trouble (a usage error or a refused file). What each command does
-// is in its own unit (console/console.h lists them).
+// notes, 2 trouble (a usage error or a refused file). The format words come
+// from the formats' table (processing/spin_formats.h).
 
 #include <QString>
 #include <QStringList>
@@ -27,7 +28,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "processing/spin_text.h"
+#include "processing/spinning.h"
 
 namespace kestrelwick {
 
@@ -35,7 +36,7 @@ struct CommandLine {
     enum class Mode { Window, Help, Version, Check, Spin, UsageError, NoDisplay };
     Mode mode = Mode::Window;
     QStringList files;
-    SpinFormat format = SpinFormat::Ama;  // --format: ama or pipe
+    SpinFormat format = SpinFormat::Ama;  // --format: a format's word
     bool formatGiven = false;
     std::optional<std::uint64_t> seed;   // --seed, for --spin
     std::optional<std::uint64_t> count;  // --count, for a batch

@@ -4,12 +4,6 @@
 
 #include <csignal>
 
-#include "console/batch_command.h"
-#include "console/check_command.h"
-#include "console/command_line.h"
-#include "console/spin_command.h"
-#include "console/standard_streams.h"
-
 namespace kestrelwick {
 
 int runConsole(const CommandLine& command) {

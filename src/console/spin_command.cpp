@@ -8,9 +8,7 @@
 
 #include "console/command_line.h"
 #include "console/standard_streams.h"
-#include "files/article_file.h"
-#include "files/engine_text.h"
-#include "files/text_files.h"
+#include "files/files.h"
 
 namespace kestrelwick {
 
@@ -18,20 +16,19 @@ QString spinTextArgument(const CommandLine& command) {
     return command.files.isEmpty() ? QString(kStandardInputArgument) : command.files.front();
 }
 
-SpinFormat spinFormatFor(const CommandLine& command, std::u16string_view text, QIODevice& err) {
-    const FoundFormat found = findSpinFormat(
+FoundFormat spinFormatFor(const CommandLine& command, std::u16string_view text, QIODevice& err) {
+    FoundFormat found = findSpinFormat(
         text, command.formatGiven ? std::optional<SpinFormat>(command.format) : std::nullopt);
     if (found.mixed) {
-        writeUtf8(err, QStringLiteral("kestrelwick: warning: ") + qtText(found.warning()) + u'\n');
+        writeUtf8(err, QStringLiteral("kestrelwick: warning: ") + qtText(*found.mixed) + u'\n');
     }
-    return found.format;
+    return found;
 }
 
-QString cannotBeSpun(const QString& name, const SpinError& error) {
+QString cannotBeSpun(const QString& name, const Refusal& refusal) {
     const QString shownName = name == kStandardInputArgument ? QStringLiteral("standard input")
                                                              : QStringLiteral("\"%1\"").arg(name);
-    return QStringLiteral("the spin text in %1 cannot be spun: ").arg(shownName) +
-           qtText(error.text());
+    return QStringLiteral("the spin text in %1 cannot be spun: ").arg(shownName) + qtText(refusal);
 }
 
 int spinFile(const CommandLine& command, QIODevice& in, QIODevice& out, QIODevice& err) {
@@ -39,14 +36,14 @@ int spinFile(const CommandLine& command, QIODevice& in, QIODevice& out, QIODevic
     try {
         const ArticleFile file = readArticleArgument(name, &in);
         if (!file.read()) {
-            writeUtf8(err, QStringLiteral("kestrelwick: ") + file.refusal + u'\n');
+            writeUtf8(err, QStringLiteral("kestrelwick: ") + qtText(*file.refusal) + u'\n');
             return kExitTrouble;
         }
-        const SpinFormat format = spinFormatFor(command, file.text, err);
+        const SpinFormat format = spinFormatFor(command, file.text, err).format;
         SpinRandom random(command.seed ? *command.seed : std::random_device{}());
         const auto spun = spinArticle(file.text, format, random);
-        if (const auto* error = std::get_if<SpinError>(&spun)) {
-            writeUtf8(err, QStringLiteral("kestrelwick: ") + cannotBeSpun(name, *error) + u'\n');
+        if (const auto* refusal = std::get_if<Refusal>(&spun)) {
+            writeUtf8(err, QStringLiteral("kestrelwick: ") + cannotBeSpun(name, *refusal) + u'\n');
             return kExitTrouble;
         }
         // Line breaks as LF, as --check writes them.

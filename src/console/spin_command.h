@@ -3,8 +3,8 @@
 // kestrelwick --spin [--format F] [--seed N] [FILE | -]: one article spun
 // from the spin text in FILE (standard input when it is - or left out),
 // written to standard output with LF line breaks. Without --format the text's
-// own format is found (processing/spinner.h); a text whose groups hold both
-// separators is spun all the same, with a warning. A spin text that cannot
+// own format is found (processing/spin_formats.h); a text whose groups hold
+// the separators of several formats is spun all the same, with a warning. A spin text that cannot
 // be spun is told on standard error with its line and column, and nothing is
 // written to standard output (exit status 2).
 
@@ -12,7 +12,7 @@
 
 #include <string_view>
 
-#include "processing/spinner.h"
+#include "processing/spinning.h"
 
 class QIODevice;
 
@@ -23,13 +23,13 @@ struct CommandLine;
 // Returns the exit status.
 int spinFile(const CommandLine& command, QIODevice& in, QIODevice& out, QIODevice& err);
 
-// The format to spin the text in: --format, or the text's own; a mixed text
-// is told on err.
-SpinFormat spinFormatFor(const CommandLine& command, std::u16string_view text, QIODevice& err);
+// The format to spin the text in: --format, or the text's own
+// (processing/spin_formats.h); a mixed text is told on err.
+FoundFormat spinFormatFor(const CommandLine& command, std::u16string_view text, QIODevice& err);
 
 // "the spin text in \"a.txt\" cannot be spun: line 1, column 4: ..."; name
 // is a file name or "-".
-QString cannotBeSpun(const QString& name, const SpinError& error);
+QString cannotBeSpun(const QString& name, const Refusal& refusal);
 
 // The file that --spin reads: its argument, or "-".
 QString spinTextArgument(const CommandLine& command);

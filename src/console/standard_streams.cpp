@@ -15,8 +15,7 @@
 #include <array>
 #include <cerrno>
 
-#include "files/system_reason.h"
-#include "files/text_files.h"
+#include "files/files.h"
 
 namespace kestrelwick {
 

@@ -10,7 +10,9 @@
 #include <optional>
 #include <utility>
 
+#include "files/engine_text.h"
 #include "files/regular_file.h"
+#include "files/system_reason.h"
 #include "files/utf8.h"
 
 namespace kestrelwick {
@@ -18,7 +20,9 @@ namespace kestrelwick {
 namespace {
 
 ArticleFile refused(const QString& name, const QString& why) {
-    return {{}, QStringLiteral("Cannot read \"%1\": %2.").arg(name, why)};
+    return {{},
+            refusalOf(Refusal::Kind::CannotRead,
+                      QStringLiteral("Cannot read \"%1\": %2.").arg(name, why))};
 }
 
 ArticleFile tooLarge(const QString& name) {
@@ -300,7 +304,7 @@ QString refusalsOf(const std::vector<ArticleFile>& files) {
     QStringList refusals;
     for (const ArticleFile& file : files) {
         if (!file.read()) {
-            refusals << file.refusal;
+            refusals << qtText(*file.refusal);
         }
     }
     return refusals.join(u'\n');

@@ -13,23 +13,16 @@
 // A file is refused, with a message that names it and says why, when it
 // cannot be read, when it is larger than 256 MiB, or when its text holds a
 // NUL character (it is not text).
-//
-// The folder's other units, for the window and the command line alike:
-//   regular_file.h   opening and reading a regular file, and only that
-//   new_file.h       a file written whole or not at all
-//   text_files.h     text as UTF-8, and a text file saved
-//   batch_files.h    a batch of articles written as one
-//   file_names.h     file names as the system gives them
-//   engine_text.h    the engine's text as Qt's
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "files/system_reason.h"
+#include "processing/spinning.h"
 
 class QIODevice;
 
@@ -38,10 +31,10 @@ namespace kestrelwick {
 inline constexpr qint64 kLargestArticleFile = qint64{256} << 20;
 
 struct ArticleFile {
-    std::u16string text;  // line breaks as CR LF
-    QString refusal;      // empty when the file was read
+    std::u16string text;             // line breaks as CR LF
+    std::optional<Refusal> refusal;  // why it was not read: a whole sentence
 
-    bool read() const { return refusal.isEmpty(); }
+    bool read() const { return !refusal; }
 };
 
 // The text of the file at path, or why it was refused.

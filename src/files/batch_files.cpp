@@ -1,12 +1,12 @@
 #include "files/batch_files.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 
-#include <memory>
 #include <new>
-#include <vector>
 
+#include "files/engine_text.h"
 #include "files/new_file.h"
 #include "files/text_files.h"
 
@@ -18,6 +18,32 @@ QString shown(const QString& path) {
     return QDir::toNativeSeparators(path);
 }
 
+Refusal cannotWrite(const QString& path, const QString& why) {
+    return refusalOf(
+        Refusal::Kind::CannotWrite,
+        QStringLiteral("Cannot write \"%1\": %2. Nothing was written.").arg(shown(path), why));
+}
+
+// The number of article name within a batch of count, or 0 where it is
+// none of the batch's names.
+std::size_t numberOf(const QString& name, std::size_t count) {
+    static const QString kStart = QStringLiteral("article-");
+    static const QString kEnd = QStringLiteral(".txt");
+    const qsizetype width = QString::number(count).size();
+    if (name.size() != kStart.size() + width + kEnd.size() || !name.startsWith(kStart) ||
+        !name.endsWith(kEnd)) {
+        return 0;
+    }
+    std::size_t number = 0;
+    for (const QChar digit : QStringView(name).mid(kStart.size(), width)) {
+        if (digit < u'0' || digit > u'9') {
+            return 0;
+        }
+        number = number * 10 + std::size_t(digit.unicode() - u'0');
+    }
+    return number <= count ? number : 0;
+}
+
 }  // namespace
 
 QString batchFileName(std::size_t number, std::size_t count) {
@@ -25,72 +51,87 @@ QString batchFileName(std::size_t number, std::size_t count) {
     return QStringLiteral("article-%1.txt").arg(number, width, 10, QLatin1Char('0'));
 }
 
-QString fileInTheWay(const QString& folder, std::size_t count) {
-    const QDir dir(folder);
-    for (std::size_t n = 1; n <= count; ++n) {
-        const QFileInfo there(dir.filePath(batchFileName(n, count)));
-        if (there.exists() || there.isSymLink()) {
-            return QStringLiteral(
-                       "\"%1\" is there already. Nothing was written, so that no file "
-                       "is overwritten.")
-                .arg(shown(there.filePath()));
+std::optional<Refusal> fileInTheWay(const QString& folder, std::size_t count) {
+    std::size_t lowest = 0;
+    // Links that lead nowhere and files of every kind stand in the way too.
+    QDirIterator entries(folder,
+                         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (entries.hasNext()) {
+        entries.next();
+        const std::size_t number = numberOf(entries.fileName(), count);
+        if (number != 0 && (lowest == 0 || number < lowest)) {
+            lowest = number;
         }
     }
-    return {};
+    if (lowest == 0) {
+        return std::nullopt;
+    }
+    return refusalOf(Refusal::Kind::FileInTheWay,
+                     QStringLiteral("\"%1\" is there already. Nothing was written, so that no "
+                                    "file is overwritten.")
+                         .arg(shown(QDir(folder).filePath(batchFileName(lowest, count)))));
 }
 
-BatchFiles writeBatchFiles(const QString& folder, std::size_t count,
-                           const std::function<std::u16string(std::size_t)>& article,
-                           const std::function<bool(std::size_t)>& goOn) {
-    const auto refused = [](QString message) {
-        return BatchFiles{BatchFiles::Outcome::Refused, std::move(message)};
-    };
-    if (const QString why = makeFolder(folder); !why.isEmpty()) {
-        return refused(
-            QStringLiteral("Cannot create the folder \"%1\": %2.").arg(shown(folder), why));
-    }
-    if (const QString inTheWay = fileInTheWay(folder, count); !inTheWay.isEmpty()) {
-        return refused(inTheWay);
-    }
-    const QDir dir(folder);
-    std::vector<QString> paths;
-    for (std::size_t n = 1; n <= count; ++n) {
-        paths.push_back(dir.filePath(batchFileName(n, count)));
-    }
-    // Every article in a new file of its own first, then all named.
-    std::vector<std::unique_ptr<NewFile>> files;
-    for (std::size_t n = 1; n <= count; ++n) {
-        auto file = std::make_unique<NewFile>(paths[n - 1], NewFile::Access::Everyone);
-        try {
-            if (file->write(fileBytesOf(article(n)))) {
-                file->finish();
-            }
-        } catch (const std::bad_alloc&) {
-            return refused(QStringLiteral("Cannot write \"%1\": there is not enough memory. "
-                                          "Nothing was written.")
-                               .arg(shown(paths[n - 1])));
-        }
-        if (!file->failure().isEmpty()) {
-            return refused(QStringLiteral("Cannot write \"%1\": %2. Nothing was written.")
-                               .arg(shown(paths[n - 1]), file->failure()));
-        }
-        files.push_back(std::move(file));
-        if (!goOn(n)) {
-            return {BatchFiles::Outcome::Cancelled, {}};
+BatchFolder::BatchFolder(QString folder) : folder_(std::move(folder)) {}
+
+BatchFolder::~BatchFolder() {
+    files_.clear();  // each removes its new file unless it was named
+    if (!named_) {
+        for (const QString& made : made_) {
+            QDir().rmdir(made);  // only where it is still empty
         }
     }
-    for (std::size_t n = 0; n < count; ++n) {
-        if (!files[n]->putInPlace(NewFile::Replace::No)) {
+}
+
+std::optional<Refusal> BatchFolder::check(std::size_t count) {
+    return fileInTheWay(folder_, count);
+}
+
+std::optional<Refusal> BatchFolder::write(std::size_t number, std::size_t count,
+                                          std::u16string_view article) {
+    if (paths_.empty()) {
+        if (auto why = makeFolder(folder_, &made_)) {
+            return refusalOf(Refusal::Kind::CannotWrite,
+                             QStringLiteral("Cannot create the folder \"%1\": %2.")
+                                 .arg(shown(folder_), qtText(*why)));
+        }
+        if (auto inTheWay = fileInTheWay(folder_, count)) {
+            return inTheWay;
+        }
+    }
+    const QString path = QDir(folder_).filePath(batchFileName(number, count));
+    auto file = std::make_unique<NewFile>(path, NewFile::Access::Everyone);
+    try {
+        if (file->write(fileBytesOf(article))) {
+            file->finish();
+        }
+    } catch (const std::bad_alloc&) {
+        return refusalOf(Refusal::Kind::CannotWrite,
+                         QStringLiteral("Cannot write \"%1\": there is not enough memory. "
+                                        "Nothing was written.")
+                             .arg(shown(path)));
+    }
+    if (file->failed()) {
+        return cannotWrite(path, qtText(*file->failure()));
+    }
+    files_.push_back(std::move(file));
+    paths_.push_back(path);
+    return std::nullopt;
+}
+
+std::optional<Refusal> BatchFolder::finish() {
+    for (std::size_t n = 0; n < files_.size(); ++n) {
+        if (!files_[n]->putInPlace(NewFile::Replace::No)) {
             // Those named already go again: the batch is written whole or
             // not at all.
             for (std::size_t placed = 0; placed < n; ++placed) {
-                QFile::remove(paths[placed]);
+                QFile::remove(paths_[placed]);
             }
-            return refused(QStringLiteral("Cannot write \"%1\": %2. Nothing was written.")
-                               .arg(shown(paths[n]), files[n]->failure()));
+            return cannotWrite(paths_[n], qtText(*files_[n]->failure()));
         }
     }
-    return {};
+    named_ = true;
+    return std::nullopt;
 }
 
 }  // namespace kestrelwick

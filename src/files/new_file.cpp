@@ -22,6 +22,7 @@
 #include <atomic>
 #include <cerrno>
 
+#include "files/engine_text.h"
 #include "files/file_names.h"
 #include "files/system_reason.h"
 
@@ -68,35 +69,45 @@ QString writeFailureReason(int error) {
     }
 }
 
-QString makeFolder(const QString& path) {
+std::optional<Refusal> makeFolder(const QString& path, QStringList* made) {
+    const auto refused = [](const QString& why) {
+        return std::optional<Refusal>(refusalOf(Refusal::Kind::CannotWrite, why));
+    };
     const QFileInfo info(path);
     if (info.isDir()) {
-        return {};
+        return std::nullopt;
     }
     if (info.exists() || info.isSymLink()) {
-        return QStringLiteral("\"%1\" is a file where a folder should be")
-            .arg(QDir::toNativeSeparators(info.absoluteFilePath()));
+        return refused(QStringLiteral("\"%1\" is a file where a folder should be")
+                           .arg(QDir::toNativeSeparators(info.absoluteFilePath())));
     }
     const QString parent = info.absolutePath();
     if (parent != info.absoluteFilePath()) {
-        if (QString why = makeFolder(parent); !why.isEmpty()) {
+        if (auto why = makeFolder(parent, made)) {
             return why;
         }
     }
 #ifdef Q_OS_UNIX
-    if (::mkdir(systemFileName(info.absoluteFilePath()).constData(), 0777) != 0 &&
-        !(errno == EEXIST && QFileInfo(path).isDir())) {
-        return writeFailureReason(errno);
+    if (::mkdir(systemFileName(info.absoluteFilePath()).constData(), 0777) != 0) {
+        if (errno == EEXIST && QFileInfo(path).isDir()) {
+            return std::nullopt;  // made meanwhile by another
+        }
+        return refused(writeFailureReason(errno));
     }
-    return {};
 #else
-    return QDir().mkdir(info.absoluteFilePath()) || QFileInfo(path).isDir()
-               ? QString()
-               : QStringLiteral("the folder cannot be created");
+    if (!QDir().mkdir(info.absoluteFilePath())) {
+        return QFileInfo(path).isDir() ? std::nullopt
+                                       : refused(QStringLiteral("the folder cannot be created"));
+    }
 #endif
+    if (made != nullptr) {
+        made->prepend(info.absoluteFilePath());
+    }
+    return std::nullopt;
 }
 
-QString writeWholeFile(const QString& path, const QByteArray& bytes, NewFile::Access access) {
+std::optional<Refusal> writeWholeFile(const QString& path, const QByteArray& bytes,
+                                      NewFile::Access access) {
     NewFile file(path, access);
     if (file.write(bytes)) {
         file.commit(NewFile::Replace::Yes);
@@ -109,8 +120,8 @@ void NewFile::fail(int error) {
 }
 
 void NewFile::fail(const QString& why) {
-    if (failure_.isEmpty()) {
-        failure_ = why;
+    if (!failure_) {
+        failure_ = refusalOf(Refusal::Kind::CannotWrite, why);
     }
 }
 
@@ -143,7 +154,7 @@ NewFile::~NewFile() {
 }
 
 bool NewFile::write(const QByteArray& bytes) {
-    for (qsizetype done = 0; done < bytes.size() && failure_.isEmpty();) {
+    for (qsizetype done = 0; done < bytes.size() && !failure_;) {
         if (const int failing = failingWrites.load(); failing != 0) {
             fail(failing);
             break;
@@ -159,22 +170,22 @@ bool NewFile::write(const QByteArray& bytes) {
             done += wrote;
         }
     }
-    return failure_.isEmpty();
+    return !failure_;
 }
 
 bool NewFile::finish() {
-    if (failure_.isEmpty() && ::fsync(handle_->fd) != 0) {
+    if (!failure_ && ::fsync(handle_->fd) != 0) {
         fail(errno);
     }
     if (handle_->fd >= 0 && ::close(handle_->fd) != 0) {
         fail(errno);
     }
     handle_->fd = -1;
-    return failure_.isEmpty();
+    return !failure_;
 }
 
 bool NewFile::putInPlace(Replace replace) {
-    if (!failure_.isEmpty()) {
+    if (failure_) {
         return false;
     }
     const QByteArray target = systemFileName(path_);
@@ -202,7 +213,7 @@ bool NewFile::putInPlace(Replace replace) {
             ::unlink(from);
         }
     }
-    placed_ = failure_.isEmpty();
+    placed_ = !failure_;
     return placed_;
 }
 
@@ -238,23 +249,22 @@ bool NewFile::write(const QByteArray& bytes) {
     if (const int failing = failingWrites.load(); failing != 0) {
         fail(failing);
     }
-    if (failure_.isEmpty() && handle_->file.write(bytes) != bytes.size()) {
+    if (!failure_ && handle_->file.write(bytes) != bytes.size()) {
         fail(systemReason(handle_->file.errorString()));
     }
-    return failure_.isEmpty();
+    return !failure_;
 }
 
 bool NewFile::finish() {
-    if (failure_.isEmpty() &&
-        (!handle_->file.flush() || ::_commit(int(handle_->file.handle())) != 0)) {
+    if (!failure_ && (!handle_->file.flush() || ::_commit(int(handle_->file.handle())) != 0)) {
         fail(systemReason(handle_->file.errorString()));
     }
     handle_->file.close();
-    return failure_.isEmpty();
+    return !failure_;
 }
 
 bool NewFile::putInPlace(Replace replace) {
-    if (!failure_.isEmpty()) {
+    if (failure_) {
         return false;
     }
     const DWORD flags =
@@ -268,7 +278,7 @@ bool NewFile::putInPlace(Replace replace) {
                  ? kExists
                  : systemReason(qt_error_string(int(error))));
     }
-    placed_ = failure_.isEmpty();
+    placed_ = !failure_;
     return placed_;
 }
 

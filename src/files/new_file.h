@@ -9,12 +9,17 @@
 // step, so that the name always holds the old file or the new one, never a
 // part. On any failure, and when it is dropped unfinished, the new file is
 // removed. A symbolic link at the name is replaced, never written through.
-// Why a write failed is said in words ("the disk is full").
+// Why a write failed is said in words ("the disk is full"), as a refusal of
+// the kind CannotWrite whose words go on after a colon.
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
+#include <optional>
+
+#include "processing/spinning.h"
 
 namespace kestrelwick {
 
@@ -40,8 +45,9 @@ class NewFile {
     // finish() and putInPlace() in one.
     bool commit(Replace replace) { return finish() && putInPlace(replace); }
 
-    // Why it failed, in words; empty while nothing has.
-    const QString& failure() const { return failure_; }
+    // Why it failed; nothing while nothing has.
+    const std::optional<Refusal>& failure() const { return failure_; }
+    bool failed() const { return failure_.has_value(); }
 
     // Makes every write fail with the given error number, as a full disk
     // would; 0 ends it. For the tests of failing saves.
@@ -54,20 +60,22 @@ class NewFile {
 
     QString path_;
     std::unique_ptr<Handle> handle_;
-    QString failure_;
+    std::optional<Refusal> failure_;
     bool placed_ = false;
 };
 
 // Writes the bytes to path whole or not at all, over a file of that name;
-// returns why it could not, or an empty text.
-QString writeWholeFile(const QString& path, const QByteArray& bytes, NewFile::Access access);
+// returns why it could not, or nothing.
+std::optional<Refusal> writeWholeFile(const QString& path, const QByteArray& bytes,
+                                      NewFile::Access access);
 
 // Why writing failed, in words: "the disk is full", "permission denied".
 QString writeFailureReason(int error);
 
 // Makes the folder at path and those above it that are missing; returns why
-// it could not, or an empty text. A file where a folder should be is named:
-// "\"/home/ann/work\" is a file where a folder should be".
-QString makeFolder(const QString& path);
+// it could not, or nothing. A file where a folder should be is named:
+// "\"/home/ann/work\" is a file where a folder should be". made, where
+// given, gets the folders it made, the deepest first.
+std::optional<Refusal> makeFolder(const QString& path, QStringList* made = nullptr);
 
 }  // namespace kestrelwick

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 
+#include "files/engine_text.h"
 #include "files/new_file.h"
 
 namespace kestrelwick {
@@ -74,11 +75,11 @@ QByteArray fileBytesOf(std::u16string_view text) {
     return encode(text.data(), text.size(), true);
 }
 
-QString saveTextFile(const QString& path, std::u16string_view text) {
+std::optional<Refusal> saveTextFile(const QString& path, std::u16string_view text) {
     try {
         return writeWholeFile(path, fileBytesOf(text), NewFile::Access::Everyone);
     } catch (const std::bad_alloc&) {
-        return QStringLiteral("there is not enough memory");
+        return refusalOf(Refusal::Kind::NoMemory, QStringLiteral("there is not enough memory"));
     }
 }
 

@@ -9,7 +9,10 @@
 #include <QString>
 #include <QStringView>
 
+#include <optional>
 #include <string_view>
+
+#include "processing/spinning.h"
 
 namespace kestrelwick {
 
@@ -21,7 +24,8 @@ QByteArray utf8Of(QStringView text);
 QByteArray fileBytesOf(std::u16string_view text);
 
 // Saves the text to the file at path whole or not at all (files/new_file.h),
-// over a file of that name; returns why it could not, or an empty text.
-QString saveTextFile(const QString& path, std::u16string_view text);
+// over a file of that name; returns why it could not (the words go on after
+// a colon), or nothing.
+std::optional<Refusal> saveTextFile(const QString& path, std::u16string_view text);
 
 }  // namespace kestrelwick

@@ -7,7 +7,7 @@
 #include <unordered_set>
 
 #include "processing/batch_search.h"
-#include "processing/counted_articles.h"
+#include "processing/decimal_text.h"
 
 namespace kestrelwick {
 
@@ -24,7 +24,7 @@ constexpr std::int64_t kLeastWork = std::int64_t{16} << 20;
 constexpr double kWorkPerUnit = 0.5;
 
 std::u16string number(std::uint64_t value) {
-    return decimalText(WordCount(value));
+    return decimalText(value);
 }
 
 // The work a search of count articles may do: in proportion to what will

@@ -18,7 +18,7 @@
 
 #include "processing/article_share.h"
 #include "processing/spin_choices.h"
-#include "processing/spinner.h"
+#include "processing/spin_random.h"
 
 namespace kestrelwick {
 

@@ -14,19 +14,13 @@ namespace {
 
 __extension__ using Wide = unsigned __int128;
 
-std::uint64_t mixed(std::uint64_t z) {
-    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9u;
-    z = (z ^ (z >> 27)) * 0x94d049bb133111ebu;
-    return z ^ (z >> 31);
-}
-
 }  // namespace
 
 BatchSearch::BatchSearch(const SpinChoices& choices, const std::vector<GroupRuns>& runs,
                          std::uint64_t seed, std::int64_t work, BatchProgress* progress)
     : runs_(runs),
       random_(seed),
-      keySeed_(mixed(seed ^ 0x6a09e667f3bcc909u)),
+      keySeed_(mixBits(seed ^ 0x6a09e667f3bcc909u)),
       work_(work),
       progress_(progress),
       nextAsk_(work - kAskEvery) {
@@ -42,7 +36,7 @@ BatchSearch::BatchSearch(const SpinChoices& choices, const std::vector<GroupRuns
 }
 
 std::uint64_t BatchSearch::key(std::size_t group, std::uint16_t alternative) const {
-    return mixed(keySeed_ + ((std::uint64_t(group) << 16) | alternative) * 0x9e3779b97f4a7c15u);
+    return mixBits(keySeed_ + ((std::uint64_t(group) << 16) | alternative) * 0x9e3779b97f4a7c15u);
 }
 
 bool BatchSearch::taken(std::uint64_t hash, const std::uint16_t* choice, std::size_t skip) const {

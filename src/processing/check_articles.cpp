@@ -1,5 +1,7 @@
 #include "processing/check_articles.h"
 
+#include "processing/decimal_text.h"
+
 namespace kestrelwick {
 
 namespace {

@@ -10,23 +10,22 @@
 // groups. It returns all of that as one value; the window and the console
 // show it. Nothing here knows of Qt.
 //
-// The units it is made of, in the order a check runs them:
+// This header is the engine's front door for a check; what is done with a
+// spin text afterwards (spinning, a batch of articles) has its own door,
+// processing/spinning.h. The units of a check, in the order it runs them:
 //   words.h             what a word is
 //   counted_articles.h  tidying, paragraphs and counts
 //   paragraph_comparison.h
 //                       every paragraph's versions compared (wording.h,
-//                       which reads words through word_window.h)
+//                       which reads words through word_window.h and
+//                       word_hash.h)
 //   report_notes.h      the report's notes
-//   spin_text.h         the spin text's groups and formats
+//   spin_text.h         the spin text's groups, written in a format
+//                       (spin_formats.h)
 //   spin_yield.h        how many articles the spin text gives, and how
 //                       much two of them repeat
-//
-// And what is done with a spin text after a check, in the engine too:
-//   spinner.h           spinning one article; finding a text's format
-//   spin_choices.h      a spin text read for many articles
-//   article_share.h     how much two articles repeat each other
-//   article_batch.h     a batch chosen so that no two repeat each other
-//                       more than they must (batch_search.h)
+//   decimal_text.h      numbers as the report writes them
+//   working_memory.h    the memory a check works in
 //
 // A check runs in time linear in the size of the articles. Its result holds
 // views into the texts it was given: the caller keeps them, unchanged, for as
@@ -39,9 +38,11 @@
 #include <vector>
 
 #include "processing/counted_articles.h"
+#include "processing/decimal_text.h"
 #include "processing/report_notes.h"
 #include "processing/spin_text.h"
 #include "processing/spin_yield.h"
+#include "processing/working_memory.h"
 
 namespace kestrelwick {
 

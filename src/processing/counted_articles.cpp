@@ -102,21 +102,4 @@ CountedArticles countArticles(const ArticleTexts& texts, const std::array<char16
     return counted;
 }
 
-std::u16string decimalText(WordCount number) {
-    // Built from the magnitude as unsigned so that the smallest value works too.
-    const bool negative = number < 0;
-    auto magnitude =
-        negative ? std::uint64_t{0} - static_cast<std::uint64_t>(number) : std::uint64_t(number);
-    std::u16string digits;
-    do {
-        digits += static_cast<char16_t>(u'0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    if (negative) {
-        digits += u'-';
-    }
-    std::reverse(digits.begin(), digits.end());
-    return digits;
-}
-
 }  // namespace kestrelwick

@@ -93,7 +93,4 @@ std::vector<std::u16string_view> splitIntoParagraphs(std::u16string_view text);
 // of the spin format in use.
 CountedArticles countArticles(const ArticleTexts& texts, const std::array<char16_t, 3>& spinMarks);
 
-// The decimal digits of a number, with a minus sign when it is negative.
-std::u16string decimalText(WordCount number);
-
 }  // namespace kestrelwick

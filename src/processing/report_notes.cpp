@@ -2,12 +2,14 @@
 
 #include <array>
 
+#include "processing/decimal_text.h"
+
 namespace kestrelwick {
 
 namespace {
 
 std::u16string articleNumber(std::size_t index) {
-    return decimalText(WordCount(index + 1));
+    return decimalText(index + 1);
 }
 
 }  // namespace
@@ -20,10 +22,10 @@ std::u16string paragraphListText(const ParagraphNumbers& paragraphs) {
         if (i > 0) {
             text += more == 0 && i + 1 == shown.size() ? u" and " : u", ";
         }
-        text += decimalText(WordCount(shown[i] + 1));
+        text += decimalText(shown[i] + 1);
     }
     if (more > 0) {
-        text += u" and " + decimalText(WordCount(more)) + u" more";
+        text += u" and " + decimalText(more) + u" more";
     }
     return text;
 }
@@ -114,11 +116,10 @@ std::vector<ReportNote> buildReportNotes(const CountedArticles& articles,
     for (std::size_t a = 0; paragraphs > 0 && a < kDrivingArticle; ++a) {
         const std::size_t own = articles.paragraphs[a].size();
         if (own > paragraphs) {
-            auto& places =
-                note(u"Article " + articleNumber(a) + u" has " + decimalText(WordCount(own)) +
-                         u" paragraphs and article 3 only " + decimalText(WordCount(paragraphs)) +
-                         u": the rest of article " + articleNumber(a) + u" is left out.",
-                     NoteKind::Spoils);
+            auto& places = note(u"Article " + articleNumber(a) + u" has " + decimalText(own) +
+                                    u" paragraphs and article 3 only " + decimalText(paragraphs) +
+                                    u": the rest of article " + articleNumber(a) + u" is left out.",
+                                NoteKind::Spoils);
             for (std::size_t p = paragraphs; p < own; ++p) {
                 places.push_back({a, p});
             }

@@ -3,6 +3,7 @@
 #include <limits>
 #include <unordered_map>
 
+#include "processing/spinner.h"
 #include "processing/wording.h"
 
 namespace kestrelwick {
@@ -50,8 +51,8 @@ std::u16string SpinChoices::article(const ArticleChoice& choice) const {
     return out;
 }
 
-std::variant<SpinChoices, SpinError> readSpinChoices(std::u16string_view text, SpinFormat format,
-                                                     std::size_t keep) {
+OrRefusal<SpinChoices> readSpinChoices(std::u16string_view text, SpinFormat format,
+                                       std::size_t keep) {
     SpinChoices choices;
     choices.text = text;
     SpinScanner scanner(text, format);

@@ -16,8 +16,8 @@
 #include <variant>
 #include <vector>
 
-#include "processing/spin_text.h"
-#include "processing/spinner.h"
+#include "processing/refusal.h"
+#include "processing/spin_formats.h"
 
 namespace kestrelwick {
 
@@ -52,7 +52,7 @@ struct SpinChoices {
 // Reads the groups of a spin text; keep is the most alternatives of one
 // group that are kept to choose from (at least 1). The choices view into
 // text, which outlives them.
-std::variant<SpinChoices, SpinError> readSpinChoices(std::u16string_view text, SpinFormat format,
-                                                     std::size_t keep);
+OrRefusal<SpinChoices> readSpinChoices(std::u16string_view text, SpinFormat format,
+                                       std::size_t keep);
 
 }  // namespace kestrelwick

@@ -8,14 +8,6 @@ constexpr std::u16string_view kLineBreak = u"\r\n";
 
 }  // namespace
 
-SpinMarks spinMarks(SpinFormat format) {
-    return {u'{', u'}', format == SpinFormat::Pipe ? u'|' : u'~'};
-}
-
-std::u16string_view spinMarksText(SpinFormat format) {
-    return format == SpinFormat::Pipe ? u"{, } or |" : u"{, } or ~";
-}
-
 SpinText::SpinText(const std::array<std::vector<std::u16string_view>, kArticleCount>& paragraphs) {
     for (std::size_t article = 0; article < kArticleCount; ++article) {
         paragraphs_[article] = paragraphs[article];

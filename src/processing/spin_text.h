@@ -15,8 +15,8 @@
 // that no article offers adds nothing, so every group is complete and on its
 // own line. The title's group is followed by one more line break.
 //
-// Two formats write the same groups: AMA format {a~b~c}, the default, and the
-// pipe format {a|b|c} that most other spinners read.
+// Every format writes the same groups (processing/spin_formats.h): AMA format
+// {a~b~c}, the default, the pipe format {a|b|c}, and any other row.
 //
 // A check gives the groups as views into the articles; the text itself is
 // written only when it is shown, into one buffer of exactly its size.
@@ -29,24 +29,10 @@
 #include <vector>
 
 #include "processing/counted_articles.h"
+#include "processing/spin_formats.h"
 #include "processing/working_memory.h"
 
 namespace kestrelwick {
-
-enum class SpinFormat { Ama, Pipe };
-
-// The characters that open a group, close it and separate its versions.
-struct SpinMarks {
-    char16_t open;
-    char16_t close;
-    char16_t separator;
-
-    // The three, as words.h and the report's note take them.
-    std::array<char16_t, 3> all() const { return {open, close, separator}; }
-};
-SpinMarks spinMarks(SpinFormat format);
-// The marks as the report names them: u"{, } or ~".
-std::u16string_view spinMarksText(SpinFormat format);
 
 // One group: the versions of one paragraph, views into the articles.
 struct SpinGroup {

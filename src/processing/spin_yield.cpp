@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "processing/decimal_text.h"
+
 namespace kestrelwick {
 
 namespace {
@@ -10,7 +12,7 @@ namespace {
 constexpr std::uint64_t kLargestInFull = 999'999'999'999;
 
 std::u16string digits(std::uint64_t number, std::size_t width = 1) {
-    std::u16string text = decimalText(WordCount(number));
+    std::u16string text = decimalText(number);
     if (text.size() < width) {
         text.insert(0, width - text.size(), u'0');
     }

@@ -1,6 +1,6 @@
 #include "window/article_files.h"
 
-#include "files/article_file.h"
+#include "files/files.h"
 #include "window/file_dialogs.h"
 #include "window/low_memory.h"
 #include "window/messages.h"

@@ -5,7 +5,7 @@
 
 #include <new>
 
-#include "files/engine_text.h"
+#include "files/files.h"
 #include "window/report_box.h"
 #include "window/widgets/widgets.h"
 

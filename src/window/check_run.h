@@ -15,9 +15,8 @@
 #include <string>
 
 #include "processing/check_articles.h"
-#include "processing/working_memory.h"
+#include "processing/spinning.h"
 #include "window/form_controls.h"
-#include "window/written_spin_text.h"
 
 class QWidget;
 

@@ -49,7 +49,7 @@ QRect following(const QRect& design, Follow follow, int h, int v) {
 
 const std::array<QString, kBoxCount> kBoxNames = {
     QStringLiteral("Article 1"), QStringLiteral("Article 2"), QStringLiteral("Article 3"),
-    QStringLiteral("AMA format output")};
+    QStringLiteral("Spin text output")};
 
 // What each large box says while it is empty.
 const std::array<QString, kBoxCount> kBoxPlaceholders = {

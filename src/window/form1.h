@@ -19,8 +19,13 @@
 //   check_run.h       a check: the engine's result shown on the controls
 //   report_box.h      the report's message box
 //   messages.h        every other message, in one voice
+//   low_memory.h      what the window does when memory runs short
+//   window_application.h
+//                     the application that catches a shortage no task did
 //   screen_fit.h      the window sized and placed on its screen
+//   links.h           the three websites' addresses
 //   link_opener.h     a link's website opened through the desktop or shell
+//                     (shell_open.h: the Windows shell's "open", on Windows)
 //   article_files.h   files dropped on the boxes, named at start or opened
 //   spin_format_choice.h
 //                     the spin format, under the output box

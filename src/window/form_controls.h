@@ -7,7 +7,7 @@
 #include <array>
 #include <cstddef>
 
-#include "processing/counted_articles.h"
+#include "processing/check_articles.h"
 #include "window/large_boxes.h"
 
 class QLabel;

@@ -6,7 +6,7 @@
 
 #include <cstddef>
 
-#include "processing/counted_articles.h"
+#include "processing/check_articles.h"
 
 namespace kestrelwick {
 

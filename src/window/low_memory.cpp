@@ -5,7 +5,6 @@
 #endif
 
 #include <cstdlib>
-#include <new>
 
 #include "window/messages.h"
 
@@ -51,16 +50,6 @@ void warnShortOfMemory(QWidget* parent, const QString& notDone) {
 
 void warnShortOfMemoryOnceShown(QWidget* parent, const QString& notDone) {
     onceShown(parent, [notDone](QWidget* window) { warnShortOfMemory(window, notDone); });
-}
-
-bool WindowApplication::notify(QObject* receiver, QEvent* event) {
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (const std::bad_alloc&) {
-        warnShortOfMemory(activeWindow(), QStringLiteral("There is not enough memory to do what "
-                                                         "was asked last; it was not done."));
-        return false;
-    }
 }
 
 }  // namespace kestrelwick

@@ -11,7 +11,6 @@
 // when a task runs short, then taken again. Threads are started with small
 // stacks (2 MiB), so that starting one needs little.
 
-#include <QApplication>
 #include <QString>
 
 class QWidget;
@@ -26,16 +25,5 @@ void prepareForLowMemory();
 void warnShortOfMemory(QWidget* parent, const QString& notDone);
 // The same once the event loop has shown the window.
 void warnShortOfMemoryOnceShown(QWidget* parent, const QString& notDone);
-
-// The window's application: where memory runs short in handling an event
-// that no task of the window catches itself, the event is left undone and
-// the user told, rather than the program ended.
-class WindowApplication : public QApplication {
-    Q_OBJECT
-
-  public:
-    using QApplication::QApplication;
-    bool notify(QObject* receiver, QEvent* event) override;
-};
 
 }  // namespace kestrelwick

@@ -2,7 +2,7 @@
 
 #include <QDir>
 
-#include "files/text_files.h"
+#include "files/files.h"
 #include "window/file_dialogs.h"
 #include "window/messages.h"
 #include "window/widgets/widgets.h"
@@ -19,9 +19,9 @@ void saveSpinText(QWidget* parent, const TextBox* outputBox) {
     if (path.isEmpty()) {
         return;
     }
-    if (const QString why = saveTextFile(path, outputBox->text()); !why.isEmpty()) {
+    if (const auto why = saveTextFile(path, outputBox->text())) {
         warn(parent, QStringLiteral("Cannot save \"%1\": %2. The file is as it was.")
-                         .arg(QDir::toNativeSeparators(path), why));
+                         .arg(QDir::toNativeSeparators(path), qtText(*why)));
     }
 }
 

@@ -8,8 +8,8 @@
 
 #include <new>
 
-#include "files/engine_text.h"
-#include "processing/spinner.h"
+#include "files/files.h"
+#include "processing/spinning.h"
 #include "window/low_memory.h"
 #include "window/messages.h"
 #include "window/user_settings.h"
@@ -21,13 +21,8 @@ namespace {
 
 const QString kSettingsKey = QStringLiteral("spinFormat");
 
-QString settingOf(SpinFormat format) {
-    return format == SpinFormat::Pipe ? QStringLiteral("pipe") : QStringLiteral("ama");
-}
-
 QString nameOf(SpinFormat format) {
-    return format == SpinFormat::Pipe ? QStringLiteral("the pipe format")
-                                      : QStringLiteral("AMA format");
+    return qtText(spinFormatRow(format).inSentence);
 }
 
 // What screen readers are told of the choice: its name, "Spin format", and
@@ -102,15 +97,17 @@ SpinFormatChoice::SpinFormatChoice(TextBox* outputBox, QWidget* parent)
         return true;
     }();
     Q_UNUSED(accessible);
-    // The items in the order of SpinFormat.
-    addItem(QStringLiteral("AMA format {a~b~c}"));
-    addItem(QStringLiteral("Pipe format {a|b|c}"));
+    // The items in the order of the formats' rows.
+    for (std::size_t f = 0; f < spinFormatCount(); ++f) {
+        addItem(qtText(spinFormatRow(spinFormatAt(f)).choiceName));
+    }
     setAccessibleName(QStringLiteral("Spin format"));
     setToolTip(QStringLiteral("The spin format of the output box"));
     setFocusPolicy(Qt::StrongFocus);
-    const bool pipe = userSettings().value(kSettingsKey).toString() == settingOf(SpinFormat::Pipe);
-    shown_ = pipe ? SpinFormat::Pipe : SpinFormat::Ama;
+    shown_ = spinFormatOfSetting(engineText(userSettings().value(kSettingsKey).toString()))
+                 .value_or(SpinFormat::Ama);
     setCurrentIndex(int(shown_));
+    nameOutputBox();
     connect(this, &QComboBox::currentIndexChanged, this, &SpinFormatChoice::changed);
 }
 
@@ -126,7 +123,14 @@ void SpinFormatChoice::show(SpinFormat format) {
     const QSignalBlocker quiet(this);
     shown_ = format;
     setCurrentIndex(int(format));
-    userSettings().setValue(kSettingsKey, settingOf(format));
+    nameOutputBox();
+    userSettings().setValue(kSettingsKey, qtText(spinFormatRow(format).settingsKey));
+}
+
+void SpinFormatChoice::nameOutputBox() {
+    // What a screen reader says of the box follows the format it holds.
+    outputBox_->setAccessibleName(QStringLiteral("Spin text output, ") +
+                                  qtText(spinFormatRow(shown_).name));
 }
 
 void SpinFormatChoice::checkWritten(WrittenSpinText written) {
@@ -134,16 +138,20 @@ void SpinFormatChoice::checkWritten(WrittenSpinText written) {
 }
 
 void SpinFormatChoice::followText() {
-    if (const FoundFormat found = findSpinFormat(outputBox_->text(), std::nullopt);
+    // The text's own format where its groups tell it; where they hold no
+    // separator, or those of several formats, the choice stays.
+    if (const FoundFormat found = findSpinFormat(outputBox_->text(), std::nullopt, shown_);
         !found.mixed && found.format != shown_) {
-        // The pipe format is found only where the groups hold a |.
         show(found.format);
     }
 }
 
 void SpinFormatChoice::changed(int index) {
     const SpinFormat from = shown_;
-    const SpinFormat to = index == int(SpinFormat::Pipe) ? SpinFormat::Pipe : SpinFormat::Ama;
+    if (index < 0 || std::size_t(index) >= spinFormatCount()) {
+        return;
+    }
+    const SpinFormat to = spinFormatAt(std::size_t(index));
     if (from == to) {
         return;
     }
@@ -158,22 +166,23 @@ void SpinFormatChoice::changed(int index) {
             changeSeparators(text, written_.separators(), to);
             rewrite = !written_.separators().empty();
         } else {
-            FormatChange change = changeSpinFormat(text, from, to);
-            if (change.splits) {
+            auto change = changeSpinFormat(text, from, to);
+            const auto* refusal = std::get_if<Refusal>(&change);
+            if (refusal != nullptr && refusal->kind == Refusal::Kind::WouldSplit) {
                 show(from);
                 warn(window(),
                      QStringLiteral("The spin text stays in %1: at line %2, column %3 an "
                                     "alternative holds %4, which %5 reads as a separator, so "
                                     "writing the text in it would split that alternative.")
                          .arg(nameOf(from))
-                         .arg(change.splits->line)
-                         .arg(change.splits->column)
+                         .arg(refusal->place->line)
+                         .arg(refusal->place->column)
                          .arg(QChar(spinMarks(to).separator))
                          .arg(nameOf(to)));
                 return;
             }
-            if (change.broken) {
-                QString why = qtText(change.broken->text());
+            if (refusal != nullptr) {
+                QString why = qtText(*refusal);
                 why.chop(1);  // its full stop, inside the brackets
                 if (askToGoOn(window(),
                               QStringLiteral("The spin text cannot be spun in %1 (%2), so it "
@@ -186,8 +195,9 @@ void SpinFormatChoice::changed(int index) {
                 }
                 return;
             }
-            rewrite = *change.text != text;
-            text = std::move(*change.text);
+            std::u16string& changed = std::get<std::u16string>(change);
+            rewrite = changed != text;
+            text = std::move(changed);
         }
         if (!rewrite) {
             show(to);  // no separator to change

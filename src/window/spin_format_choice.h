@@ -1,14 +1,16 @@
 #pragma once
 
-// The spin format that the output box holds, AMA format {a~b~c} or the pipe
-// format {a|b|c}: a choice under the output box that screen readers read as
-// "Spin format", kept across restarts in the user's settings. Check Articles
-// writes the spin text and notes the spin marks in the chosen format.
+// The spin format that the output box holds, AMA format {a~b~c}, the pipe
+// format {a|b|c} or any other of the formats' rows: a choice under the
+// output box that screen readers read as "Spin format", kept across restarts
+// in the user's settings. Check Articles writes the spin text and notes the
+// spin marks in the chosen format, and the output box's name for screen
+// readers says the format it holds ("Spin text output, pipe format").
 //
 // The choice always names the format the output box holds:
 //   - While the box holds the spin text of the last check unchanged, a
 //     switch writes the check's groups again in the new format, exactly as
-//     a check in it would (window/written_spin_text.h).
+//     a check in it would (processing/written_spin_text.h).
 //   - After the user has edited it, a switch changes only the separators
 //     between each group's alternatives, where that keeps every group's
 //     alternatives the same. Where an alternative holds the new separator,
@@ -22,8 +24,7 @@
 
 #include <QComboBox>
 
-#include "processing/spin_text.h"
-#include "window/written_spin_text.h"
+#include "processing/spinning.h"
 
 namespace kestrelwick {
 
@@ -48,8 +49,9 @@ class SpinFormatChoice : public QComboBox {
   private:
     friend class FormatSwitch;
     void changed(int index);
-    // Shows a format without touching the output box.
+    // Shows a format without touching the output box's text.
     void show(SpinFormat format);
+    void nameOutputBox();
 
     TextBox* outputBox_;
     SpinFormat shown_ = SpinFormat::Ama;

@@ -15,8 +15,8 @@
 #include <string>
 #include <variant>
 
-#include "files/engine_text.h"
-#include "processing/spinner.h"
+#include "files/files.h"
+#include "processing/spinning.h"
 #include "window/low_memory.h"
 #include "window/messages.h"
 #include "window/spun_articles/spun_articles.h"
@@ -48,7 +48,7 @@ void placeCursor(TextBox* box, std::size_t line, std::size_t column) {
 // An article spun from one seed.
 struct Spun {
     std::uint64_t seed;
-    std::variant<std::u16string, SpinError> article;
+    OrRefusal<std::u16string> article;
 };
 
 Spun spin(std::u16string_view text, SpinFormat format) {
@@ -88,7 +88,7 @@ class SpinPreview : public QDialog {
         connect(close, &QPushButton::clicked, this, &QDialog::accept);
         auto* layout = new QVBoxLayout(this);
         if (found_.mixed) {
-            auto* mixed = new QLabel(QStringLiteral("Note: ") + qtText(found_.warning()), this);
+            auto* mixed = new QLabel(QStringLiteral("Note: ") + qtText(*found_.mixed), this);
             mixed->setWordWrap(true);
             mixed->setTextFormat(Qt::PlainText);
             mixed->setObjectName(QStringLiteral("mixedFormats"));
@@ -106,10 +106,11 @@ class SpinPreview : public QDialog {
     void show(const Spun& spun) {
         article_->setPlainText(qtText(std::get<std::u16string>(spun.article)));
         // The command that gives the same article from this spin text: the
-        // format is named where the text alone would not tell it.
-        const QString format = found_.mixed && found_.format == SpinFormat::Pipe
-                                   ? QStringLiteral(" --format pipe")
-                                   : QString();
+        // format is named where --spin would not find it in the text alone.
+        const QString format =
+            found_.mixed && found_.format != findSpinFormat(spinText_, std::nullopt).format
+                ? QStringLiteral(" --format ") + qtText(spinFormatRow(found_.format).commandWord)
+                : QString();
         seed_->setText(QStringLiteral("Seed %1: kestrelwick --spin%2 --seed %1 gives this "
                                       "article from this spin text.")
                            .arg(spun.seed)
@@ -134,17 +135,14 @@ void preview(QWidget* parent, TextBox* outputBox, SpinFormat shown) {
         return;
     }
     std::u16string spinText = outputBox->text();
-    // The text's own format; where its groups hold both separators, the one
-    // the window shows.
-    FoundFormat found = findSpinFormat(spinText, std::nullopt);
-    if (found.mixed) {
-        found = findSpinFormat(spinText, shown);
-    }
+    // The text's own format; where its groups hold no separator, or those of
+    // several formats, the one the window shows.
+    const FoundFormat found = findSpinFormat(spinText, std::nullopt, shown);
     const Spun first = spin(spinText, found.format);
-    if (const auto* error = std::get_if<SpinError>(&first.article)) {
-        placeCursor(outputBox, error->line, error->column);
-        warn(parent, QStringLiteral("The spin text cannot be spun: ") + qtText(error->text()));
-        placeCursor(outputBox, error->line, error->column);
+    if (const auto* refusal = std::get_if<Refusal>(&first.article)) {
+        placeCursor(outputBox, refusal->place->line, refusal->place->column);
+        warn(parent, QStringLiteral("The spin text cannot be spun: ") + qtText(*refusal));
+        placeCursor(outputBox, refusal->place->line, refusal->place->column);
         return;
     }
     SpinPreview dialog(parent, std::move(spinText), found, first);

@@ -10,7 +10,7 @@
 // spin text that cannot be spun is told in a message, and the output box's
 // cursor goes to the place; an empty output box is told how to fill it.
 
-#include "processing/spin_text.h"
+#include "processing/spinning.h"
 
 class QWidget;
 

@@ -14,7 +14,7 @@
 
 #include <functional>
 
-#include "processing/spin_text.h"
+#include "processing/spinning.h"
 #include "window/form_controls.h"
 
 class QWidget;

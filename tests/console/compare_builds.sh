@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Compares what two builds of kestrelwick give for --check: the same standard
-# output, standard error and exit status, byte for byte, on the example
-# articles, on every input of the fuzz corpus (each cut into its three
-# articles and written as UTF-16 files, so that every code unit reaches the
-# program), and on the command lines that refuse.
+# Compares what two builds of kestrelwick give for --check, --spin and a batch
+# of spun articles: the same standard output, standard error, exit status and
+# files written, byte for byte, on the example articles, on every input of the
+# fuzz corpus (each cut into its three articles and written as UTF-16 files,
+# so that every code unit reaches the program; its spin text, as the old
+# build writes it in each format, then spun with a seed and written as a
+# batch), and on the command lines that refuse.
 #
 #   tests/console/compare_builds.sh OLD NEW [CORPUS...]
 #
@@ -22,16 +24,28 @@ trap 'rm -rf "$work"' EXIT
 
 compared=0
 differed=0
-# Runs both builds with the same arguments and standard input.
+# Runs both builds with the same arguments and standard input. An argument
+# OUT stands for a folder of each build's own, whose files are compared too
+# (the messages name it, so it has the same name for both).
 compare() {
     local name=$1 input=$2
     shift 2
-    local status_old=0 status_new=0
-    "$old" "$@" <"$input" >"$work/old.out" 2>"$work/old.err" || status_old=$?
-    "$new" "$@" <"$input" >"$work/new.out" 2>"$work/new.err" || status_new=$?
+    local status_old=0 status_new=0 build
+    for build in old new; do
+        rm -rf "$work/OUT"
+        local program=$old status=0
+        [ "$build" = new ] && program=$new
+        "$program" "${@/#OUT/$work/OUT}" <"$input" >"$work/$build.out" 2>"$work/$build.err" || status=$?
+        eval "status_$build=$status"
+        if [ -d "$work/OUT" ]; then
+            (cd "$work" && find OUT -type f | sort | xargs -r md5sum) >"$work/$build.files"
+        else
+            : >"$work/$build.files"
+        fi
+    done
     compared=$((compared + 1))
     if [ "$status_old" != "$status_new" ] || ! cmp -s "$work/old.out" "$work/new.out" ||
-        ! cmp -s "$work/old.err" "$work/new.err"; then
+        ! cmp -s "$work/old.err" "$work/new.err" || ! cmp -s "$work/old.files" "$work/new.files"; then
         differed=$((differed + 1))
         echo "DIFFERS: $name (status $status_old, now $status_new)"
         diff <(cat "$work/old.err") <(cat "$work/new.err") | head -n 5 || true
@@ -77,6 +91,37 @@ for first in "$work"/cut/*-0; do
     stem=${first%-0}
     compare "corpus input $(basename "$stem")" /dev/null --check "$stem-0" "$stem-1" "$stem-2"
 done
+
+# Spin texts in both formats, and mixed ones: one article with a seed, the
+# text's own format found and a format given, and a small batch.
+compare "the worked example spun" /dev/null --spin --seed 3 "$here/tests/data/dogs-spin.txt"
+compare "the worked example, all 81" /dev/null --spin --count 81 --out OUT --seed 3 \
+    "$here/tests/data/dogs-spin.txt"
+compare "the worked example, a limit" /dev/null --spin --count 81 --max-share 50 --out OUT \
+    --seed 3 "$here/tests/data/dogs-spin.txt"
+compare "more than it gives" /dev/null --spin --count 82 --out OUT "$here/tests/data/dogs-spin.txt"
+printf 'x {a~b} y\n{c|d} {e~f|g}\n' >"$work/mixed.txt"
+for format in "" ama pipe; do
+    compare "a mixed text ${format:-as found}" /dev/null --spin --seed 9 ${format:+--format $format} \
+        "$work/mixed.txt"
+    compare "a mixed text's batch ${format:-as found}" /dev/null --spin --count 2 --out OUT \
+        --seed 9 ${format:+--format $format} "$work/mixed.txt"
+done
+compare "a bad format" /dev/null --spin --format hash "$work/mixed.txt"
+compare "help" /dev/null --help
+spins=0
+for first in "$work"/cut/*-0; do
+    stem=${first%-0}
+    for format in ama pipe; do
+        "$old" --check --format "$format" "$stem-0" "$stem-1" "$stem-2" >"$stem.$format" \
+            2>/dev/null || true
+        compare "corpus spin $(basename "$stem") $format" /dev/null --spin --seed 11 "$stem.$format"
+        compare "corpus batch $(basename "$stem") $format" /dev/null --spin --count 4 \
+            --out OUT --seed 11 "$stem.$format"
+        spins=$((spins + 2))
+    done
+done
+echo "$spins of the comparisons spun a corpus input's spin text"
 
 echo "$((compared - differed)) passed, $differed failed"
 [ "$differed" -eq 0 ]

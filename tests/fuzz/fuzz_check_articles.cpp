@@ -24,7 +24,7 @@
 #include "fuzz/plain_computations.h"
 #include "fuzz/require.h"
 #include "processing/check_articles.h"
-#include "processing/spinner.h"
+#include "processing/spinning.h"
 
 namespace {
 

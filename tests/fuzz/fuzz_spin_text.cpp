@@ -10,8 +10,7 @@
 #include <variant>
 
 #include "fuzz/require.h"
-#include "processing/spin_choices.h"
-#include "processing/spinner.h"
+#include "processing/spinning.h"
 
 using kestrelwick::testing::require;
 
@@ -27,11 +26,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         const auto spun = spinArticle(text, format, random);
         const auto read = readSpinChoices(text, format, 4);
         require(spun.index() == read.index());
-        if (const auto* error = std::get_if<SpinError>(&spun)) {
-            const SpinError& same = std::get<SpinError>(read);
-            require(error->kind == same.kind && error->line == same.line &&
-                    error->column == same.column);
-            require(error->line >= 1 && error->column >= 1);
+        if (const auto* error = std::get_if<Refusal>(&spun)) {
+            require(*error == std::get<Refusal>(read));
+            require(error->kind == Refusal::Kind::CannotSpin && error->place &&
+                    error->place->line >= 1 && error->place->column >= 1);
             continue;
         }
         const SpinChoices& choices = std::get<SpinChoices>(read);
@@ -53,15 +51,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         require(first.size() <= text.size());
 
         const SpinFormat other = format == SpinFormat::Ama ? SpinFormat::Pipe : SpinFormat::Ama;
-        const FormatChange change = changeSpinFormat(text, format, other);
-        require(change.text.has_value() != change.splits.has_value());
-        require(!change.broken);
-        if (change.text) {
-            const FormatChange back = changeSpinFormat(*change.text, other, format);
-            require(back.text && *back.text == text);
+        const auto change = changeSpinFormat(text, format, other);
+        if (const auto* changed = std::get_if<std::u16string>(&change)) {
+            const auto back = changeSpinFormat(*changed, other, format);
+            require(std::get<std::u16string>(back) == text);
+        } else {
+            require(std::get<Refusal>(change).kind == Refusal::Kind::WouldSplit);
         }
         const FoundFormat found = findSpinFormat(text, std::nullopt);
-        require(!found.mixed || found.mixed->line >= 1);
+        require(!found.mixed || found.mixed->place->line >= 1);
     }
     return 0;
 }

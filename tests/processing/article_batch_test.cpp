@@ -1,5 +1,5 @@
-// The share of two spun articles and the choice of a batch: cases worked by
-// hand, and a property over random spin texts.
+// The choice of a batch: cases worked by hand, and a property over random
+// spin texts.
 
 #include <gtest/gtest.h>
 
@@ -44,29 +44,6 @@ std::u16string differentGroups(int groups) {
         text += u"}\r\n\r\n";
     }
     return text;
-}
-
-TEST(ArticleShare, IsTheSharedRunsOverTheMeanRunsOfTheTwo) {
-    // Group 1: two runs each, one shared; group 2: one run each, none shared.
-    const Text text(u"Title {one two three four five~one two three four six}\r\n{a b~c d}");
-    const struct {
-        ArticleChoice a, b;
-        std::uint64_t shared, runs;
-        int percent;
-    } cases[] = {
-        {{0, 0}, {1, 1}, 1, 6, 33},  // 2 x 1 / (3 + 3)
-        {{0, 0}, {1, 0}, 2, 6, 67},  // the second group chosen alike
-        {{0, 0}, {0, 0}, 3, 6, 100},
-    };
-    for (const auto& c : cases) {
-        const Share share = shareOf(text.runs, c.a, c.b);
-        EXPECT_EQ(share.shared, c.shared);
-        EXPECT_EQ(share.runs, c.runs);
-        EXPECT_EQ(share.percent(), c.percent);
-    }
-    EXPECT_TRUE(Share({1, 6}).atMost(34));
-    EXPECT_FALSE(Share({1, 6}).atMost(33));  // 33.3 % is more than 33 %
-    EXPECT_EQ(text.choices.article({1, 0}), u"Title one two three four six\r\na b");
 }
 
 TEST(ArticleBatch, WorkedCases) {

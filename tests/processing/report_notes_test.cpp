@@ -68,36 +68,6 @@ TEST(ParagraphListText, CountsFromOneAndShortensLongLists) {
     EXPECT_EQ(paragraphListText(numbers({9, 99, 999})), u"10, 100 and 1000");
 }
 
-TEST(ScanParagraph, FindsSpinMarksWhileCountingWords) {
-    const auto kAmaMarks = spinMarks(SpinFormat::Ama).all();
-    struct Case {
-        std::u16string_view paragraph;
-        WordCount words;
-        bool mark;
-    };
-    const std::vector<Case> cases = {
-        {u"", 0, false},
-        {u"plain words only", 3, false},
-        {u"{", 1, true},
-        {u"a }", 2, true},
-        {u"tilde~joined", 1, true},
-        {u"pipe | and caret ^ are not marks", 8, false},
-        {u"\u007f\u007b", 1, true},
-    };
-    for (const auto& c : cases) {
-        const ParagraphScan scan = scanParagraph(c.paragraph, kAmaMarks);
-        EXPECT_EQ(scan.words, c.words);
-        EXPECT_EQ(scan.hasMark, c.mark);
-    }
-    // A mark far into a long paragraph, past the first block of the count.
-    std::u16string longParagraph(200000, u'x');
-    longParagraph[150000] = u' ';
-    EXPECT_FALSE(scanParagraph(longParagraph, kAmaMarks).hasMark);
-    longParagraph[199999] = u'~';
-    EXPECT_EQ(scanParagraph(longParagraph, kAmaMarks).words, 2);
-    EXPECT_TRUE(scanParagraph(longParagraph, kAmaMarks).hasMark);
-}
-
 TEST(ReportNotes, WorkedExampleHasNoneAndItsVariationOne) {
     EXPECT_EQ(notesFor(kDogs1, kDogs2, kDogs3), Notes{});
     EXPECT_EQ(notesFor(kDogs1,

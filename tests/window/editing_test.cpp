@@ -22,7 +22,7 @@
 #include <optional>
 #include <string>
 
-#include "processing/working_memory.h"
+#include "processing/check_articles.h"
 #include "support/dog_training_article.h"
 #include "support/form_test.h"
 

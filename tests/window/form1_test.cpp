@@ -165,7 +165,13 @@ class Form1Test : public FormTest {
         }
 
         QCOMPARE(form->articleBox(0)->accessibleName(), QStringLiteral("Article 1"));
-        QCOMPARE(form->outputBox()->accessibleName(), QStringLiteral("AMA format output"));
+        // The output box's name says the format it holds.
+        form->formatChoice()->setFormat(SpinFormat::Pipe);
+        QCOMPARE(form->outputBox()->accessibleName(),
+                 QStringLiteral("Spin text output, pipe format"));
+        form->formatChoice()->setFormat(SpinFormat::Ama);
+        QCOMPARE(form->outputBox()->accessibleName(),
+                 QStringLiteral("Spin text output, AMA format"));
         QVERIFY(!form->gridBox()->accessibleName().isEmpty());
     }
 

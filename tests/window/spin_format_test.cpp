@@ -17,7 +17,7 @@
 #include <functional>
 #include <set>
 
-#include "files/article_file.h"
+#include "files/files.h"
 #include "processing/check_articles.h"
 #include "support/form_test.h"
 #include "window/spin_format_choice.h"

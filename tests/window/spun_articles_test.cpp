@@ -19,8 +19,8 @@
 
 #include <variant>
 
-#include "files/text_files.h"
-#include "processing/spinner.h"
+#include "files/files.h"
+#include "processing/spinning.h"
 #include "support/form_test.h"
 #include "window/spun_articles/spun_articles.h"
 

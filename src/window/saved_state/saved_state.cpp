@@ -15,7 +15,7 @@
 #include <algorithm>
 #include <new>
 
-#include "files/new_file.h"
+#include "files/files.h"
 #include "window/low_memory.h"
 #include "window/messages.h"
 #include "window/saved_state/shutdown_signals.h"

@@ -6,8 +6,7 @@
 #include <cerrno>
 #include <new>
 
-#include "files/new_file.h"
-#include "files/regular_file.h"
+#include "files/files.h"
 
 namespace kestrelwick {
 
@@ -24,11 +23,12 @@ QString writeStateFile(const QString& path, const StateTexts& texts) {
     } catch (const std::bad_alloc&) {
         return QStringLiteral("not enough memory");
     }
-    if (QString why = makeFolder(QFileInfo(path).absolutePath()); !why.isEmpty()) {
-        return why;
+    if (const auto why = makeFolder(QFileInfo(path).absolutePath())) {
+        return qtText(*why);
     }
     // Readable by its owner only: the boxes may hold anything.
-    return writeWholeFile(path, bytes, NewFile::Access::OwnerOnly);
+    const auto why = writeWholeFile(path, bytes, NewFile::Access::OwnerOnly);
+    return why ? qtText(*why) : QString();
 }
 
 StateRead readStateFile(const QString& path) {

@@ -20,7 +20,7 @@
 #include <windows.h>
 #endif
 
-#include "files/file_names.h"
+#include "files/files.h"
 
 namespace kestrelwick {
 

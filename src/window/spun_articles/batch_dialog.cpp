@@ -13,7 +13,7 @@
 
 #include <algorithm>
 
-#include "files/batch_files.h"
+#include "files/files.h"
 #include "window/file_dialogs.h"
 
 namespace kestrelwick {

@@ -6,11 +6,8 @@
 #include <QTimer>
 
 #include <atomic>
-#include <new>
-#include <variant>
 
-#include "files/batch_files.h"
-#include "files/engine_text.h"
+#include "files/files.h"
 
 namespace kestrelwick {
 
@@ -18,66 +15,25 @@ namespace {
 
 // What the thread and the window share: the user's cancel, and how many
 // articles there are to write and are written.
-struct Shared {
-    std::atomic<bool> cancelled{false};
-    std::atomic<std::size_t> total{0};
-    std::atomic<std::size_t> written{0};
-};
-
-class Cancel final : public BatchProgress {
+class Shared final : public ExportProgress {
   public:
-    explicit Cancel(const std::atomic<bool>& flag) : flag_(flag) {}
-    bool cancelled() override { return flag_.load(); }
+    std::atomic<bool> stop{false};
+    std::atomic<std::size_t> total{0};
+    std::atomic<std::size_t> done{0};
 
-  private:
-    const std::atomic<bool>& flag_;
-};
-
-BatchJobResult work(const std::u16string& text, SpinFormat format, const BatchRequest& request,
-                    const QString& folder, Shared& shared) {
-    using Outcome = BatchJobResult::Outcome;
-    try {
-        auto read = readSpinChoices(text, format, alternativesToKeep(request.count));
-        if (const auto* error = std::get_if<SpinError>(&read)) {
-            return {Outcome::Refused,
-                    QStringLiteral("The spin text cannot be spun: ") + qtText(error->text())};
-        }
-        const SpinChoices& choices = std::get<SpinChoices>(read);
-        const std::vector<GroupRuns> runs = countGroupRuns(choices);
-        Cancel cancel(shared.cancelled);
-        const std::optional<Batch> batch = chooseBatch(choices, runs, request, &cancel);
-        if (!batch) {
-            return {Outcome::Cancelled, {}};
-        }
-        shared.total = batch->articles.size();
-        const BatchFiles files = writeBatchFiles(
-            folder, batch->articles.size(),
-            [&](std::size_t n) { return choices.article(batch->articles[n - 1]); },
-            [&](std::size_t n) {
-                shared.written = n;
-                return !shared.cancelled.load();
-            });
-        switch (files.outcome) {
-            case BatchFiles::Outcome::Written:
-                return {Outcome::Written, qtText(batch->summary())};
-            case BatchFiles::Outcome::Cancelled:
-                return {Outcome::Cancelled, {}};
-            case BatchFiles::Outcome::Refused:
-                break;
-        }
-        return {Outcome::Refused, files.message};
-    } catch (const std::bad_alloc&) {
-        return {Outcome::Refused, QStringLiteral("There is not enough memory to spin these "
-                                                 "articles. Nothing was written.")};
+    bool cancelled() override { return stop.load(); }
+    void written(std::size_t count, std::size_t all) override {
+        total = all;
+        done = count;
     }
-}
+};
 
 }  // namespace
 
-BatchJobResult runBatchJob(QWidget* parent, const std::u16string& spinText, SpinFormat format,
-                           const BatchRequest& request, const QString& folder) {
+ExportOutcome runBatchJob(QWidget* parent, const SpinSource& spin, const BatchRequest& request,
+                          const QString& folder) {
     Shared shared;
-    BatchJobResult result;
+    ExportOutcome outcome;
     QProgressDialog progress(QStringLiteral("Choosing the articles…"), QStringLiteral("Cancel"), 0,
                              0, parent);
     progress.setWindowTitle(QStringLiteral("Save spun articles"));
@@ -86,24 +42,27 @@ BatchJobResult runBatchJob(QWidget* parent, const std::u16string& spinText, Spin
     progress.setAutoReset(false);
     progress.setAutoClose(false);
     QObject::connect(&progress, &QProgressDialog::canceled, &progress, [&shared, &progress] {
-        shared.cancelled = true;
+        shared.stop = true;
         progress.setLabelText(QStringLiteral("Stopping…"));
     });
 
-    QThread* thread =
-        QThread::create([&] { result = work(spinText, format, request, folder, shared); });
+    const auto work = [&] {
+        BatchFolder writer(folder);
+        outcome = exportSpunArticles(spin, request, shared, writer);
+    };
+    QThread* thread = QThread::create(work);
     QEventLoop loop;
     QObject::connect(thread, &QThread::finished, &loop, &QEventLoop::quit);
     QTimer tick;
     QObject::connect(&tick, &QTimer::timeout, &progress, [&shared, &progress] {
         if (progress.wasCanceled()) {
-            shared.cancelled = true;
+            shared.stop = true;
             return;
         }
-        if (const std::size_t total = shared.total; total > 0 && !shared.cancelled) {
+        if (const std::size_t total = shared.total; total > 0 && !shared.stop) {
             progress.setLabelText(QStringLiteral("Writing the articles…"));
             progress.setMaximum(int(total));
-            progress.setValue(int(shared.written.load()));
+            progress.setValue(int(shared.done.load()));
         } else {
             progress.setValue(0);  // shows the bar once the work has taken a moment
         }
@@ -113,7 +72,7 @@ BatchJobResult runBatchJob(QWidget* parent, const std::u16string& spinText, Spin
     loop.exec();
     thread->wait();
     delete thread;
-    return result;
+    return outcome;
 }
 
 }  // namespace kestrelwick

@@ -7,8 +7,7 @@
 
 #include <variant>
 
-#include "files/engine_text.h"
-#include "processing/spin_choices.h"
+#include "files/files.h"
 #include "window/file_dialogs.h"
 #include "window/messages.h"
 #include "window/spun_articles/batch_dialog.h"
@@ -22,32 +21,36 @@ void saveSpunArticles(QWidget* parent, std::u16string spinText, SpinFormat forma
                                     "write it into the output box, or paste one there."));
         return;
     }
-    // Only the number of articles it gives, for the dialog: one alternative
-    // of each group is kept.
-    const auto read = readSpinChoices(spinText, format, 1);
-    if (const auto* error = std::get_if<SpinError>(&read)) {
-        warn(parent, QStringLiteral("The spin text cannot be spun: ") + qtText(error->text()));
+    // Read once, for the dialog's count and for the job.
+    const FoundFormat found = findSpinFormat(spinText, format);
+    auto read = SpinSource::read(std::move(spinText), found);
+    if (const auto* refusal = std::get_if<Refusal>(&read)) {
+        warn(parent, QStringLiteral("The spin text cannot be spun: ") + qtText(*refusal));
         return;
     }
-    BatchDialog dialog(parent, std::get<SpinChoices>(read).articles(), lastBatchFolder());
+    const SpinSource& spin = *std::get<std::unique_ptr<const SpinSource>>(read);
+    BatchDialog dialog(parent, spin.choices().articles(), lastBatchFolder());
     while (dialog.exec() == QDialog::Accepted) {
         const QString folder = dialog.folder();
         if (folder.isEmpty()) {
             warn(&dialog, QStringLiteral("Say which folder the articles go to."));
             continue;
         }
-        const BatchJobResult result = runBatchJob(
-            &dialog, spinText, format,
+        const ExportOutcome outcome = runBatchJob(
+            &dialog, spin,
             {dialog.count(), dialog.maxShare(), QRandomGenerator::global()->generate64()}, folder);
-        if (result.outcome == BatchJobResult::Outcome::Cancelled) {
+        if (outcome.kind == ExportOutcome::Kind::Cancelled) {
             continue;  // nothing written; the user may change the request
         }
-        if (result.outcome == BatchJobResult::Outcome::Refused) {
-            warn(&dialog, result.message);
+        if (outcome.kind == ExportOutcome::Kind::Refused) {
+            warn(&dialog, outcome.refusal->kind == Refusal::Kind::NoMemory
+                              ? QStringLiteral("There is not enough memory to spin these "
+                                               "articles. Nothing was written.")
+                              : qtText(*outcome.refusal));
             continue;
         }
         rememberBatchFolder(folder);
-        if (informWithAction(parent, result.message,
+        if (informWithAction(parent, qtText(outcome.summary),
                              QStringLiteral("The articles are in \"%1\".")
                                  .arg(QDir::toNativeSeparators(QDir(folder).absolutePath())),
                              QStringLiteral("&Open folder"))) {

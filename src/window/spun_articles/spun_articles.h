@@ -20,7 +20,7 @@
 
 #include <string>
 
-#include "processing/spin_text.h"
+#include "processing/spinning.h"
 
 class QWidget;
 

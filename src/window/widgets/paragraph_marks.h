@@ -20,7 +20,7 @@
 #include <optional>
 #include <vector>
 
-#include "processing/report_notes.h"
+#include "processing/check_articles.h"
 
 namespace kestrelwick {
 

@@ -57,7 +57,8 @@ class BoxesTest : public FormTest {
                                         QStringLiteral("Article 3: paste the third version here"),
                                         QStringLiteral("The spin text appears here")};
         const QString names[] = {QStringLiteral("Article 1"), QStringLiteral("Article 2"),
-                                 QStringLiteral("Article 3"), QStringLiteral("AMA format output")};
+                                 QStringLiteral("Article 3"),
+                                 QStringLiteral("Spin text output, AMA format")};
         for (int k = 0; k < 4; ++k) {
             TextBox* box = form->largeBox(k);
             QCOMPARE(box->placeholderText(), placeholders[k]);

@@ -1,13 +1,12 @@
 #pragma once
 
-// What the window knows of the spin text that the last check wrote into the
-// output box: where its separators are, and how to tell that the box still
-// holds it, in either format. A switch of the spin format then writes the
-// check's groups again by changing those places alone, so that a ~ that a
-// version holds stays plain text in the pipe format, as a check in that
-// format would have written it.
+// The spin text that a check wrote, as the window keeps it after showing
+// it: where its separators are, and how to tell that a text is still that
+// spin text, written in any of the formats. A switch of the spin format then
+// writes the check's groups again by changing those places alone, so that a
+// ~ that a version holds stays plain text in the pipe format, exactly as a
+// check in that format would have written it.
 
-#include <array>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -32,7 +31,8 @@ class WrittenSpinText {
   private:
     std::vector<std::size_t> separators_;
     std::size_t length_ = 0;
-    std::array<std::uint64_t, 2> hashes_{};  // of the text in each format
+    // One fingerprint of the text for each format, by the format's number.
+    std::vector<std::uint64_t> fingerprints_;
 };
 
 }  // namespace kestrelwick

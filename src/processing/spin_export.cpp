@@ -1,0 +1,71 @@
+#include "processing/spin_export.h"
+
+#include <new>
+
+#include "processing/decimal_text.h"
+
+namespace kestrelwick {
+
+namespace {
+
+ExportOutcome refused(Refusal refusal) {
+    return {ExportOutcome::Kind::Refused, {}, std::move(refusal)};
+}
+
+// The groups as a batch of count chooses from them: the first of each
+// group's different alternatives, as many as a batch of that size needs.
+SpinChoices keptFor(const SpinChoices& all, std::uint64_t count) {
+    const std::size_t keep = alternativesToKeep(count);
+    SpinChoices kept = all;
+    for (SpinChoices::Group& group : kept.groups) {
+        if (group.alternatives.size() > keep) {
+            group.alternatives.resize(keep);
+        }
+    }
+    return kept;
+}
+
+}  // namespace
+
+ExportOutcome exportSpunArticles(const SpinSource& spin, const BatchRequest& request,
+                                 ExportProgress& progress, ArticleWriter& writer) {
+    try {
+        const std::uint64_t count = request.count;
+        if (const std::uint64_t articles = spin.choices().articles(); count > articles) {
+            return refused({Refusal::Kind::TooFewArticles,
+                            u"the spin text gives only " + decimalText(articles) + u" different " +
+                                (articles == 1 ? u"article" : u"articles") + u", fewer than the " +
+                                decimalText(count) + u" asked for."});
+        }
+        // A file in the way is told before any time goes into choosing.
+        if (!request.maxShare) {
+            if (auto inTheWay = writer.check(std::size_t(count))) {
+                return refused(std::move(*inTheWay));
+            }
+        }
+        const SpinChoices choices = keptFor(spin.choices(), count);
+        const std::vector<GroupRuns> runs = countGroupRuns(choices);
+        const std::optional<Batch> batch = chooseBatch(choices, runs, request, &progress);
+        if (!batch) {
+            return {ExportOutcome::Kind::Cancelled, {}, {}};
+        }
+        const std::size_t total = batch->articles.size();
+        for (std::size_t n = 1; n <= total; ++n) {
+            if (auto failed = writer.write(n, total, choices.article(batch->articles[n - 1]))) {
+                return refused(std::move(*failed));
+            }
+            progress.written(n, total);
+            if (progress.cancelled()) {
+                return {ExportOutcome::Kind::Cancelled, {}, {}};
+            }
+        }
+        if (auto failed = writer.finish()) {
+            return refused(std::move(*failed));
+        }
+        return {ExportOutcome::Kind::Written, batch->summary(), {}};
+    } catch (const std::bad_alloc&) {
+        return refused({Refusal::Kind::NoMemory, u"not enough memory to spin this text"});
+    }
+}
+
+}  // namespace kestrelwick
