@@ -16,6 +16,7 @@ const QString kSeed = QStringLiteral("seed");
 const QString kCount = QStringLiteral("count");
 const QString kOut = QStringLiteral("out");
 const QString kMaxShare = QStringLiteral("max-share");
+const QString kWithWritten = QStringLiteral("with-written");
 
 // The words --format takes, in the order of the formats: "ama|pipe" with
 // between "|", "ama or pipe" with between " or ".
@@ -76,6 +77,7 @@ void addOptions(QCommandLineParser& parser) {
     parser.addOption({kCount, QString(), QStringLiteral("number")});
     parser.addOption({kOut, QString(), QStringLiteral("folder")});
     parser.addOption({kMaxShare, QString(), QStringLiteral("percent")});
+    parser.addOption({kWithWritten, QString()});
     // The options that every Qt program takes for its window (the platform,
     // the style and so on) are the window's business: they are read here
     // only so that they are not taken for files or refused.
@@ -153,10 +155,12 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         bool number = false;
         const QString count = parser.value(kCount);
         command.count = count.toULongLong(&number);
-        if (!number || count.startsWith(u'+') || *command.count == 0) {
-            return usageError(QStringLiteral("--count takes a whole number from 1 to "
-                                             "18446744073709551615, not \"%1\".")
-                                  .arg(count));
+        if (!number || count.startsWith(u'+') || *command.count == 0 ||
+            *command.count > kMostArticlesInABatch) {
+            return usageError(QStringLiteral("--count takes a whole number from 1 to %1, not "
+                                             "\"%2\": %3")
+                                  .arg(kMostArticlesInABatch)
+                                  .arg(count, qtText(mostArticlesReason())));
         }
     }
     if (parser.isSet(kMaxShare)) {
@@ -171,6 +175,12 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         if (!command.count) {
             return usageError(QStringLiteral("--max-share goes with --count."));
         }
+    }
+    if (parser.isSet(kWithWritten)) {
+        if (!command.count) {
+            return usageError(QStringLiteral("--with-written goes with --count."));
+        }
+        command.withWritten = true;
     }
     if (parser.isSet(kOut)) {
         command.out = parser.value(kOut);
@@ -221,8 +231,8 @@ QString usageText() {
                "Usage: kestrelwick [FILE1 [FILE2 [FILE3]]]\n"
                "       kestrelwick --check [--format %1] FILE1 FILE2 FILE3\n"
                "       kestrelwick --spin [--format %1] [--seed N] [FILE]\n"
-               "       kestrelwick --spin --count K --out DIR [--max-share S] [--seed N]\n"
-               "                   [--format %1] [FILE]\n"
+               "       kestrelwick --spin --count K --out DIR [--max-share S] [--with-written]\n"
+               "                   [--seed N] [--format %1] [FILE]\n"
                "\n"
                "Checks three differently worded versions of one article, paragraph for\n"
                "paragraph, and writes them in AMA spin format.\n"
@@ -239,13 +249,18 @@ QString usageText() {
                "  --spin         Write one article spun from the spin text in FILE (standard\n"
                "                 input when FILE is - or left out): every group replaced by one\n"
                "                 of its alternatives, picked at random.\n"
-               "  --count K      With --spin: write K different articles to the folder DIR as\n"
-               "  --out DIR      article-1.txt to article-K.txt, chosen so that no two share\n"
-               "                 more of their runs of four words than they must, and say on\n"
-               "                 standard error how much any two share. An existing file is\n"
-               "                 never overwritten.\n"
+               "  --count K      With --spin: write K different articles (at most %3) to the\n"
+               "  --out DIR      folder DIR as article-1.txt to article-K.txt, with shares.csv,\n"
+               "                 chosen so that no two share more of their runs of four words\n"
+               "                 than they must, none is one of the three articles you wrote,\n"
+               "                 and they repeat those as little as they can; say on standard\n"
+               "                 error how much any two share. An existing file is never\n"
+               "                 overwritten.\n"
                "  --max-share S  With --count: as many articles as can be found, up to K, of\n"
-               "                 which no two share more than S percent.\n"
+               "                 which no two share more than S percent, nor any with one of\n"
+               "                 the three you wrote.\n"
+               "  --with-written With --count: the three articles you wrote may be chosen and\n"
+               "                 take no part in the limit (for when you publish none of them).\n"
                "%2"
                "  --seed N       Pick the alternatives from seed N (0 to 18446744073709551615):\n"
                "                 the same seed gives the same article (or batch) on every\n"
@@ -260,7 +275,7 @@ QString usageText() {
                "Exit status: 0 when the check has no notes (or the article was spun), 1 when\n"
                "it has notes, 2 for a usage error, a file that cannot be read or a spin text\n"
                "that cannot be spun.\n")
-        .arg(words, formatOptionText());
+        .arg(words, formatOptionText(), QString::number(kMostArticlesInABatch));
 }
 
 QString versionText() {

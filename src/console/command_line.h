@@ -13,8 +13,9 @@
 //   kestrelwick --spin [--format F] [--seed N] [FILE]
 //                                            one article spun from a spin text
 //                                            (console/spin_command.h)
-//   kestrelwick --spin --count K --out DIR [--max-share S] [--seed N]
-//               [--format F] [FILE]          a batch of articles written to
+//   kestrelwick --spin --count K --out DIR [--max-share S] [--with-written]
+//               [--seed N] [--format F] [FILE]
+//                                            a batch of articles written to
 //                                            files (console/batch_command.h)
 //   kestrelwick --help | --version
 //
@@ -42,6 +43,7 @@ struct CommandLine {
     std::optional<std::uint64_t> count;  // --count, for a batch
     QString out;                         // --out: the batch's folder
     std::optional<int> maxShare;         // --max-share, in percent
+    bool withWritten = false;            // --with-written: the articles written may be chosen
     QString error;                       // what is wrong, for a usage error
     bool namesPlatform = false;          // -platform was given: Qt decides where the window goes
 };

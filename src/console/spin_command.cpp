@@ -28,6 +28,10 @@ FoundFormat spinFormatFor(const CommandLine& command, std::u16string_view text, 
 QString cannotBeSpun(const QString& name, const Refusal& refusal) {
     const QString shownName = name == kStandardInputArgument ? QStringLiteral("standard input")
                                                              : QStringLiteral("\"%1\"").arg(name);
+    if (refusal.kind == Refusal::Kind::NoSpinText) {
+        return QStringLiteral("the spin text in %1 is empty: there is nothing to spin.")
+            .arg(shownName);
+    }
     return QStringLiteral("the spin text in %1 cannot be spun: ").arg(shownName) + qtText(refusal);
 }
 
@@ -37,6 +41,11 @@ int spinFile(const CommandLine& command, QIODevice& in, QIODevice& out, QIODevic
         const ArticleFile file = readArticleArgument(name, &in);
         if (!file.read()) {
             writeUtf8(err, QStringLiteral("kestrelwick: ") + qtText(*file.refusal) + u'\n');
+            return kExitTrouble;
+        }
+        if (file.text.empty()) {
+            writeUtf8(err, QStringLiteral("kestrelwick: ") +
+                               cannotBeSpun(name, {Refusal::Kind::NoSpinText}) + u'\n');
             return kExitTrouble;
         }
         const SpinFormat format = spinFormatFor(command, file.text, err).format;

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <new>
 
@@ -87,6 +88,34 @@ std::optional<Refusal> BatchFolder::check(std::size_t count) {
     return fileInTheWay(folder_, count);
 }
 
+void BatchFolder::removeLeftovers() {
+    static const QRegularExpression kBatchName(
+        QStringLiteral("^(article-[0-9]+\\.txt|shares\\.csv)$"));
+    QDir folder(folder_);
+    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        const std::optional<QString> was = leftBehindNewFile(name);
+        if (was && kBatchName.match(*was).hasMatch() && folder.remove(name)) {
+            leftovers_ << name;
+        }
+    }
+}
+
+QString BatchFolder::leftoversRemoved() const {
+    if (leftovers_.isEmpty()) {
+        return {};
+    }
+    constexpr qsizetype kNamed = 3;
+    QString names = leftovers_.mid(0, kNamed).join(QStringLiteral(", "));
+    if (leftovers_.size() > kNamed) {
+        names += QStringLiteral(" and %1 more").arg(leftovers_.size() - kNamed);
+    }
+    return leftovers_.size() == 1
+               ? QStringLiteral("Removed a file that a stopped batch left there: %1.").arg(names)
+               : QStringLiteral("Removed %1 files that a stopped batch left there: %2.")
+                     .arg(leftovers_.size())
+                     .arg(names);
+}
+
 std::optional<Refusal> BatchFolder::write(std::size_t number, std::size_t count,
                                           std::u16string_view article) {
     if (paths_.empty()) {
@@ -98,6 +127,7 @@ std::optional<Refusal> BatchFolder::write(std::size_t number, std::size_t count,
         if (auto inTheWay = fileInTheWay(folder_, count)) {
             return inTheWay;
         }
+        removeLeftovers();
     }
     const QString path = QDir(folder_).filePath(batchFileName(number, count));
     auto file = std::make_unique<NewFile>(path, NewFile::Access::Everyone);

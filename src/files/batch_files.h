@@ -11,7 +11,9 @@
 // (files/new_file.h), and the files are given their names only once every
 // one is written, never over a file. A failure, a full disk or a cancel
 // leaves no file of the batch behind, half-written or whole, nor the folders
-// the batch made for it.
+// the batch made for it. New files of a batch whose writer was killed
+// before it could remove them are removed by the next batch into the
+// folder, which names them.
 
 #include <QString>
 #include <QStringList>
@@ -49,9 +51,17 @@ class BatchFolder final : public ArticleWriter {
                                  std::u16string_view article) override;
     std::optional<Refusal> finish() override;
 
+    // What a batch stopped before it named its files left in the folder,
+    // removed by this one: "Removed 5 files that a stopped batch left
+    // there: article-1.txt.new-4711-0a1b2c3d, ... ." Empty for none.
+    QString leftoversRemoved() const;
+
   private:
+    void removeLeftovers();
+
     QString folder_;
-    QStringList made_;  // folders this batch made, the deepest first
+    QStringList made_;       // folders this batch made, the deepest first
+    QStringList leftovers_;  // removed, by name
     std::vector<std::unique_ptr<NewFile>> files_;
     std::vector<QString> paths_;
     bool named_ = false;

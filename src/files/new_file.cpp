@@ -4,9 +4,11 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -43,6 +45,46 @@ QString temporaryName(const QString& path) {
 
 const QString kExists = QStringLiteral("a file of that name is there already");
 
+// Whether the process numbered pid has ended.
+bool processEnded(qint64 pid) {
+#ifdef Q_OS_UNIX
+    return ::kill(pid_t(pid), 0) != 0 && errno == ESRCH;
+#else
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, DWORD(pid));
+    if (process == nullptr) {
+        return GetLastError() == ERROR_INVALID_PARAMETER;
+    }
+    DWORD code = 0;
+    const bool ended = GetExitCodeProcess(process, &code) && code != STILL_ACTIVE;
+    CloseHandle(process);
+    return ended;
+#endif
+}
+
+// What stands at a path where something else was wanted, as a message names
+// it: "a file", "a link that leads nowhere", "a FIFO (a named pipe)".
+QString whatStandsAt(const QFileInfo& info) {
+    if (info.isSymLink()) {
+        return info.exists() ? QStringLiteral("a link to a file")
+                             : QStringLiteral("a link that leads nowhere");
+    }
+#ifdef Q_OS_UNIX
+    struct stat status {};
+    if (::lstat(systemFileName(info.absoluteFilePath()).constData(), &status) == 0) {
+        if (S_ISFIFO(status.st_mode)) {
+            return QStringLiteral("a FIFO (a named pipe)");
+        }
+        if (S_ISSOCK(status.st_mode)) {
+            return QStringLiteral("a socket");
+        }
+        if (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode)) {
+            return QStringLiteral("a device");
+        }
+    }
+#endif
+    return QStringLiteral("a file");
+}
+
 }  // namespace
 
 void NewFile::failWritesWith(int error) {
@@ -69,6 +111,20 @@ QString writeFailureReason(int error) {
     }
 }
 
+std::optional<QString> leftBehindNewFile(const QString& fileName) {
+    static const QRegularExpression kNewFile(QStringLiteral("^(.+)\\.new-([0-9]+)-[0-9a-f]{8}$"));
+    const QRegularExpressionMatch match = kNewFile.match(fileName);
+    if (!match.hasMatch()) {
+        return std::nullopt;
+    }
+    bool number = false;
+    const qint64 pid = match.captured(2).toLongLong(&number);
+    if (!number || pid <= 0 || pid == QCoreApplication::applicationPid() || !processEnded(pid)) {
+        return std::nullopt;
+    }
+    return match.captured(1);
+}
+
 std::optional<Refusal> makeFolder(const QString& path, QStringList* made) {
     const auto refused = [](const QString& why) {
         return std::optional<Refusal>(refusalOf(Refusal::Kind::CannotWrite, why));
@@ -78,8 +134,9 @@ std::optional<Refusal> makeFolder(const QString& path, QStringList* made) {
         return std::nullopt;
     }
     if (info.exists() || info.isSymLink()) {
-        return refused(QStringLiteral("\"%1\" is a file where a folder should be")
-                           .arg(QDir::toNativeSeparators(info.absoluteFilePath())));
+        return refused(
+            QStringLiteral("\"%1\" is %2 where a folder should be")
+                .arg(QDir::toNativeSeparators(info.absoluteFilePath()), whatStandsAt(info)));
     }
     const QString parent = info.absolutePath();
     if (parent != info.absoluteFilePath()) {

@@ -64,6 +64,13 @@ class NewFile {
     bool placed_ = false;
 };
 
+// What a new file named fileName was to become, where it is one that a
+// writer left behind: named as a new file is (the file's own name, ".new-",
+// the writer's process number and a random part) by a process that is no
+// longer running, killed before it could name or remove it. Nothing for any
+// other name, and for a writer that may still be at work.
+std::optional<QString> leftBehindNewFile(const QString& fileName);
+
 // Writes the bytes to path whole or not at all, over a file of that name;
 // returns why it could not, or nothing.
 std::optional<Refusal> writeWholeFile(const QString& path, const QByteArray& bytes,
@@ -73,8 +80,9 @@ std::optional<Refusal> writeWholeFile(const QString& path, const QByteArray& byt
 QString writeFailureReason(int error);
 
 // Makes the folder at path and those above it that are missing; returns why
-// it could not, or nothing. A file where a folder should be is named:
-// "\"/home/ann/work\" is a file where a folder should be". made, where
+// it could not, or nothing. What stands where a folder should be is named:
+// "\"/home/ann/work\" is a file where a folder should be" (or a link that
+// leads nowhere, a link to a file, a FIFO, a socket, a device). made, where
 // given, gets the folders it made, the deepest first.
 std::optional<Refusal> makeFolder(const QString& path, QStringList* made = nullptr);
 

@@ -49,6 +49,9 @@ struct BatchRequest {
     std::uint64_t count = 1;      // how many articles: K, or the most with a limit
     std::optional<int> maxShare;  // no two share more than this percent
     std::uint64_t seed = 0;
+    // The three articles the user wrote may be chosen, and take no part in
+    // the limit: for a user who publishes none of them.
+    bool withWritten = false;
 };
 
 struct Batch {

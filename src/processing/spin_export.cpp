@@ -27,10 +27,18 @@ SpinChoices keptFor(const SpinChoices& all, std::uint64_t count) {
 
 }  // namespace
 
+std::u16string mostArticlesReason() {
+    return u"a batch is at most " + decimalText(kMostArticlesInABatch) +
+           u" articles, each a file of its own, and every pair of them is measured.";
+}
+
 ExportOutcome exportSpunArticles(const SpinSource& spin, const BatchRequest& request,
                                  ExportProgress& progress, ArticleWriter& writer) {
     try {
         const std::uint64_t count = request.count;
+        if (count == 0 || count > kMostArticlesInABatch) {
+            return refused({Refusal::Kind::CountTooLarge, mostArticlesReason()});
+        }
         if (const std::uint64_t articles = spin.choices().articles(); count > articles) {
             return refused({Refusal::Kind::TooFewArticles,
                             u"the spin text gives only " + decimalText(articles) + u" different " +

@@ -23,6 +23,13 @@
 
 namespace kestrelwick {
 
+// The most articles one batch can be: every pair of them is measured for the
+// batch's line (five thousand million pairs at this count), and each is a
+// file of its own. A larger count is refused before any work.
+inline constexpr std::uint64_t kMostArticlesInABatch = 100000;
+// Why, as a clause: "a batch is at most 100000 articles: ..."
+std::u16string mostArticlesReason();
+
 // Where the articles of a batch go.
 class ArticleWriter {
   public:

@@ -21,7 +21,8 @@ class SpinSource {
     // The most alternatives of one group that any batch chooses from.
     static constexpr std::size_t kMostKept = 65535;
 
-    // Reads text in the format found for it; or why it cannot be spun.
+    // Reads text in the format found for it; or why it cannot be spun
+    // (NoSpinText for an empty one).
     static OrRefusal<std::unique_ptr<const SpinSource>> read(std::u16string text,
                                                              const FoundFormat& found);
 
@@ -30,6 +31,10 @@ class SpinSource {
     // Where the text holds the separators of several formats.
     const std::optional<Refusal>& mixed() const { return found_.mixed; }
     const SpinChoices& choices() const { return choices_; }
+    // The first line of the first article the text gives (every group's
+    // first alternative): the article's title, for naming what is made of
+    // it. At most a few hundred characters of it.
+    std::u16string title() const;
 
     SpinSource(const SpinSource&) = delete;
     SpinSource& operator=(const SpinSource&) = delete;

@@ -303,9 +303,10 @@ void Form1::checkArticles() {
         formatChoice_->checkWritten(run->showSpinText());
     } catch (const std::bad_alloc&) {
         run.reset();
-        warnShortOfMemory(this, QStringLiteral("There is not enough memory to write the spin "
-                                               "text. The output box is as it was; the counts "
-                                               "are shown."));
+        warnShortOfMemory(this, QStringLiteral("The articles were tidied and counted, and the "
+                                               "counts are shown, but there is not enough memory "
+                                               "to write the spin text: the output box is as it "
+                                               "was."));
     }
 }
 

@@ -15,13 +15,15 @@
 
 #include "files/files.h"
 #include "window/file_dialogs.h"
+#include "window/messages.h"
+#include "window/spun_articles/batch_folder.h"
+#include "window/user_settings.h"
 
 namespace kestrelwick {
 
 namespace {
 
-// The most a dialog offers; the command line takes more.
-constexpr std::uint64_t kMostArticles = 100000;
+const QString kCountKey = QStringLiteral("batch/count");
 constexpr int kFirstCount = 10;
 constexpr int kFirstShare = 40;
 
@@ -35,21 +37,19 @@ QString articlesText(std::uint64_t articles) {
 
 }  // namespace
 
-BatchDialog::BatchDialog(QWidget* parent, std::uint64_t articles, const QString& folder)
-    : QDialog(parent) {
+BatchDialog::BatchDialog(QWidget* parent, const BatchOffer& offer)
+    : QDialog(parent), offer_(offer) {
     setWindowTitle(QStringLiteral("Save spun articles"));
-    const int most = int(std::min(articles, kMostArticles));
 
     auto* intro = new QLabel(QStringLiteral("The spin text gives %1. Kestrelwick chooses them "
                                             "so that no two share more of their runs of four "
-                                            "words than they must.")
-                                 .arg(articlesText(articles)),
+                                            "words than they must, and keeps them apart from "
+                                            "the three articles you wrote.")
+                                 .arg(articlesText(offer.articles)),
                              this);
     intro->setWordWrap(true);
 
     count_ = new QSpinBox(this);
-    count_->setRange(1, most);
-    count_->setValue(std::min(kFirstCount, most));
     count_->setAccessibleName(QStringLiteral("Number of articles"));
 
     limited_ =
@@ -66,11 +66,16 @@ BatchDialog::BatchDialog(QWidget* parent, std::uint64_t articles, const QString&
     limitRow->addWidget(share_);
     limitRow->addStretch();
 
-    folder_ = new QLineEdit(QDir::toNativeSeparators(folder), this);
+    written_ = new QCheckBox(
+        QStringLiteral("&Take the three articles you wrote too (for when you publish none of them)"),
+        this);
+
+    folder_ = new QLineEdit(offer.folder, this);
     folder_->setAccessibleName(QStringLiteral("Folder"));
     auto* choose = new QPushButton(QStringLiteral("C&hoose…"), this);
     connect(choose, &QPushButton::clicked, this, [this] {
-        if (const QString chosen = askForBatchFolder(this, this->folder()); !chosen.isEmpty()) {
+        const QString start = typedFolder(folder_->text()).value_or(QString());
+        if (const QString chosen = askForBatchFolder(this, start); !chosen.isEmpty()) {
             folder_->setText(QDir::toNativeSeparators(chosen));
         }
     });
@@ -82,11 +87,15 @@ BatchDialog::BatchDialog(QWidget* parent, std::uint64_t articles, const QString&
     names_->setWordWrap(true);
     connect(count_, &QSpinBox::valueChanged, this, &BatchDialog::showNames);
     connect(limited_, &QCheckBox::toggled, this, &BatchDialog::showNames);
+    connect(written_, &QCheckBox::toggled, this, &BatchDialog::showRange);
+    showRange();
+    count_->setValue(userSettings().value(kCountKey, kFirstCount).toInt());
     showNames();
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("&Articles:"), count_);
     form->addRow(QString(), limitRow);
+    form->addRow(QString(), written_);
     auto* folderLabel = new QLabel(QStringLiteral("F&older:"), this);
     folderLabel->setBuddy(folder_);
     form->addRow(folderLabel, folderRow);
@@ -97,6 +106,13 @@ BatchDialog::BatchDialog(QWidget* parent, std::uint64_t articles, const QString&
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(intro);
+    if (!offer.note.isEmpty()) {
+        auto* note = new QLabel(offer.note, this);
+        note->setWordWrap(true);
+        note->setTextFormat(Qt::PlainText);
+        note->setObjectName(QStringLiteral("note"));
+        layout->addWidget(note);
+    }
     layout->addLayout(form);
     layout->addWidget(names_);
     layout->addWidget(buttons);
@@ -111,8 +127,40 @@ std::optional<int> BatchDialog::maxShare() const {
     return limited_->isChecked() ? std::optional<int>(share_->value()) : std::nullopt;
 }
 
+bool BatchDialog::withWritten() const {
+    return written_->isChecked();
+}
+
 QString BatchDialog::folder() const {
-    return QDir::fromNativeSeparators(folder_->text().trimmed());
+    return typedFolder(folder_->text()).value_or(QString());
+}
+
+void BatchDialog::done(int result) {
+    if (result == QDialog::Accepted) {
+        if (folder_->text().trimmed().isEmpty()) {
+            warn(this, QStringLiteral("Say which folder the articles go to."));
+            return;
+        }
+        if (!typedFolder(folder_->text())) {
+            warn(this, QStringLiteral("\"%1\" is not a whole path: give the folder from the top, "
+                                      "such as \"%2\", or start it with ~ for your home folder.")
+                           .arg(folder_->text().trimmed(),
+                                QDir::toNativeSeparators(QDir::home().filePath(
+                                    QStringLiteral("Documents/Spun articles")))));
+            return;
+        }
+        userSettings().setValue(kCountKey, count_->value());
+    }
+    QDialog::done(result);
+}
+
+void BatchDialog::showRange() {
+    // The most a dialog offers: what the text gives, less the articles the
+    // user wrote unless they may be taken, and never more than a batch can be.
+    const std::uint64_t most =
+        std::min<std::uint64_t>(written_->isChecked() ? offer_.articles : offer_.notWritten,
+                                kMostArticlesInABatch);
+    count_->setRange(most == 0 ? 0 : 1, int(most));
 }
 
 void BatchDialog::showNames() {
@@ -120,14 +168,14 @@ void BatchDialog::showNames() {
     const QString last = batchFileName(count, count);
     names_->setText(
         limited_->isChecked()
-            ? QStringLiteral("Up to %1 files, named article-1.txt and on; a file of the same "
-                             "name is never overwritten.")
+            ? QStringLiteral("Up to %1 files, named article-1.txt and on, and shares.csv; a file "
+                             "of the same name is never overwritten.")
                   .arg(count)
-        : count == 1 ? QStringLiteral("One file, %1; a file of the same name is never "
-                                      "overwritten.")
-                           .arg(last)
-                     : QStringLiteral("%1 files, %2 to %3; a file of the same name is "
+        : count == 1 ? QStringLiteral("One file, %1, and shares.csv; a file of the same name is "
                                       "never overwritten.")
+                           .arg(last)
+                     : QStringLiteral("%1 files, %2 to %3, and shares.csv; a file of the same "
+                                      "name is never overwritten.")
                            .arg(count)
                            .arg(batchFileName(1, count), last));
 }
