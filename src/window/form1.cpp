@@ -240,7 +240,7 @@ void Form1::wireEvents() {
             [this](const QStringList& paths) { dropArticleFiles(this, controls_, -1, paths); });
     connect(checkButton_, &QPushButton::clicked, this, &Form1::checkArticles);
     connect(clearButton_, &QPushButton::clicked, this, &Form1::clearForm);
-    addWindowActions(this, controls_, [this] { return formatChoice_->format(); });
+    addWindowActions(this, controls_, formatChoice_);
     const std::array<const char*, kLinkCount> addresses = {kMagicArticleSubmitterAddress,
                                                            kArticleMarketingAutomationAddress,
                                                            kUniqueArticleWizardAddress};

@@ -32,6 +32,7 @@
 //   window_actions.h  the actions on keys and in the boxes' menus:
 //     spin_preview.h    "Preview a spun article" (F9)
 //     save_spin_text.h  "Save spin text as…" (Ctrl+S)
+//     open_spin_text.h  "Open spin text…" (Ctrl+O in the output box)
 //     spun_articles/spun_articles.h
 //                       "Save spun articles…", a room of its own
 //     mark_navigation.h F8 and Shift+F8 between the report's marks

@@ -5,6 +5,8 @@
 //   F9, output box     "Preview a spun article" (spin_preview.h)
 //   Ctrl+S, output box "Save spin text as…" (save_spin_text.h)
 //   output box         "Save spun articles…" (spun_articles/spun_articles.h)
+//   Ctrl+O, output box "Open spin text…", with the focus in the output box
+//                      (open_spin_text.h)
 //   Ctrl+O, article boxes
 //                      "Open article…", into the box whose menu it is, or
 //                      the article box with the focus, or the first
@@ -12,17 +14,16 @@
 //   F8, Shift+F8       the next or the previous marked paragraph
 //                      (mark_navigation.h)
 
-#include <functional>
-
-#include "processing/spinning.h"
 #include "window/form_controls.h"
 
 class QWidget;
 
 namespace kestrelwick {
 
-// Adds the actions to window; format gives the spin format the window shows.
-void addWindowActions(QWidget* window, const FormControls& controls,
-                      std::function<SpinFormat()> format);
+class SpinFormatChoice;
+
+// Adds the actions to window; choice is the spin format under the output
+// box.
+void addWindowActions(QWidget* window, const FormControls& controls, SpinFormatChoice* choice);
 
 }  // namespace kestrelwick
