@@ -15,6 +15,7 @@
 #include "window/links.h"
 #include "window/low_memory.h"
 #include "window/messages.h"
+#include "window/saved_state/saved_state.h"
 #include "window/screen_fit.h"
 #include "window/spin_format_choice.h"
 #include "window/widgets/widgets.h"
@@ -105,7 +106,7 @@ Form1::Layout Form1::layoutFor(QSize canvas) {
     return layout;
 }
 
-Form1::Form1(QWidget* parent) : QWidget(parent) {
+Form1::Form1(QWidget* parent) : QWidget(parent), savedWork_{SavedState::defaultPath(), true} {
     setWindowTitle(QStringLiteral("Check minimum article length, convert to AMA format"));
     setWindowIcon(applicationIcon());
 
@@ -240,7 +241,7 @@ void Form1::wireEvents() {
             [this](const QStringList& paths) { dropArticleFiles(this, controls_, -1, paths); });
     connect(checkButton_, &QPushButton::clicked, this, &Form1::checkArticles);
     connect(clearButton_, &QPushButton::clicked, this, &Form1::clearForm);
-    addWindowActions(this, controls_, formatChoice_);
+    addWindowActions(this, controls_, formatChoice_, [this] { return savedWork_; });
     const std::array<const char*, kLinkCount> addresses = {kMagicArticleSubmitterAddress,
                                                            kArticleMarketingAutomationAddress,
                                                            kUniqueArticleWizardAddress};
@@ -271,6 +272,10 @@ void Form1::setUpApplication() {
 
 void Form1::fitToScreen() {
     screenFit_->fit();
+}
+
+void Form1::setSavedWork(SavedWorkPlace place) {
+    savedWork_ = std::move(place);
 }
 
 void Form1::openArticleFiles(const QStringList& paths) {

@@ -38,9 +38,10 @@ void answerFileDialog(const QString& file) {
     });
 }
 
+// The action of a menu item, by its text without the underlined letter.
 QAction* actionNamed(QWidget* widget, const QString& text) {
     for (QAction* action : widget->findChildren<QAction*>()) {
-        if (action->text() == text) {
+        if (QString(action->text()).remove(u'&') == text) {
             return action;
         }
     }
