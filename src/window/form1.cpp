@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "window/article_files.h"
+#include "window/box_hints.h"
 #include "window/check_run.h"
 #include "window/link_opener.h"
 #include "window/links.h"
@@ -51,13 +52,6 @@ QRect following(const QRect& design, Follow follow, int h, int v) {
 const std::array<QString, kBoxCount> kBoxNames = {
     QStringLiteral("Article 1"), QStringLiteral("Article 2"), QStringLiteral("Article 3"),
     QStringLiteral("Spin text output")};
-
-// What each large box says while it is empty.
-const std::array<QString, kBoxCount> kBoxPlaceholders = {
-    QStringLiteral("Article 1: paste the first version here"),
-    QStringLiteral("Article 2: paste the second version here"),
-    QStringLiteral("Article 3: paste the third version here"),
-    QStringLiteral("The spin text appears here")};
 
 // The busy pointer while it lives.
 class BusyCursor {
@@ -156,7 +150,8 @@ void Form1::createControls() {
     for (std::size_t k = 0; k < kBoxCount; ++k) {
         auto* box = new TextBox(canvas_);
         box->setAccessibleName(kBoxNames[k]);
-        box->setPlaceholderText(kBoxPlaceholders[k]);
+        box->setPlaceholderText(boxPlaceholder(k));
+        box->setToolTip(boxToolTip(k));
         if (k < kArticleCount) {
             box->setObjectName(QStringLiteral("articleBox%1").arg(k));
             box->showParagraphNumbers();

@@ -29,6 +29,7 @@
 //   article_files.h   files dropped on the boxes, named at start or opened
 //   spin_format_choice.h
 //                     the spin format, under the output box
+//   box_hints.h       what each large box says while empty, and its tooltip
 //   window_actions.h  the actions on keys and in the boxes' menus:
 //     shortcuts.h       the one list of the window's keys
 //     help_window.h     the help (F1)
