@@ -16,7 +16,10 @@
 # there; with BATCH set to a file name too, the preview's "Save spun
 # articles…" asks for twelve articles (that picture is saved there) and
 # writes them, and the message that says how much any two share is saved
-# beside it (BATCH with -summary before .png).
+# beside it (BATCH with -summary before .png). With MENU set to a file name,
+# Shift+F10 in the output box then opens its menu, and a picture of the box
+# with its menu is saved there; with HELP set to a file name, F1 then opens
+# the help window, and a picture of it alone is saved there.
 set -euo pipefail
 program=${1:-build/release/src/kestrelwick}
 output=${2:-docs/screenshot.png}
@@ -90,6 +93,35 @@ shot() {
     echo "Saved $1"
 }
 
+# From Check Articles, where the focus is once the report is closed: the
+# output box's menu, and the help.
+menu_and_help() {
+    if [ -n "${MENU:-}" ]; then
+        xdotool key shift+Tab shift+Tab   # past the spin format to the output box
+        xdotool key shift+F10
+        sleep 1
+        import -window root -crop "470x355+$((left + 440))+$((top + 340))" "png:$MENU"
+        convert "$MENU" +repage -strip +dither -colors 64 "PNG8:$MENU"   # small: few colours
+        echo "Saved $MENU"
+        xdotool key Escape
+        sleep 0.3
+    fi
+    if [ -n "${HELP:-}" ]; then
+        # Without a window manager, a closed menu leaves the window without
+        # the keyboard's focus.
+        xdotool windowfocus --sync "$window" 2>/dev/null || true
+        xdotool key F1
+        sleep 1
+        local help
+        help=$(xdotool search --name '^Kestrelwick help$' | head -n 1)
+        import -window "$help" "png:$HELP"
+        convert "$HELP" -strip +dither -colors 64 "PNG8:$HELP"
+        echo "Saved $HELP"
+        xdotool key Escape
+        sleep 0.3
+    fi
+}
+
 xdotool windowfocus --sync "$window" 2>/dev/null || true
 if [ ${#articles[@]} -gt 0 ]; then
     xdotool key Tab Tab Tab Tab Tab Return  # from article 1 to Check Articles, press it
@@ -120,7 +152,9 @@ if [ ${#articles[@]} -gt 0 ]; then
             sleep 0.5
         fi
         xdotool key Escape
+        sleep 0.5
     fi
+    menu_and_help
     exit 0
 fi
 click 200 150
@@ -137,3 +171,4 @@ echo "Saved $report_output"
 xdotool key Return   # closes the report
 sleep 0.5
 shot "$output"
+menu_and_help

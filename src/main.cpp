@@ -35,7 +35,8 @@ int main(int argc, char* argv[]) {
     // The work of the last run comes back before the files named now go over it.
     kestrelwick::SavedState state(&form, form.controls().largeBoxes(),
                                   kestrelwick::SavedState::defaultPath());
-    state.restore();
+    const bool kept = state.restore();
+    form.setSavedWork({state.path(), kept});
     // The choice of spin format names the format the restored text is in.
     form.formatChoice()->followText();
     // Ended by the system: the boxes are saved first.

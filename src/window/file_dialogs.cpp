@@ -55,6 +55,18 @@ QString askWhereToSaveSpinText(QWidget* parent) {
     return path;
 }
 
+QString askForSpinTextFile(QWidget* parent) {
+    QFileDialog dialog(parent, QStringLiteral("Open spin text"), folderOf(kSpinText), kTextFiles);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    const QString path = dialog.selectedFiles().front();
+    remember(kSpinText, QFileInfo(path).absolutePath());
+    return path;
+}
+
 QString askForBatchFolder(QWidget* parent, const QString& start) {
     const QString folder =
         QFileDialog::getExistingDirectory(parent, QStringLiteral("Folder for the spun articles"),

@@ -17,6 +17,9 @@ QStringList askForArticleFiles(QWidget* parent);
 // "Save spin text as…": the file to save to; empty when cancelled. The
 // dialog asks before a file is replaced.
 QString askWhereToSaveSpinText(QWidget* parent);
+// "Open spin text…": one file, in the folder spin texts were last saved to
+// or opened from; empty when cancelled.
+QString askForSpinTextFile(QWidget* parent);
 
 // The folder for a batch of spun articles, starting at the one given or the
 // last one chosen; empty when cancelled.

@@ -10,11 +10,13 @@
 #include <optional>
 
 #include "window/article_files.h"
+#include "window/box_hints.h"
 #include "window/check_run.h"
 #include "window/link_opener.h"
 #include "window/links.h"
 #include "window/low_memory.h"
 #include "window/messages.h"
+#include "window/saved_state/saved_state.h"
 #include "window/screen_fit.h"
 #include "window/spin_format_choice.h"
 #include "window/widgets/widgets.h"
@@ -50,13 +52,6 @@ QRect following(const QRect& design, Follow follow, int h, int v) {
 const std::array<QString, kBoxCount> kBoxNames = {
     QStringLiteral("Article 1"), QStringLiteral("Article 2"), QStringLiteral("Article 3"),
     QStringLiteral("Spin text output")};
-
-// What each large box says while it is empty.
-const std::array<QString, kBoxCount> kBoxPlaceholders = {
-    QStringLiteral("Article 1: paste the first version here"),
-    QStringLiteral("Article 2: paste the second version here"),
-    QStringLiteral("Article 3: paste the third version here"),
-    QStringLiteral("The spin text appears here")};
 
 // The busy pointer while it lives.
 class BusyCursor {
@@ -105,7 +100,7 @@ Form1::Layout Form1::layoutFor(QSize canvas) {
     return layout;
 }
 
-Form1::Form1(QWidget* parent) : QWidget(parent) {
+Form1::Form1(QWidget* parent) : QWidget(parent), savedWork_{SavedState::defaultPath(), true} {
     setWindowTitle(QStringLiteral("Check minimum article length, convert to AMA format"));
     setWindowIcon(applicationIcon());
 
@@ -155,7 +150,8 @@ void Form1::createControls() {
     for (std::size_t k = 0; k < kBoxCount; ++k) {
         auto* box = new TextBox(canvas_);
         box->setAccessibleName(kBoxNames[k]);
-        box->setPlaceholderText(kBoxPlaceholders[k]);
+        box->setPlaceholderText(boxPlaceholder(k));
+        box->setToolTip(boxToolTip(k));
         if (k < kArticleCount) {
             box->setObjectName(QStringLiteral("articleBox%1").arg(k));
             box->showParagraphNumbers();
@@ -240,7 +236,7 @@ void Form1::wireEvents() {
             [this](const QStringList& paths) { dropArticleFiles(this, controls_, -1, paths); });
     connect(checkButton_, &QPushButton::clicked, this, &Form1::checkArticles);
     connect(clearButton_, &QPushButton::clicked, this, &Form1::clearForm);
-    addWindowActions(this, controls_, [this] { return formatChoice_->format(); });
+    addWindowActions(this, controls_, formatChoice_, [this] { return savedWork_; });
     const std::array<const char*, kLinkCount> addresses = {kMagicArticleSubmitterAddress,
                                                            kArticleMarketingAutomationAddress,
                                                            kUniqueArticleWizardAddress};
@@ -271,6 +267,10 @@ void Form1::setUpApplication() {
 
 void Form1::fitToScreen() {
     screenFit_->fit();
+}
+
+void Form1::setSavedWork(SavedWorkPlace place) {
+    savedWork_ = std::move(place);
 }
 
 void Form1::openArticleFiles(const QStringList& paths) {

@@ -29,11 +29,15 @@
 //   article_files.h   files dropped on the boxes, named at start or opened
 //   spin_format_choice.h
 //                     the spin format, under the output box
+//   box_hints.h       what each large box says while empty, and its tooltip
 //   window_actions.h  the actions on keys and in the boxes' menus:
+//     shortcuts.h       the one list of the window's keys
+//     help_window.h     the help (F1)
 //     spin_preview.h    "Preview a spun article" (F9)
 //     save_spin_text.h  "Save spin text as…" (Ctrl+S)
+//     open_spin_text.h  "Open spin text…" (Ctrl+O in the output box)
 //     spun_articles/spun_articles.h
-//                       "Save spun articles…", a room of its own
+//                       "Save spun articles…" (Ctrl+Shift+S), a room of its own
 //     mark_navigation.h F8 and Shift+F8 between the report's marks
 //   file_dialogs.h    the file dialogs, each in its last folder
 //   user_settings.h   the user's settings
@@ -65,6 +69,7 @@
 #include <array>
 
 #include "window/form_controls.h"
+#include "window/help_window.h"
 
 class QLabel;
 class QPushButton;
@@ -98,6 +103,10 @@ class Form1 : public QWidget {
     // Sizes the window to its design size, or as much of it as fits the
     // screen, and centres it there (window/screen_fit.h).
     void fitToScreen();
+
+    // Where this run keeps the user's work, for the help; by default the
+    // saved work's own place (window/saved_state/saved_state.h).
+    void setSavedWork(SavedWorkPlace place);
 
     // Puts the text of each file into the article boxes from the first on
     // (window/article_files.h).
@@ -147,6 +156,7 @@ class Form1 : public QWidget {
     QPushButton* clearButton_ = nullptr;
     SpinFormatChoice* formatChoice_ = nullptr;
     std::array<LinkLabel*, kLinkCount> links_{};
+    SavedWorkPlace savedWork_;
 };
 
 }  // namespace kestrelwick

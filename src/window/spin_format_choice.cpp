@@ -137,13 +137,34 @@ void SpinFormatChoice::checkWritten(WrittenSpinText written) {
     written_ = std::move(written);
 }
 
-void SpinFormatChoice::followText() {
+SpinFormat SpinFormatChoice::formatOf(std::u16string_view text) const {
     // The text's own format where its groups tell it; where they hold no
-    // separator, or those of several formats, the choice stays.
-    if (const FoundFormat found = findSpinFormat(outputBox_->text(), std::nullopt, shown_);
-        !found.mixed && found.format != shown_) {
-        show(found.format);
+    // separator, or those of several formats, the one shown.
+    const FoundFormat found = findSpinFormat(text, std::nullopt, shown_);
+    return found.mixed ? shown_ : found.format;
+}
+
+void SpinFormatChoice::followText() {
+    if (const SpinFormat found = formatOf(outputBox_->text()); found != shown_) {
+        show(found);
     }
+}
+
+void SpinFormatChoice::openText(std::u16string_view text) {
+    // Found before the box changes, so that running short changes nothing.
+    const SpinFormat from = shown_;
+    const SpinFormat to = formatOf(text);
+    if (outputBox_->replaceText(text) && to != from) {
+        show(to);
+        joinSwitchToEdit(from, to);
+    }
+}
+
+void SpinFormatChoice::joinSwitchToEdit(SpinFormat from, SpinFormat to) {
+    QTextCursor cursor(outputBox_->document());
+    cursor.joinPreviousEditBlock();
+    outputBox_->document()->appendUndoItem(new FormatSwitch(this, from, to));
+    cursor.endEditBlock();
 }
 
 void SpinFormatChoice::changed(int index) {
@@ -207,10 +228,7 @@ void SpinFormatChoice::changed(int index) {
         // with it.
         outputBox_->replaceText(text);
         show(to);
-        QTextCursor cursor(outputBox_->document());
-        cursor.joinPreviousEditBlock();
-        outputBox_->document()->appendUndoItem(new FormatSwitch(this, from, to));
-        cursor.endEditBlock();
+        joinSwitchToEdit(from, to);
     } catch (const std::bad_alloc&) {
         show(from);
         warnShortOfMemory(window(),

@@ -24,6 +24,8 @@
 
 #include <QComboBox>
 
+#include <string_view>
+
 #include "processing/spinning.h"
 
 namespace kestrelwick {
@@ -45,12 +47,22 @@ class SpinFormatChoice : public QComboBox {
     // The output box has been loaded with saved work: the choice takes the
     // text's format where its groups tell it.
     void followText();
+    // An opened spin text replaces the output box's as one edit, and the
+    // choice follows its format as for saved work; Ctrl+Z in the box takes
+    // back both. Throws std::bad_alloc, with both as they were, when memory
+    // runs short.
+    void openText(std::u16string_view text);
 
   private:
     friend class FormatSwitch;
     void changed(int index);
+    // The format a text is in, as saved work or an opened file is read.
+    SpinFormat formatOf(std::u16string_view text) const;
     // Shows a format without touching the output box's text.
     void show(SpinFormat format);
+    // Joins a change of the choice to the output box's last edit, so that
+    // undo and redo bring it back with the text.
+    void joinSwitchToEdit(SpinFormat from, SpinFormat to);
     void nameOutputBox();
 
     TextBox* outputBox_;

@@ -1,7 +1,8 @@
 """Reads Kestrelwick's window as a screen reader does, through AT-SPI, and
 checks what it finds: the three links as links with their captions, tooltips
 and a press action, kept out of the focus chain, and the boxes and buttons by
-their names."""
+their names; then, with keys as a user presses them, the output box's name
+after a switch of format and the text of the help that F1 opens."""
 
 import os
 import sys
@@ -35,6 +36,49 @@ def actions(node):
     except NotImplementedError:
         return []
     return [action.getName(i) for i in range(action.nActions)]
+
+
+def press(keysym):
+    pyatspi.Registry.generateKeyboardEvent(keysym, None, pyatspi.KEY_SYM)
+
+
+def wait_for(app, role, name):
+    for _ in range(50):
+        for node in nodes(app):
+            if node.getRoleName() == role and node.name == name:
+                return node
+        time.sleep(0.1)
+    return None
+
+
+def switch_format_and_read_help(app, choice):
+    failures = []
+    # A click on the choice makes the window the active one, as a window
+    # manager would have, so that its keys work; Escape closes the list.
+    x, y, width, height = choice.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    pyatspi.Registry.generateMouseEvent(x + width // 2, y + height // 2, "b1c")
+    time.sleep(0.3)
+    press(0xFF1B)  # Escape
+    choice.queryComponent().grabFocus()
+    time.sleep(0.3)
+    press(0xFF54)  # Down: the next format
+    if wait_for(app, "text", "Spin text output, pipe format") is None:
+        failures.append("after a switch to the pipe format the output box is not named for it")
+
+    press(0xFFBE)  # F1
+    # Read-only, the help's text is static text ("label") to a screen reader.
+    help_text = wait_for(app, "label", "Kestrelwick help")
+    if help_text is None:
+        return failures + ["F1 showed no text named 'Kestrelwick help'"]
+    if not help_text.description:
+        failures.append("the help has no description")
+    text = help_text.queryText().getText(0, -1)
+    state = os.environ.get("KESTRELWICK_STATE_PATH", "")
+    for wanted in ("Kestrelwick checks three versions of one article", "Ctrl+Shift+S",
+                   "Save spun articles", "Shift+F10 or Menu", state, "MIT licence"):
+        if wanted not in text:
+            failures.append(f"the help does not say {wanted!r}: {text[:200]!r}...")
+    return failures
 
 
 def main():
@@ -91,6 +135,11 @@ def main():
             got = box.getText(0, -1).replace("\r\n", "\n") if box else None
             if got != wanted_text:
                 failures.append(f"Article {number} holds {got!r}, not {wanted_text!r}")
+
+    # As a screen reader's user works: the output box's name follows a switch
+    # of format, and the help that F1 opens reads as text.
+    if expected is None and len(choices) == 1:
+        failures += switch_format_and_read_help(app, choices[0])
 
     for failure in failures:
         print(failure)

@@ -29,4 +29,4 @@ XDG_DATA_HOME=$data XDG_CONFIG_HOME=$data QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_
     "$program" "$@" >/dev/null 2>&1 &
 program_pid=$!
 
-/usr/bin/python3 "$here/accessibility_tree.py"
+KESTRELWICK_STATE_PATH=$data/prjKestrelwick/boxes.state /usr/bin/python3 "$here/accessibility_tree.py"

@@ -1,7 +1,7 @@
 // Files in and out of the window, driven as a user does: Ctrl+S saves the
-// spin text, Ctrl+O opens an article into the box with the focus, "Save spun
-// articles…" writes a batch (and Cancel leaves nothing), and the preview
-// shows the seed that gives its article.
+// spin text, Ctrl+O opens an article into the box with the focus, or a spin
+// text into the output box, "Save spun articles…" writes a batch (and Cancel
+// leaves nothing), and the preview shows the seed that gives its article.
 
 #include <QAction>
 #include <QDir>
@@ -22,6 +22,7 @@
 #include "files/files.h"
 #include "processing/spinning.h"
 #include "support/form_test.h"
+#include "window/spin_format_choice.h"
 #include "window/spun_articles/spun_articles.h"
 
 using namespace kestrelwick;
@@ -37,9 +38,10 @@ void answerFileDialog(const QString& file) {
     });
 }
 
+// The action of a menu item, by its text without the underlined letter.
 QAction* actionNamed(QWidget* widget, const QString& text) {
     for (QAction* action : widget->findChildren<QAction*>()) {
-        if (action->text() == text) {
+        if (QString(action->text()).remove(u'&') == text) {
             return action;
         }
     }
@@ -137,6 +139,45 @@ class SpunArticlesTest : public FormTest {
         QTest::keyClick(form->articleBox(1), Qt::Key_O, Qt::ControlModifier);
         QCOMPARE(form->articleBox(1)->text(), u"Opened\r\nfrom a file\r\n");
         QCOMPARE(form->articleBox(2)->text(), u"And another");
+    }
+
+    // A saved spin text opens back into the output box, and the choice
+    // names its format: one edit, which Ctrl+Z takes back with the choice.
+    void ctrlOInTheOutputBoxOpensASpinText() {
+        const struct {
+            QByteArray bytes;
+            std::u16string text;
+            SpinFormat format, before;
+            QString name;
+        } cases[] = {
+            {"{One~Two}\n\n{a~b~c}\n", u"{One~Two}\r\n\r\n{a~b~c}\r\n", SpinFormat::Ama,
+             SpinFormat::Pipe, QStringLiteral("Spin text output, AMA format")},
+            {"\xef\xbb\xbf{One|Two}\r\n\r\n{a|b|c}", u"{One|Two}\r\n\r\n{a|b|c}", SpinFormat::Pipe,
+             SpinFormat::Ama, QStringLiteral("Spin text output, pipe format")},
+        };
+        const QString path = folder.filePath(QStringLiteral("opened-spin.txt"));
+        form->articleBox(0)->setText(u"one");
+        for (const auto& spin : cases) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(spin.bytes);
+            file.close();
+            form->outputBox()->setText(u"kept");
+            form->formatChoice()->setFormat(spin.before);
+            activate();
+            form->outputBox()->setFocus();
+            answerFileDialog(path);
+            QTest::keyClick(form->outputBox(), Qt::Key_O, Qt::ControlModifier);
+            QCOMPARE(form->outputBox()->text(), spin.text);
+            QCOMPARE(form->formatChoice()->format(), spin.format);
+            QCOMPARE(form->outputBox()->accessibleName(), spin.name);
+            QCOMPARE(form->articleBox(0)->text(), u"one");  // not an article
+            form->outputBox()->undo();
+            QCOMPARE(form->outputBox()->text(), u"kept");
+            QCOMPARE(form->formatChoice()->format(), spin.before);
+            form->outputBox()->redo();
+            QCOMPARE(form->formatChoice()->format(), spin.format);
+        }
     }
 
     void aBatchIsWrittenAndSaysHowMuchAnyTwoShare() {

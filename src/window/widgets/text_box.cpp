@@ -1,5 +1,6 @@
 #include "window/widgets/text_box.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QFocusEvent>
@@ -116,8 +117,18 @@ void TextBox::contextMenuEvent(QContextMenuEvent* event) {
         menu->addSeparator();
         menu->addActions(menuActions_);
     }
+    if (nameMenu_) {
+        nameMenu_(*menu);
+    }
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());
+}
+
+void TextBox::openMenuAtCursor() {
+    // Where Qt opens the menu for the Menu key: the middle of the cursor.
+    const QPoint at = inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+    QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, mapToGlobal(at));
+    QApplication::sendEvent(this, &menu);
 }
 
 void TextBox::resizeEvent(QResizeEvent* event) {
@@ -128,12 +139,15 @@ void TextBox::resizeEvent(QResizeEvent* event) {
 }
 
 bool TextBox::viewportEvent(QEvent* event) {
-    // A marked paragraph shows the notes that name it.
+    // A marked paragraph shows the notes that name it, the rest of the text
+    // the box's own tooltip.
     if (event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);
         const int block = cursorForPosition(help->pos()).blockNumber();
         if (const ParagraphMarks::Mark* mark = marks_.find(block)) {
             QToolTip::showText(help->globalPos(), mark->notes.join(u'\n'), viewport());
+        } else if (!toolTip().isEmpty()) {
+            QToolTip::showText(help->globalPos(), toolTip(), viewport());
         } else {
             QToolTip::hideText();
         }
@@ -284,6 +298,13 @@ bool TextBox::event(QEvent* event) {
 }
 
 void TextBox::keyPressEvent(QKeyEvent* event) {
+    // The system turns the Menu key into a context menu itself; the other
+    // keys that open the menu are answered here.
+    if (event->key() != Qt::Key_Menu && menuKeys_.contains(QKeySequence(event->keyCombination()))) {
+        openMenuAtCursor();
+        return;
+    }
+
     // Alt with a key that types a character is a shortcut the window does not
     // have, not text: as in the native edit boxes, it types nothing. AltGr,
     // which types characters on many keyboards, comes as Ctrl+Alt or as a

@@ -5,10 +5,12 @@
 // its whole text as one undoable step, numbers its paragraphs in a margin and
 // shows the report's marks over them.
 
+#include <QKeySequence>
 #include <QList>
 #include <QPlainTextEdit>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,6 +20,7 @@
 #include "window/widgets/paragraph_marks.h"
 
 class QAction;
+class QMenu;
 
 namespace kestrelwick {
 
@@ -88,6 +91,12 @@ class TextBox : public QPlainTextEdit {
 
     // An action that the box's context menu offers after its own.
     void addMenuAction(QAction* action) { menuActions_.append(action); }
+    // Names the menu's items before it shows (the window gives Qt's own
+    // items their letters and keys).
+    void setMenuNamer(std::function<void(QMenu&)> name) { nameMenu_ = std::move(name); }
+    // Keys that open the menu at the text cursor, as the Menu key does.
+    void setMenuKeys(QList<QKeySequence> keys) { menuKeys_ = std::move(keys); }
+    void openMenuAtCursor();
 
     // The local files that the data stands for, when it stands for files
     // only; otherwise none, and the data drops as text.
@@ -123,6 +132,8 @@ class TextBox : public QPlainTextEdit {
 
     int fileRoom_ = 0;
     QList<QAction*> menuActions_;
+    std::function<void(QMenu&)> nameMenu_;
+    QList<QKeySequence> menuKeys_;
     ParagraphMargin* margin_ = nullptr;
     ParagraphMarks marks_;
     // Code units that the history holds for whole-text replacements.

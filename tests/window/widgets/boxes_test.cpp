@@ -1,6 +1,7 @@
 // The boxes and the two buttons as the user works with them: what an empty
-// box says, trimming on leaving, Clear form, Check Articles from click to
-// spin text, and every code unit kept through box and clipboard.
+// box says and the keys its tooltip names, trimming on leaving, Clear form,
+// Check Articles from click to spin text, and every code unit kept through
+// box and clipboard.
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleTextInterface>
@@ -9,6 +10,7 @@
 #include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QFile>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -17,6 +19,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTimer>
+#include <QToolTip>
 #include <QUrl>
 #include <QtTest>
 
@@ -52,16 +55,44 @@ class BoxesTest : public FormTest {
 
   private slots:
     void emptyBoxesSayWhatGoesInThem() {
-        const QString placeholders[] = {QStringLiteral("Article 1: paste the first version here"),
-                                        QStringLiteral("Article 2: paste the second version here"),
-                                        QStringLiteral("Article 3: paste the third version here"),
-                                        QStringLiteral("The spin text appears here")};
+        const QString placeholders[] = {
+            QStringLiteral("Article 1: paste, drop or open (Ctrl+O) the first version here"),
+            QStringLiteral("Article 2: paste, drop or open (Ctrl+O) the second version here"),
+            QStringLiteral("Article 3: paste, drop or open (Ctrl+O) the third version here"),
+            QStringLiteral("The spin text appears here after Check Articles. Right-click it (or "
+                           "Shift+F10) to preview, save it or save spun articles.")};
+        // Each box's tooltip names the keys that work in it, and only those.
+        const QString everyBox[] = {QStringLiteral("F1 — Help"),
+                                    QStringLiteral("Shift+F10 or Menu — The box's menu")};
+        const QString articleOnly[] = {QStringLiteral("Ctrl+O — Open article…"),
+                                       QStringLiteral("F8 — The next marked paragraph"),
+                                       QStringLiteral("Shift+F8 — The previous marked paragraph")};
+        const QString outputOnly[] = {QStringLiteral("Ctrl+O — Open spin text…"),
+                                      QStringLiteral("Ctrl+S — Save spin text as…"),
+                                      QStringLiteral("Ctrl+Shift+S — Save spun articles…"),
+                                      QStringLiteral("F9 — Preview a spun article")};
         const QString names[] = {QStringLiteral("Article 1"), QStringLiteral("Article 2"),
                                  QStringLiteral("Article 3"),
                                  QStringLiteral("Spin text output, AMA format")};
         for (int k = 0; k < 4; ++k) {
             TextBox* box = form->largeBox(k);
             QCOMPARE(box->placeholderText(), placeholders[k]);
+            const QString tip = box->toolTip();
+            for (const QString& line : everyBox) {
+                QVERIFY2(tip.contains(u'\n' + line), qPrintable(tip));
+            }
+            for (const QString& line : articleOnly) {
+                QCOMPARE(tip.contains(u'\n' + line), k < 3);
+            }
+            for (const QString& line : outputOnly) {
+                QCOMPARE(tip.contains(u'\n' + line), k == 3);
+            }
+            // Shown over the box's text, where a mark would show its notes.
+            const QPoint over = box->viewport()->rect().center();
+            QHelpEvent hover(QEvent::ToolTip, over, box->viewport()->mapToGlobal(over));
+            QApplication::sendEvent(box->viewport(), &hover);
+            QTRY_COMPARE(QToolTip::text(), tip);
+            QToolTip::hideText();
             QVERIFY(box->text().empty());
             QCOMPARE(box->accessibleName(), names[k]);
             // Not text: nothing to copy, nothing for a screen reader to read.
