@@ -40,9 +40,17 @@ StopSignals::StopSignals() {
         // Reads and writes go on: the batch asks after each file, and a write
         // cut short would be a failure to report rather than a stop.
         action.sa_flags = SA_RESTART;
-        ::sigaction(kSignals[k], &action, &before[k]);
+        ::sigaction(kSignals[k], nullptr, &before[k]);
+        // A signal the program was started to ignore (a job in the
+        // background, nohup) stays ignored.
+        if (before[k].sa_handler != SIG_IGN) {
+            ::sigaction(kSignals[k], &action, nullptr);
+        }
 #else
         before[k] = std::signal(kSignals[k], noteSignal);
+        if (before[k] == SIG_IGN) {
+            std::signal(kSignals[k], SIG_IGN);
+        }
 #endif
     }
 }

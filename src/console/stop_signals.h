@@ -4,7 +4,8 @@
 // SIGTERM and SIGHUP. While a StopSignals lives, such a signal is only noted;
 // the batch asks whether it was, stops at once with nothing left behind, and
 // the program then ends as the signal would have ended it, so that a shell
-// sees the same status (128 and the signal's number).
+// sees the same status (128 and the signal's number). A signal the program
+// was started to ignore stays ignored.
 
 namespace kestrelwick {
 
