@@ -28,6 +28,9 @@
 //   article_batch.h     a batch chosen so that no two repeat each other
 //                       more than they must (batch_search.h)
 //
+// And what the window's boxes take:
+//   long_paragraphs.h   the longest paragraph a box lays out
+//
 // A check runs in time linear in the size of the articles. Its result holds
 // views into the texts it was given: the caller keeps them, unchanged, for as
 // long as it uses the result.
