@@ -15,6 +15,7 @@
 #include "window/links.h"
 #include "window/low_memory.h"
 #include "window/messages.h"
+#include "window/paragraph_refusals.h"
 #include "window/screen_fit.h"
 #include "window/spin_format_choice.h"
 #include "window/widgets/widgets.h"
@@ -235,6 +236,11 @@ void Form1::wireEvents() {
         });
         // A box the user leaves loses the spaces at its ends.
         connect(boxes[k], &TextBox::left, boxes[k], &TextBox::trimSpaces);
+    }
+    for (TextBox* box : {boxes[0], boxes[1], boxes[2], boxes[3], controls_.gridBox}) {
+        connect(box, &TextBox::paragraphRefused, this, [this, box](const LongParagraph& found) {
+            warnParagraphRefused(this, boxName(controls_, box), found);
+        });
     }
     connect(controls_.gridBox, &TextBox::filesDropped, this,
             [this](const QStringList& paths) { dropArticleFiles(this, controls_, -1, paths); });

@@ -19,6 +19,8 @@
 //   check_run.h       a check: the engine's result shown on the controls
 //   report_box.h      the report's message box
 //   messages.h        every other message, in one voice
+//   paragraph_refusals.h
+//                     texts refused for a paragraph longer than a box takes
 //   screen_fit.h      the window sized and placed on its screen
 //   link_opener.h     a link's website opened through the desktop or shell
 //   article_files.h   files dropped on the boxes, named at start or opened
