@@ -305,6 +305,10 @@ void Form1::checkArticles() {
     try {
         // The report waits for the user, without the busy pointer.
         run->showReport(this);
+        if (const std::optional<LongParagraph> found = run->longSpinTextParagraph()) {
+            warn(this, spinTextRefusal(*found));
+            return;
+        }
         const BusyCursor busy;
         formatChoice_->checkWritten(run->showSpinText());
     } catch (const std::bad_alloc&) {

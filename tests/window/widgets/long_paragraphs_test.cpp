@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDropEvent>
+#include <QLabel>
 #include <QLocale>
 #include <QMenu>
 #include <QMimeData>
@@ -197,6 +198,36 @@ class LongParagraphsTest : public FormTest {
                                                               : QStringLiteral("of the grid")),
                      qPrintable(said));
         }
+    }
+
+    // A check whose spin text would have a paragraph too long for the output
+    // box: three versions of a paragraph of 7,000 characters make a group of
+    // three times that. The counts and the report come as ever; the spin
+    // text does not, and a message says so.
+    void aSpinTextTooLongForTheOutputBoxIsNotWritten() {
+        const auto article = [](char letter) {
+            QString text = QStringLiteral("Title\n");
+            for (int word = 0; text.size() < 7006; ++word) {
+                text += QLatin1Char(letter) + QString::number(word) + u' ';
+            }
+            return u16(text.trimmed());
+        };
+        fill(article('a'), article('b'), article('c'));
+        form->outputBox()->setText(u"{the~last} spin text");
+        EveryMessageAnswered answered;
+        form->checkButton()->click();
+        QTRY_COMPARE(answered.texts.size(), 2);
+        QVERIFY2(answered.texts[0].startsWith(QStringLiteral("Minimum length = ")),
+                 qPrintable(answered.texts[0]));
+        QCOMPARE(answered.texts[1],
+                 QStringLiteral("The spin text was not written into the output box: its "
+                                "paragraph 4 would have 21,007 characters, and a box takes "
+                                "paragraphs of up to 20,000. The counts and the report are shown, "
+                                "and the output box is as it was; kestrelwick --check writes the "
+                                "spin text of these articles."));
+        QVERIFY(form->outputBox()->text() == u"{the~last} spin text");
+        QVERIFY(!form->countLabel(3)->text().isEmpty());
+        QVERIFY(!form->gridBox()->text().empty());
     }
 
     // A selection dragged within a box: taken out where it was, put in where
