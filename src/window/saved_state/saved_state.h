@@ -23,8 +23,9 @@
 // version is moved aside (its name with ".bad-" and a time stamp), the boxes
 // stay empty, and a message names both files. One too large for the memory
 // there is, or whose texts have a paragraph longer than a box takes, stays
-// where it is, untouched, and the window saves nothing over it. A save that fails is reported
-// once for each new reason and tried again; the window goes on working.
+// where it is, untouched, and the window saves nothing over it. A save that
+// fails is reported once for each new reason and tried again; the window
+// goes on working.
 //
 // This header is the saved work's one entry; the rest of the window includes
 // nothing else of this folder. The units inside, in the order a run uses

@@ -1,6 +1,7 @@
 // No paragraph of a box longer than the limit, whatever the user does in
 // it: typing, Backspace and Delete that join lines, a selection typed over,
-// a paste, a drop of text, the context menu's Delete. An edit that would
+// a paste, a drop of text, an input method's text, the context menu's
+// Delete. An edit that would
 // make one is not done and says which paragraph, and the undo history never
 // leads to one; edits that keep within the limit are done as ever. And
 // where a text moved within a box would put its paragraphs.
@@ -8,6 +9,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDropEvent>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QMenu>
@@ -107,6 +109,8 @@ class LongParagraphsTest : public FormTest {
             << "z\nz" << 0 << 0;
         QTest::newRow("a drop of text") << repeated(kLimit - 1, 'a') << 0 << 0 << "drop"
                                         << "xy" << 1 << kLimit + 1;
+        QTest::newRow("what an input method commits") << full << 3 << 3 << "input method"
+                                                      << "xy" << 2 << kLimit + 2;
         QTest::newRow("the menu's Delete over a break")
             << halves << breakAt << breakAt + 1 << "menu delete"
             << "" << 1 << kLimit + 1;
@@ -146,6 +150,10 @@ class LongParagraphsTest : public FormTest {
         } else if (edit == QLatin1String("paste")) {
             QApplication::clipboard()->setText(put);
             QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        } else if (edit == QLatin1String("input method")) {
+            QInputMethodEvent commit;
+            commit.setCommitString(put);
+            QApplication::sendEvent(box, &commit);
         } else if (edit == QLatin1String("drop")) {
             QMimeData data;
             data.setText(put);
