@@ -122,11 +122,11 @@ int repairLockFile(const QString& path) {
     struct stat status {};
     if (::lstat(name.constData(), &status) == 0 && !S_ISREG(status.st_mode)) {
         const QString aside = asideName(path);
-        QByteArray free = systemFileName(aside);
-        for (int other = 2; ::lstat(free.constData(), &status) == 0; ++other) {
-            free = systemFileName(aside + u'-' + QString::number(other));
+        QByteArray untaken = systemFileName(aside);
+        for (int other = 2; ::lstat(untaken.constData(), &status) == 0; ++other) {
+            untaken = systemFileName(aside + u'-' + QString::number(other));
         }
-        ::rename(name.constData(), free.constData());
+        ::rename(name.constData(), untaken.constData());
     }
     return openLockFile(name);
 }
