@@ -26,6 +26,10 @@
 //                       much two of them repeat
 //   decimal_text.h      numbers as the report writes them
 //   working_memory.h    the memory a check works in
+//   long_paragraphs.h   the longest paragraph a box of the window takes
+//
+// And what the window's boxes take:
+//   long_paragraphs.h   the longest paragraph a box lays out
 //
 // A check runs in time linear in the size of the articles. Its result holds
 // views into the texts it was given: the caller keeps them, unchanged, for as
@@ -39,6 +43,7 @@
 
 #include "processing/counted_articles.h"
 #include "processing/decimal_text.h"
+#include "processing/long_paragraphs.h"
 #include "processing/report_notes.h"
 #include "processing/spin_text.h"
 #include "processing/spin_yield.h"

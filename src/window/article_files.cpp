@@ -4,15 +4,33 @@
 #include "window/file_dialogs.h"
 #include "window/low_memory.h"
 #include "window/messages.h"
+#include "window/paragraph_refusals.h"
 #include "window/widgets/widgets.h"
 
 namespace kestrelwick {
 
 namespace {
 
+// The files read for the article boxes from `first` on, each refused as the
+// file reader refuses one where its text has a paragraph longer than a box
+// takes: no box lays such a text out.
+std::vector<ArticleFile> readForBoxes(const QStringList& paths, std::size_t first) {
+    std::vector<ArticleFile> files = readArticleArguments(paths, nullptr);
+    for (std::size_t k = 0; k < files.size(); ++k) {
+        if (!files[k].read()) {
+            continue;
+        }
+        if (const std::optional<LongParagraph> found = findLongParagraph({files[k].text})) {
+            files[k].refusal = fileRefusal(paths[qsizetype(k)], boxName(first + k), *found);
+            std::u16string().swap(files[k].text);
+        }
+    }
+    return files;
+}
+
 void openFiles(QWidget* parent, const FormControls& controls, const QStringList& paths) {
     const qsizetype boxes = qsizetype(kArticleCount);
-    const auto files = readArticleArguments(paths.mid(0, boxes), nullptr);
+    const auto files = readForBoxes(paths.mid(0, boxes), 0);
     // Each file replaces what its box holds as an undoable edit, as a drop
     // does; a refused file leaves its box as it is.
     for (std::size_t k = 0; k < files.size(); ++k) {
@@ -72,7 +90,7 @@ void dropArticleFiles(QWidget* parent, const FormControls& controls, int index,
     }
     std::size_t replaced = 0;
     try {
-        const auto files = readArticleArguments(paths, nullptr);
+        const auto files = readForBoxes(paths, std::size_t(index));
         if (const QString refusals = refusalsOf(files); !refusals.isEmpty()) {
             warn(parent, refusals + QStringLiteral("\nNothing was changed."));
             return;

@@ -84,6 +84,10 @@ void CheckRun::showReport(QWidget* parent) const {
     showReportBox(parent, qtText(result_.reportText()), notes);
 }
 
+std::optional<LongParagraph> CheckRun::longSpinTextParagraph() const {
+    return findLongParagraph({std::u16string_view(spinText_.data(), spinText_.size())});
+}
+
 WrittenSpinText CheckRun::showSpinText() {
     controls_.outputBox->replaceText(spinText_);
     WrittenSpinText written(spinText_, std::move(separators_), format_);

@@ -4,7 +4,8 @@
 // engine's result (processing/check_articles.h) worked out, and then shown
 // on the form's controls in the order the window has always used: the tidied
 // article boxes, the count labels and the grid, the marks and the report, and
-// once the report is closed the spin text in the output box.
+// once the report is closed the spin text in the output box, where it has no
+// paragraph longer than a box takes.
 //
 // Everything that can run out of memory in the engine runs before anything
 // is shown, so a check that fails leaves every control as it was.
@@ -12,6 +13,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "processing/check_articles.h"
@@ -35,6 +37,9 @@ class CheckRun {
     // changed is taken back before std::bad_alloc goes on.
     void showCounts();
     void showReport(QWidget* parent) const;
+    // The spin text's first paragraph longer than a box takes, if it has
+    // one: then it is not to be shown.
+    std::optional<LongParagraph> longSpinTextParagraph() const;
     // Writes the spin text into the output box; returns what the format
     // choice keeps of it.
     WrittenSpinText showSpinText();

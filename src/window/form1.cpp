@@ -17,6 +17,7 @@
 #include "window/low_memory.h"
 #include "window/messages.h"
 #include "window/saved_state/saved_state.h"
+#include "window/paragraph_refusals.h"
 #include "window/screen_fit.h"
 #include "window/spin_format_choice.h"
 #include "window/widgets/widgets.h"
@@ -232,6 +233,11 @@ void Form1::wireEvents() {
         // A box the user leaves loses the spaces at its ends.
         connect(boxes[k], &TextBox::left, boxes[k], &TextBox::trimSpaces);
     }
+    for (TextBox* box : {boxes[0], boxes[1], boxes[2], boxes[3], controls_.gridBox}) {
+        connect(box, &TextBox::paragraphRefused, this, [this, box](const LongParagraph& found) {
+            warnParagraphRefused(this, boxName(controls_, box), found);
+        });
+    }
     connect(controls_.gridBox, &TextBox::filesDropped, this,
             [this](const QStringList& paths) { dropArticleFiles(this, controls_, -1, paths); });
     connect(checkButton_, &QPushButton::clicked, this, &Form1::checkArticles);
@@ -299,6 +305,10 @@ void Form1::checkArticles() {
     try {
         // The report waits for the user, without the busy pointer.
         run->showReport(this);
+        if (const std::optional<LongParagraph> found = run->longSpinTextParagraph()) {
+            warn(this, spinTextRefusal(*found));
+            return;
+        }
         const BusyCursor busy;
         formatChoice_->checkWritten(run->showSpinText());
     } catch (const std::bad_alloc&) {

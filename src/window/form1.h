@@ -22,6 +22,8 @@
 //   low_memory.h      what the window does when memory runs short
 //   window_application.h
 //                     the application that catches a shortage no task did
+//   paragraph_refusals.h
+//                     texts refused for a paragraph longer than a box takes
 //   screen_fit.h      the window sized and placed on its screen
 //   links.h           the three websites' addresses
 //   link_opener.h     a link's website opened through the desktop or shell

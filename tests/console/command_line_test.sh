@@ -154,6 +154,21 @@ for format in "" ama pipe; do
     expect_file "$work/err" "kestrelwick: warning: the spin text's groups hold both ~ and |: it is spun in $name, in which $other is plain text (the first group with a $other is at $place)." "the warning on a mixed spin text"
 done
 
+# Without a window there is no limit on a paragraph's length: three
+# versions of a paragraph of 120,000 characters make a group of more than
+# 360,000, and spinning it gives one version back whole.
+longest() { awk '{ if (length($0) > most) most = length($0) } END { print most + 0 }' "$1"; }
+for k in 1 2 3; do
+    { printf 'Title\n'; yes "word$k" | head -n 20000 | tr '\n' ' '; } >"$work/long$k.txt"
+done
+run --check "$work/long1.txt" "$work/long2.txt" "$work/long3.txt"
+[ "$status" -lt 2 ] || fail "a check of long paragraphs: status $status ($(cat "$work/err"))"
+[ "$(longest "$work/out")" -gt 360000 ] || fail "a check of long paragraphs: $(longest "$work/out")"
+cp "$work/out" "$work/long-spin.txt"
+run --spin --seed 3 "$work/long-spin.txt"
+expect_status 0 "a spun article of long paragraphs"
+[ "$(longest "$work/out")" -ge 119999 ] || fail "a spun long paragraph: $(longest "$work/out")"
+
 # A batch of articles: files named to the width of the count, different
 # articles that the spin text gives, the same batch from the same seed, and
 # one line on standard error.

@@ -18,6 +18,7 @@
 #include "files/files.h"
 #include "window/low_memory.h"
 #include "window/messages.h"
+#include "window/paragraph_refusals.h"
 #include "window/saved_state/shutdown_signals.h"
 #include "window/saved_state/state_io.h"
 #include "window/saved_state/state_lock.h"
@@ -29,6 +30,8 @@ const QString SavedState::kNotSaved =
     QStringLiteral("not saved: another Kestrelwick window keeps the saved work");
 const QString SavedState::kNotRead =
     QStringLiteral("not saved: there was not the memory to read the saved work");
+const QString SavedState::kNotShown =
+    QStringLiteral("not saved: the saved work has a paragraph too long to show");
 
 // One save: the texts as the boxes held them, and how writing them went.
 struct SavedState::Job {
@@ -101,6 +104,15 @@ bool SavedState::restore() {
         return true;  // a first start
     }
     if (read.outcome == StateRead::Outcome::Read) {
+        // A paragraph no box takes: the work stays as it is for a version
+        // that shows it, before any box changes.
+        for (std::size_t k = 0; k < kStateTexts; ++k) {
+            if (const std::optional<LongParagraph> found = findLongParagraph({read.texts[k]})) {
+                leaveUntouched(kNotShown);
+                warnOnceShown(window_, savedWorkRefusal(path_, boxName(k), *found));
+                return false;
+            }
+        }
         try {
             restoring_ = true;
             for (std::size_t k = 0; k < kStateTexts; ++k) {
@@ -116,11 +128,8 @@ bool SavedState::restore() {
             restoring_ = false;
         }
     }
-    // Not the memory to read it: it stays as it is for a later start, and
-    // this window saves nothing over it.
-    lock_.reset();
-    owns_ = false;
-    saveNothing(kNotRead);
+    // Not the memory to read it: it stays as it is for a later start.
+    leaveUntouched(kNotRead);
     warnShortOfMemoryOnceShown(
         window_, QStringLiteral("The work saved in \"%1\" could not be read back: there is "
                                 "not enough memory to read it. It stays as it is, and this "
@@ -128,6 +137,12 @@ bool SavedState::restore() {
                                 "Kestrelwick again when more memory is free.")
                      .arg(QDir::toNativeSeparators(path_)));
     return false;
+}
+
+void SavedState::leaveUntouched(const QString& why) {
+    lock_.reset();
+    owns_ = false;
+    saveNothing(why);
 }
 
 void SavedState::saveNothing(const QString& why) {
@@ -329,7 +344,7 @@ bool SavedState::mayClose() {
     }
     return !anyText ||
            askToGoOn(window_, QStringLiteral("This window's work is %1. Close anyway and lose it?")
-                                  .arg(kNotSaved));
+                                  .arg(notSaved_));
 }
 
 bool SavedState::eventFilter(QObject* watched, QEvent* event) {

@@ -21,8 +21,11 @@
 //
 // A state file that cannot be read, is cut short or comes from a newer
 // version is moved aside (its name with ".bad-" and a time stamp), the boxes
-// stay empty, and a message names both files. A save that fails is reported
-// once for each new reason and tried again; the window goes on working.
+// stay empty, and a message names both files. One too large for the memory
+// there is, or whose texts have a paragraph longer than a box takes, stays
+// where it is, untouched, and the window saves nothing over it. A save that
+// fails is reported once for each new reason and tried again; the window
+// goes on working.
 //
 // This header is the saved work's one entry; the rest of the window includes
 // nothing else of this folder. The units inside, in the order a run uses
@@ -60,9 +63,11 @@ class SavedState : public QObject {
     // While saving fails, how long until it is tried again.
     static constexpr int kRetryMilliseconds = 30000;
     // What a window that does not keep the saved work says in its title:
-    // another window keeps it, or there was not the memory to read it.
+    // another window keeps it, there was not the memory to read it, or it
+    // has a paragraph longer than a box takes.
     static const QString kNotSaved;
     static const QString kNotRead;
+    static const QString kNotShown;
 
     // The state file in the user's application-data folder.
     static QString defaultPath();
@@ -77,8 +82,9 @@ class SavedState : public QObject {
 
     // Takes the state for this window and puts its texts in the boxes, with
     // fresh undo histories. Returns false when another window holds the
-    // state, or when there is not the memory to read it (it then stays as
-    // it is for a later start): this window then saves nothing.
+    // state, or when there is not the memory to read it or a text has a
+    // paragraph longer than a box takes (it then stays as it is, for a later
+    // start or version): this window then saves nothing.
     bool restore();
 
     // Saves now, after a save under way has finished; for the window closing
@@ -118,6 +124,9 @@ class SavedState : public QObject {
     void collectWorker();
     void moveAside(const QString& why);
     void saveNothing(const QString& why);
+    // Leaves the saved work as it is for a later start: lets go of the
+    // lock, and saves nothing, for the reason that the title gives.
+    void leaveUntouched(const QString& why);
     void removeLeftovers();
 
     QWidget* window_;

@@ -34,23 +34,22 @@ QByteArray details() {
            QSysInfo::machineHostName().toUtf8() + '\n';
 }
 
-// For the test of two windows started at once: how long the first waits
-// between taking the lock and writing what it says.
-void waitAsTestsAsk() {
-    const int wait = qEnvironmentVariableIntValue("KESTRELWICK_TEST_LOCK_WRITE_DELAY_MS");
+// For the test of two windows started at once: how long a window waits where
+// the variable says (between taking the lock and writing what it says, or
+// between finding a thing at the lock's path and moving it aside).
+void waitAsTestsAsk(const char* variable) {
+    const int wait = qEnvironmentVariableIntValue(variable);
     if (wait > 0) {
         QThread::msleep(static_cast<unsigned long>(wait));
     }
 }
 
-void moveAside(const QString& path) {
-    const QString aside = path + QStringLiteral(".stale-") +
-                          QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    if (QFileInfo(path).isDir() && !QFileInfo(path).isSymLink()) {
-        QDir().rename(path, aside);
-    } else {
-        QFile::rename(path, aside);
-    }
+constexpr char kWriteDelay[] = "KESTRELWICK_TEST_LOCK_WRITE_DELAY_MS";
+constexpr char kMoveDelay[] = "KESTRELWICK_TEST_LOCK_MOVE_DELAY_MS";
+
+QString asideName(const QString& path) {
+    return path + QStringLiteral(".stale-") +
+           QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
 }
 
 }  // namespace
@@ -70,8 +69,8 @@ namespace {
 
 // The lock file opened for locking; -1 where there is no folder for it, -2
 // where what is at the path is no file that can be locked.
-int openLockFile(const QString& path) {
-    const int fd = ::open(systemFileName(path).constData(),
+int openLockFile(const QByteArray& name) {
+    const int fd = ::open(name.constData(),
                           O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK, 0600);
     if (fd < 0) {
         return errno == ENOENT || errno == ENOTDIR ? -1 : -2;
@@ -84,13 +83,60 @@ int openLockFile(const QString& path) {
     return fd;
 }
 
+// The system's lock on the lock file's folder while it lives: windows that
+// found something other than a lock file at the lock's path repair it one at
+// a time. Where the folder cannot be locked (some network file systems
+// cannot), the repair goes on without it.
+class FolderLock {
+  public:
+    explicit FolderLock(const QString& path)
+        : fd_(::open(systemFileName(QFileInfo(path).absolutePath()).constData(),
+                     O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+        if (fd_ >= 0) {
+            while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+            }
+        }
+    }
+    ~FolderLock() {
+        if (fd_ >= 0) {
+            ::close(fd_);  // and with it the lock
+        }
+    }
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+
+  private:
+    int fd_;
+};
+
+// Moves what stands at the lock's path aside and opens a lock file in its
+// place, if it is still no regular file once this window alone repairs: the
+// other window that found it there may have put its lock file there
+// already, which is the one to lock, never to move. The thing is renamed
+// itself, never copied (a link is not followed), under a name that nothing
+// has yet, so nothing moved aside before is replaced.
+int repairLockFile(const QString& path) {
+    waitAsTestsAsk(kMoveDelay);
+    const FolderLock repairing(path);
+    const QByteArray name = systemFileName(path);
+    struct stat status {};
+    if (::lstat(name.constData(), &status) == 0 && !S_ISREG(status.st_mode)) {
+        const QString aside = asideName(path);
+        QByteArray untaken = systemFileName(aside);
+        for (int other = 2; ::lstat(untaken.constData(), &status) == 0; ++other) {
+            untaken = systemFileName(aside + u'-' + QString::number(other));
+        }
+        ::rename(name.constData(), untaken.constData());
+    }
+    return openLockFile(name);
+}
+
 }  // namespace
 
 StateLock::Taken StateLock::take() {
-    int fd = openLockFile(path_);
+    int fd = openLockFile(systemFileName(path_));
     if (fd == -2) {
-        moveAside(path_);
-        fd = openLockFile(path_);
+        fd = repairLockFile(path_);
     }
     if (fd < 0) {
         return Taken::Failed;
@@ -101,7 +147,7 @@ StateLock::Taken StateLock::take() {
         return error == EWOULDBLOCK ? Taken::Others : Taken::Failed;
     }
     handle_->fd = fd;
-    waitAsTestsAsk();
+    waitAsTestsAsk(kWriteDelay);
     const QByteArray said = details();
     if (::ftruncate(fd, 0) == 0) {
         [[maybe_unused]] const ssize_t wrote =
@@ -121,6 +167,21 @@ struct StateLock::Handle {
     }
 };
 
+namespace {
+
+// An open lock file cannot be renamed here (it is opened for no one to
+// delete), so only what no window holds open is moved.
+void moveAside(const QString& path) {
+    const QString aside = asideName(path);
+    if (QFileInfo(path).isDir() && !QFileInfo(path).isSymLink()) {
+        QDir().rename(path, aside);
+    } else {
+        QFile::rename(path, aside);
+    }
+}
+
+}  // namespace
+
 StateLock::Taken StateLock::take() {
     const QString name = QDir::toNativeSeparators(path_);
     const auto open = [&name] {
@@ -135,6 +196,7 @@ StateLock::Taken StateLock::take() {
         return Taken::Others;
     }
     if (file == INVALID_HANDLE_VALUE) {
+        waitAsTestsAsk(kMoveDelay);
         moveAside(path_);
         file = open();
     }
@@ -142,7 +204,7 @@ StateLock::Taken StateLock::take() {
         return GetLastError() == ERROR_SHARING_VIOLATION ? Taken::Others : Taken::Failed;
     }
     handle_->file = file;
-    waitAsTestsAsk();
+    waitAsTestsAsk(kWriteDelay);
     const QByteArray said = details();
     DWORD wrote = 0;
     SetEndOfFile(file);

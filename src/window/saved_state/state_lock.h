@@ -9,9 +9,16 @@
 // file says (it names the program that holds it, for whoever looks).
 //
 // The file stays when its program ends, for the next to lock. A thing at the
-// lock's path that cannot be opened as a file (a folder, a link, a file
-// without permission) is moved aside (".stale-" and a time stamp) and the
-// lock taken anew.
+// lock's path that cannot be locked (a folder, a link, whether or not it
+// leads anywhere, a FIFO) is moved aside (".stale-" and a time stamp) and
+// the lock taken anew, but never the lock file of a live window. On Unix a
+// regular file there is never moved, and the windows that find something
+// else repair it one at a time, under the system's lock on the folder, each
+// looking again at what stands at the path once it is its turn: so of two
+// windows that found a link there together, the second finds the first's
+// lock file in its place and locks that (which fails while the first
+// lives). On Windows an open lock file cannot be renamed, or opened for
+// writing, by another program at all.
 
 #include <QString>
 

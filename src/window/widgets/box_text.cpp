@@ -7,6 +7,7 @@ namespace kestrelwick {
 namespace {
 
 constexpr char16_t kParagraphSeparator = u'\u2029';
+constexpr char16_t kSpace = u' ';
 
 }  // namespace
 
@@ -46,6 +47,18 @@ QString rawFromEngineText(std::u16string_view text) {
     }
     raw.append(view.sliced(start));
     return raw;
+}
+
+SpacesAtEnds spacesAtEnds(QStringView raw) {
+    SpacesAtEnds spaces;
+    while (spaces.leading < raw.size() && raw[spaces.leading].unicode() == kSpace) {
+        ++spaces.leading;
+    }
+    while (spaces.trailing < raw.size() - spaces.leading &&
+           raw[raw.size() - 1 - spaces.trailing].unicode() == kSpace) {
+        ++spaces.trailing;
+    }
+    return spaces;
 }
 
 }  // namespace kestrelwick

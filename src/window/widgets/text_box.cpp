@@ -20,6 +20,7 @@
 #include <new>
 #include <vector>
 
+#include "window/widgets/paragraph_guard.h"
 #include "window/widgets/paragraph_margin.h"
 
 namespace kestrelwick {
@@ -27,7 +28,6 @@ namespace kestrelwick {
 namespace {
 
 constexpr char16_t kParagraphSeparator = u'\u2029';
-constexpr char16_t kSpace = u' ';
 
 // Where the room asked for is kept for a moment, so that asking is not left
 // out as having no effect.
@@ -57,6 +57,8 @@ TextBox::TextBox(QWidget* parent) : QPlainTextEdit(parent) {
     setTabChangesFocus(true);
     // The report's marks name paragraphs of the text they were made for.
     connect(document(), &QTextDocument::contentsChanged, this, &TextBox::clearMarks);
+    guard_ = new ParagraphGuard(*this);
+    connect(guard_, &ParagraphGuard::refused, this, &TextBox::paragraphRefused);
 }
 
 void TextBox::showParagraphNumbers() {
@@ -164,7 +166,9 @@ std::u16string TextBox::text() const {
 }
 
 void TextBox::setText(std::u16string_view text) {
+    ParagraphGuard::refuseLongParagraphs(text);
     ensureRoomFor(std::size_t(document()->characterCount()), text.size());
+    const ParagraphGuard::Measured measured(*guard_);
     // Inserting through a cursor turns each paragraph separator into a line
     // break and keeps every other character as it is.
     setPlainText(rawFromEngineText(text));
@@ -194,6 +198,7 @@ bool TextBox::replaceText(std::u16string_view text, bool joinPrevious) {
     if (replacementsBeforeFailing > 0) {
         --replacementsBeforeFailing;
     }
+    ParagraphGuard::refuseLongParagraphs(text);
     // The new text is made, and room for the edit found, before the old one
     // goes: running out of memory here leaves the box as it was.
     const QString raw = rawFromEngineText(text);
@@ -207,6 +212,7 @@ bool TextBox::replaceText(std::u16string_view text, bool joinPrevious) {
     }
     replacedTextHeld_ += held;
 
+    const ParagraphGuard::Measured measured(*guard_);
     QTextCursor cursor(doc);
     if (joinPrevious) {
         cursor.joinPreviousEditBlock();
@@ -241,14 +247,7 @@ void TextBox::trimSpaces() {
 
 void TextBox::trimSpacesOf() {
     const QString raw = document()->toRawText();
-    qsizetype leading = 0;
-    while (leading < raw.size() && raw[leading].unicode() == kSpace) {
-        ++leading;
-    }
-    qsizetype trailing = 0;
-    while (trailing < raw.size() - leading && raw[raw.size() - 1 - trailing].unicode() == kSpace) {
-        ++trailing;
-    }
+    const auto [leading, trailing] = spacesAtEnds(raw);
     if (leading == 0 && trailing == 0) {
         return;
     }
@@ -325,7 +324,23 @@ void TextBox::keyPressEvent(QKeyEvent* event) {
         ensureCursorVisible();
         return;
     }
-    QPlainTextEdit::keyPressEvent(event);
+    if (guard_->allowsKey(*event)) {
+        QPlainTextEdit::keyPressEvent(event);
+    }
+}
+
+void TextBox::inputMethodEvent(QInputMethodEvent* event) {
+    if (guard_->allowsInputMethod(*event)) {
+        QPlainTextEdit::inputMethodEvent(event);
+    }
+}
+
+// A paste, and the text of a drop: the box takes a text's characters only.
+void TextBox::insertFromMimeData(const QMimeData* source) {
+    if (source->hasText() && guard_->allowsInsert(source->text())) {
+        const ParagraphGuard::Measured measured(*guard_);
+        QPlainTextEdit::insertFromMimeData(source);
+    }
 }
 
 QMimeData* TextBox::createMimeDataFromSelection() const {
@@ -386,7 +401,11 @@ bool TextBox::answerFileDrag(QDragMoveEvent* event) const {
 void TextBox::dropEvent(QDropEvent* event) {
     const QStringList paths = localFiles(event->mimeData());
     if (paths.isEmpty()) {
-        QPlainTextEdit::dropEvent(event);
+        const QMimeData* dropped = event->mimeData();
+        if (!dropped->hasText() || guard_->allowsDrop(*event, dropped->text())) {
+            const ParagraphGuard::Measured measured(*guard_);
+            QPlainTextEdit::dropEvent(event);
+        }
         return;
     }
     event->acceptProposedAction();

@@ -2,8 +2,9 @@
 
 // The window's multi-line boxes: the three article boxes, the output box and
 // the grid. Each keeps every code unit as typed, pasted or dropped, replaces
-// its whole text as one undoable step, numbers its paragraphs in a margin and
-// shows the report's marks over them.
+// its whole text as one undoable step, numbers its paragraphs in a margin,
+// shows the report's marks over them, and takes no paragraph longer than it
+// can lay out (processing/long_paragraphs.h).
 
 #include <QKeySequence>
 #include <QList>
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "window/widgets/box_text.h"
+#include "window/widgets/paragraph_guard.h"
 #include "window/widgets/paragraph_marks.h"
 
 class QAction;
@@ -36,6 +38,11 @@ class ParagraphMargin;
 // form (LF alone, as the Linux clipboard carries it, or a lone CR) becomes a
 // line break of the box as well, so pasted text always splits into its
 // paragraphs.
+//
+// No paragraph of a box is ever longer than kLongestParagraph characters:
+// setText and replaceText refuse such a text, and typing, pasting, dropping
+// and joining lines that would make one are not done, and say so
+// (window/widgets/paragraph_guard.h).
 class TextBox : public QPlainTextEdit {
     Q_OBJECT
 
@@ -44,7 +51,8 @@ class TextBox : public QPlainTextEdit {
 
     std::u16string text() const;
     // Loads a text with a fresh undo history, as a newly opened box has.
-    // Throws std::bad_alloc, with the box as it was, when memory runs short.
+    // Throws std::bad_alloc, with the box as it was, when memory runs short,
+    // and ParagraphTooLong for a paragraph longer than a box takes.
     void setText(std::u16string_view text);
 
     // Replaces the whole text as one undoable edit: Ctrl+Z brings back the
@@ -52,7 +60,7 @@ class TextBox : public QPlainTextEdit {
     // joins the box's last one, so that two writes in one action undo as one.
     // The cursor goes to the start of the text, and the view with it. An
     // empty box that stays empty is left alone; the result says whether the
-    // box was edited.
+    // box was edited. Throws as setText does, with the box as it was.
     //
     // The history keeps what each replacement took out and put in. Once that
     // would pass kReplacedTextKept code units (128 MiB), the older history is
@@ -108,6 +116,9 @@ class TextBox : public QPlainTextEdit {
     void left();
     // Files were dropped on the box; what to do with them is the window's.
     void filesDropped(const QStringList& paths);
+    // An edit of the user's was not done: it would have made this paragraph
+    // longer than a box takes. Telling the user is the window's.
+    void paragraphRefused(const LongParagraph& paragraph);
 
   protected:
     bool event(QEvent* event) override;
@@ -117,6 +128,8 @@ class TextBox : public QPlainTextEdit {
     void focusOutEvent(QFocusEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
     QMimeData* createMimeDataFromSelection() const override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
@@ -136,6 +149,7 @@ class TextBox : public QPlainTextEdit {
     QList<QKeySequence> menuKeys_;
     ParagraphMargin* margin_ = nullptr;
     ParagraphMarks marks_;
+    ParagraphGuard* guard_ = nullptr;
     // Code units that the history holds for whole-text replacements.
     std::size_t replacedTextHeld_ = 0;
 };

@@ -6,6 +6,8 @@
 //                       unit for code unit, whole-text replacement as one
 //                       undoable step, file drops and the report's marks
 //   box_text.h          a box's own text and the engine's
+//   paragraph_guard.h   no paragraph longer than a box takes, whatever the
+//                       edit
 //   paragraph_margin.h  the paragraph numbers beside a box's text
 //   paragraph_marks.h   the tints and notes over marked paragraphs
 //   push_buttons.h      buttons that Enter presses, captions that wrap
