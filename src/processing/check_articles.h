@@ -23,10 +23,18 @@
 //
 // And what is done with a spin text after a check, in the engine too:
 //   spinner.h           spinning one article; finding a text's format
-//   spin_choices.h      a spin text read for many articles
+//   spin_choices.h      a spin text read for many articles, with the
+//                       written ones
 //   article_share.h     how much two articles repeat each other
+//   article_spelling.h  whether two articles read the same
 //   article_batch.h     a batch chosen so that no two repeat each other
-//                       more than they must (batch_search.h)
+//                       more than they must, nor the written ones:
+//     least_shared_pair.h  two articles, exactly
+//     linear_code.h        the first batch, and the whole of a large one
+//     batch_search.h       the search that improves it (batch_progress.h)
+//     most_within_limit.h  the most within a share limit, exactly
+//     distinct_texts.h     no two that read the same
+//     batch_record.h       the batch, its line and its shares.csv
 //
 // A check runs in time linear in the size of the articles. Its result holds
 // views into the texts it was given: the caller keeps them, unchanged, for as
