@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Times kestrelwick --spin --count against writing the same bytes with cat,
 # file for file: choosing (the engine alone, from kestrelwick_bench), the
-# whole command (reading, choosing and writing the files whole), and cat.
+# whole command (reading, choosing and writing the files whole), and cat;
+# and shows the highest share of the batch chosen beside that of the batch
+# drawn at random with the same seed.
 #
 #   bench/compare_batch.sh            (from the repository root)
 set -euo pipefail
@@ -16,11 +18,13 @@ program=build/bench/src/kestrelwick
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# Median real time of one benchmark over five repetitions, in milliseconds.
+# Median real time of one benchmark over five repetitions, in milliseconds,
+# and the highest shares of its batch and of the random one, in percent.
 time_choice() {
     "$bench" --benchmark_filter="^$1\$" --benchmark_repetitions=5 \
         --benchmark_report_aggregates_only=true --benchmark_format=csv 2>/dev/null |
-        awk -F, -v want="\"$1_median\"" '$1 == want { printf "%.1f", $3 }'
+        awk -F, -v want="\"$1_median\"" '$1 == want {
+            printf "%.1f ms (highest share %d %%, the random batch of the same seed %d %%)", $3, $11, $12 }'
 }
 
 # Best of three wall-clock runs of a command, in milliseconds; the command
@@ -54,16 +58,19 @@ compare() {  # NAME SPIN-TEXT COUNT BENCHMARK
     bytes=$(cat "$work/batch"/* | wc -c)
     echo "$name: $count articles, $bytes bytes"
     echo "  $(cat "$work/summary")"
-    echo "  choosing     $(time_choice "$4") ms"
+    echo "  choosing     $(time_choice "$4")"
     echo "  the command  $(best_of_three "$program" --spin --count "$count" --out "$work/run" --seed 1 "$spin") ms (each file flushed to the disk)"
     echo "  cat          $(best_of_three copy_with_cat) ms (one cat a file, not flushed)"
 }
 
-for paragraphs in 4000 24; do
+for paragraphs in 4000 1000 24; do
     mkdir -p "$work/$paragraphs"
     "$bench" --write-articles "$work/$paragraphs" "$paragraphs"
     "$program" --check "$work/$paragraphs"/article{1,2,3}.txt >"$work/spin-$paragraphs.txt" 2>/dev/null || true
 done
 compare "3 x 1.7 MB" "$work/spin-4000.txt" 100 "BM_ChooseBatch/4000/100"
+compare "3 x 430 KB" "$work/spin-1000.txt" 100 "BM_ChooseBatch/1000/100"
 compare "3 x 10 KB" "$work/spin-24.txt" 1000 "BM_ChooseBatch/24/1000"
-compare "the worked example" tests/data/dogs-spin.txt 81 BM_ChooseBatchWorkedExample
+compare "3 x 10 KB" "$work/spin-24.txt" 2000 "BM_ChooseBatch/24/2000"
+compare "3 x 10 KB" "$work/spin-24.txt" 2100 "BM_ChooseBatch/24/2100"
+compare "the worked example" tests/data/dogs-spin.txt 78 BM_ChooseBatchWorkedExample

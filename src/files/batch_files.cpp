@@ -48,29 +48,31 @@ std::size_t numberOf(const QString& name, std::size_t count) {
 }  // namespace
 
 QString batchFileName(std::size_t number, std::size_t count) {
-    const int width = int(QString::number(count).size());
-    return QStringLiteral("article-%1.txt").arg(number, width, 10, QLatin1Char('0'));
+    return qtText(articleFileName(number, count));
 }
 
 std::optional<Refusal> fileInTheWay(const QString& folder, std::size_t count) {
     std::size_t lowest = 0;
+    bool record = false;
     // Links that lead nowhere and files of every kind stand in the way too.
     QDirIterator entries(folder,
                          QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     while (entries.hasNext()) {
         entries.next();
+        record = record || entries.fileName() == kBatchRecordName;
         const std::size_t number = numberOf(entries.fileName(), count);
         if (number != 0 && (lowest == 0 || number < lowest)) {
             lowest = number;
         }
     }
-    if (lowest == 0) {
+    if (lowest == 0 && !record) {
         return std::nullopt;
     }
+    const QString name = lowest != 0 ? batchFileName(lowest, count) : QString(kBatchRecordName);
     return refusalOf(Refusal::Kind::FileInTheWay,
                      QStringLiteral("\"%1\" is there already. Nothing was written, so that no "
                                     "file is overwritten.")
-                         .arg(shown(QDir(folder).filePath(batchFileName(lowest, count)))));
+                         .arg(shown(QDir(folder).filePath(name))));
 }
 
 BatchFolder::BatchFolder(QString folder) : folder_(std::move(folder)) {}
@@ -129,10 +131,17 @@ std::optional<Refusal> BatchFolder::write(std::size_t number, std::size_t count,
         }
         removeLeftovers();
     }
-    const QString path = QDir(folder_).filePath(batchFileName(number, count));
+    return add(QDir(folder_).filePath(batchFileName(number, count)), article);
+}
+
+std::optional<Refusal> BatchFolder::writeRecord(std::u16string_view table) {
+    return add(QDir(folder_).filePath(kBatchRecordName), table);
+}
+
+std::optional<Refusal> BatchFolder::add(const QString& path, std::u16string_view text) {
     auto file = std::make_unique<NewFile>(path, NewFile::Access::Everyone);
     try {
-        if (file->write(fileBytesOf(article))) {
+        if (file->write(fileBytesOf(text))) {
             file->finish();
         }
     } catch (const std::bad_alloc&) {

@@ -29,12 +29,15 @@ namespace kestrelwick {
 
 class NewFile;
 
-// The name of article number (from 1) of a batch of count.
+// The name of article number (from 1) of a batch of count
+// (articleFileName), and of the batch's record.
 QString batchFileName(std::size_t number, std::size_t count);
+inline constexpr QLatin1StringView kBatchRecordName("shares.csv");
 
 // Why a batch of count cannot go into folder because a file of one of its
-// names is there already, naming it (the one of the lowest number); nothing
-// when none is. One listing of the folder, however large the count.
+// names is there already, naming it (the one of the lowest number, or the
+// record); nothing when none is. One listing of the folder, however large
+// the count.
 std::optional<Refusal> fileInTheWay(const QString& folder, std::size_t count);
 
 class BatchFolder final : public ArticleWriter {
@@ -49,6 +52,7 @@ class BatchFolder final : public ArticleWriter {
     // The first article makes the folder where it is missing.
     std::optional<Refusal> write(std::size_t number, std::size_t count,
                                  std::u16string_view article) override;
+    std::optional<Refusal> writeRecord(std::u16string_view table) override;
     std::optional<Refusal> finish() override;
 
     // What a batch stopped before it named its files left in the folder,
@@ -58,6 +62,8 @@ class BatchFolder final : public ArticleWriter {
 
   private:
     void removeLeftovers();
+    // Writes a file of the batch, to be named with the others.
+    std::optional<Refusal> add(const QString& path, std::u16string_view text);
 
     QString folder_;
     QStringList made_;       // folders this batch made, the deepest first

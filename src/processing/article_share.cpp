@@ -11,48 +11,6 @@ namespace {
 
 __extension__ using Wide = unsigned __int128;
 
-// The mean of fractions 2 S / T over pairs, in whole percent, halves up:
-// the sums of S of the pairs that have the same T are exact, and so is the
-// sum of the fractions while its denominator fits in 128 bits; beyond that
-// it is summed in long double.
-int meanPercent(const std::map<std::uint64_t, Wide>& sharedByRuns, std::uint64_t pairs) {
-    Wide numerator = 0;
-    Wide denominator = 1;
-    bool exact = true;
-    long double approximate = 0;
-    for (const auto& [runs, shared] : sharedByRuns) {
-        approximate += 2.0L * static_cast<long double>(shared) / static_cast<long double>(runs);
-        if (!exact) {
-            continue;
-        }
-        Wide a = denominator;
-        Wide b = runs;
-        while (b != 0) {
-            const Wide r = a % b;
-            a = b;
-            b = r;
-        }
-        const Wide common = a;
-        Wide newDenominator = 0;
-        Wide scaled = 0;
-        Wide added = 0;
-        exact = !__builtin_mul_overflow(denominator / common, Wide(runs), &newDenominator) &&
-                !__builtin_mul_overflow(numerator, Wide(runs) / common, &scaled) &&
-                !__builtin_mul_overflow(2 * shared, denominator / common, &added) &&
-                !__builtin_add_overflow(scaled, added, &numerator);
-        denominator = newDenominator;
-    }
-    // 100 x numerator / (denominator x pairs), halves up.
-    Wide below = 0;
-    Wide above = 0;
-    if (exact && !__builtin_mul_overflow(denominator, Wide(pairs), &below) &&
-        !__builtin_mul_overflow(numerator, Wide(200), &above) &&
-        !__builtin_add_overflow(above, below, &above)) {
-        return int(above / (2 * below));
-    }
-    return int(100.0L * approximate / static_cast<long double>(pairs) + 0.5L);
-}
-
 }  // namespace
 
 std::vector<GroupRuns> countGroupRuns(const SpinChoices& choices) {
@@ -67,7 +25,7 @@ std::vector<GroupRuns> countGroupRuns(const SpinChoices& choices) {
     };
     WordingComparer::RunCounts counts;
     for (const SpinChoices::Group& group : choices.groups) {
-        const std::vector<std::u16string_view>& alternatives = group.alternatives;
+        const auto& alternatives = group.alternatives;
         const std::size_t count = alternatives.size();
         GroupRuns runs(count);
         if (count <= WordingComparer::kVersions) {
@@ -112,6 +70,10 @@ bool Share::atMost(int percent) const {
     return Wide{200} * shared <= Wide(std::uint64_t(percent)) * runs;
 }
 
+bool operator==(const Share& a, const Share& b) {
+    return !(a < b) && !(b < a);
+}
+
 bool operator<(const Share& a, const Share& b) {
     // S_a / R_a < S_b / R_b, a share without runs being 0.
     if (a.runs == 0 || b.runs == 0) {
@@ -128,37 +90,67 @@ std::uint64_t runsOf(const std::vector<GroupRuns>& runs, const ArticleChoice& ar
     return total;
 }
 
-SetShares sharesOf(const std::vector<std::vector<Share>>& pairs) {
-    SetShares shares;
-    std::map<std::uint64_t, Wide> sharedByRuns;
-    std::uint64_t count = 0;
-    for (const std::vector<Share>& row : pairs) {
-        for (const Share& share : row) {
-            if (shares.highest < share) {
-                shares.highest = share;
-            }
-            if (share.runs > 0) {
-                sharedByRuns[share.runs] += share.shared;
-            }
-            ++count;
+void MeanShare::add(std::uint64_t runs, Wide shared, std::uint64_t pairs) {
+    pairs_ += pairs;
+    if (runs == 0) {
+        return;  // shares of 0
+    }
+    if (exact_ && sharedByRuns_.size() >= kMostExact && !sharedByRuns_.contains(runs)) {
+        for (const auto& [sum, sharedThere] : sharedByRuns_) {
+            approximate_ +=
+                2.0L * static_cast<long double>(sharedThere) / static_cast<long double>(sum);
         }
+        sharedByRuns_.clear();
+        exact_ = false;
     }
-    if (count > 0) {
-        shares.highestPercent = shares.highest.percent();
-        shares.meanPercent = meanPercent(sharedByRuns, count);
+    if (exact_) {
+        sharedByRuns_[runs] += shared;
+    } else {
+        approximate_ += 2.0L * static_cast<long double>(shared) / static_cast<long double>(runs);
     }
-    return shares;
 }
 
-SetShares sharesOf(const std::vector<GroupRuns>& runs, const std::vector<ArticleChoice>& articles) {
-    const std::size_t k = articles.size();
-    std::vector<std::vector<Share>> pairs(k);
-    for (std::size_t a = 0; a < k; ++a) {
-        for (std::size_t b = a + 1; b < k; ++b) {
-            pairs[a].push_back(shareOf(runs, articles[a], articles[b]));
-        }
+int MeanShare::percent() const {
+    if (pairs_ == 0) {
+        return 0;
     }
-    return sharesOf(pairs);
+    // The sums of S of the pairs that have the same R1 + R2 are exact, and so
+    // is the sum of the fractions while its denominator fits in 128 bits.
+    Wide numerator = 0;
+    Wide denominator = 1;
+    bool exact = exact_;
+    long double approximate = approximate_;
+    for (const auto& [runs, shared] : sharedByRuns_) {
+        approximate += 2.0L * static_cast<long double>(shared) / static_cast<long double>(runs);
+        if (!exact) {
+            continue;
+        }
+        Wide a = denominator;
+        Wide b = runs;
+        while (b != 0) {
+            const Wide r = a % b;
+            a = b;
+            b = r;
+        }
+        const Wide common = a;
+        Wide newDenominator = 0;
+        Wide scaled = 0;
+        Wide added = 0;
+        exact = !__builtin_mul_overflow(denominator / common, Wide(runs), &newDenominator) &&
+                !__builtin_mul_overflow(numerator, Wide(runs) / common, &scaled) &&
+                !__builtin_mul_overflow(2 * shared, denominator / common, &added) &&
+                !__builtin_add_overflow(scaled, added, &numerator);
+        denominator = newDenominator;
+    }
+    // 100 x numerator / (denominator x pairs), halves up.
+    Wide below = 0;
+    Wide above = 0;
+    if (exact && !__builtin_mul_overflow(denominator, Wide(pairs_), &below) &&
+        !__builtin_mul_overflow(numerator, Wide(200), &above) &&
+        !__builtin_add_overflow(above, below, &above)) {
+        return int(above / (2 * below));
+    }
+    return int(100.0L * approximate / static_cast<long double>(pairs_) + 0.5L);
 }
 
 Share shareOf(const std::vector<GroupRuns>& runs, const ArticleChoice& a, const ArticleChoice& b) {

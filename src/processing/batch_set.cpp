@@ -1,10 +1,10 @@
 // The set of articles that the batch search works on: adding, changing and
 // removing articles with the runs each pair shares kept up to date, and the
 // first batch built as a code, one article at a time against those before
-// it, or at random; each article one that the set does not hold yet.
+// it, or at random; each article one that neither the set nor the written
+// articles hold.
 
 #include <algorithm>
-#include <map>
 
 #include "processing/batch_search.h"
 
@@ -14,24 +14,38 @@ namespace {
 
 __extension__ using Wide = unsigned __int128;
 
+// Where the written articles stand among the places of the articles.
+constexpr std::size_t kWrittenPlace = std::size_t{1} << 62;
+
 }  // namespace
 
-BatchSearch::BatchSearch(const SpinChoices& choices, const std::vector<GroupRuns>& runs,
+BatchSearch::BatchSearch(const std::vector<GroupRuns>& runs,
+                         const std::vector<ArticleChoice>& written, std::uint64_t keptArticles,
                          std::uint64_t seed, std::int64_t work, BatchProgress* progress)
     : runs_(runs),
+      different_(keptArticles),
       random_(seed),
       keySeed_(mixBits(seed ^ 0x6a09e667f3bcc909u)),
       work_(work),
       progress_(progress),
-      nextAsk_(work - kAskEvery) {
-    // Groups of one alternative multiply by one: the same number.
-    different_ = choices.keptArticles();
-    for (std::size_t g = 0; g < choices.groups.size(); ++g) {
+      nextAsk_(work - kAskEvery),
+      written_(written) {
+    for (std::size_t g = 0; g < runs.size(); ++g) {
         if (runs[g].alternatives() > 1) {
             groups_.push_back(g);
         } else {
             fixedRuns_ += runs[g].runs(0);
         }
+    }
+    writtenCount_ = written.size();
+    for (std::size_t w = 0; w < written.size(); ++w) {
+        std::uint64_t own = fixedRuns_;
+        for (const std::size_t g : groups_) {
+            writtenChosen_.push_back(written[w][g]);
+            own += runs[g].runs(written[w][g]);
+        }
+        writtenRuns_.push_back(own);
+        byHash_.emplace(hashOf(writtenChosen_.data() + w * groups_.size()), kWrittenPlace + w);
     }
 }
 
@@ -39,11 +53,22 @@ std::uint64_t BatchSearch::key(std::size_t group, std::uint16_t alternative) con
     return mixBits(keySeed_ + ((std::uint64_t(group) << 16) | alternative) * 0x9e3779b97f4a7c15u);
 }
 
+std::uint64_t BatchSearch::hashOf(const std::uint16_t* choice) const {
+    std::uint64_t hash = 0;
+    for (std::size_t g = 0; g < groups_.size(); ++g) {
+        hash ^= key(g, choice[g]);
+    }
+    return hash;
+}
+
 bool BatchSearch::taken(std::uint64_t hash, const std::uint16_t* choice, std::size_t skip) const {
     const std::size_t groups = groups_.size();
     for (auto [at, last] = byHash_.equal_range(hash); at != last; ++at) {
-        if (at->second != skip &&
-            std::equal(choice, choice + groups, choice_.data() + at->second * groups)) {
+        const std::uint16_t* there =
+            at->second >= kWrittenPlace
+                ? writtenChosen_.data() + (at->second - kWrittenPlace) * groups
+                : choice_.data() + at->second * groups;
+        if (at->second != skip && std::equal(choice, choice + groups, there)) {
             return true;
         }
     }
@@ -55,7 +80,7 @@ void BatchSearch::reserve(std::size_t articles) {
         return;
     }
     const std::size_t capacity = std::max(articles, 2 * capacity_);
-    std::vector<std::uint64_t> shared(capacity * capacity, 0);
+    std::vector<std::uint32_t> shared(capacity * capacity, 0);
     for (std::size_t a = 0; a < articles_; ++a) {
         std::copy_n(shared_.data() + a * capacity_, articles_, shared.data() + a * capacity);
     }
@@ -69,25 +94,29 @@ void BatchSearch::push(const std::vector<std::uint16_t>& choice) {
     const std::size_t groups = groups_.size();
     choice_.insert(choice_.end(), choice.begin(), choice.end());
     std::uint64_t own = fixedRuns_;
-    std::uint64_t hash = 0;
     for (std::size_t g = 0; g < groups; ++g) {
         own += runs_[groups_[g]].runs(choice[g]);
-        hash ^= key(g, choice[g]);
     }
     runsOf_.push_back(own);
-    for (std::size_t y = 0; y < k; ++y) {
+    for (std::size_t y = 0; y < k + writtenCount_; ++y) {
+        const std::uint16_t* theirs =
+            y < k ? choice_.data() + y * groups : writtenChosen_.data() + (y - k) * groups;
         std::uint64_t shared = fixedRuns_;
         for (std::size_t g = 0; g < groups; ++g) {
-            shared += runs_[groups_[g]].shared(choice[g], at(y, g));
+            shared += runs_[groups_[g]].shared(choice[g], theirs[g]);
         }
-        pair(k, y) = shared;
-        pair(y, k) = shared;
+        if (y < k) {
+            pair(k, y) = std::uint32_t(shared);
+            pair(y, k) = std::uint32_t(shared);
+        } else {
+            sharedWritten_.push_back(std::uint32_t(shared));
+        }
     }
-    pair(k, k) = own;
-    hash_.push_back(hash);
-    byHash_.emplace(hash, k);
+    pair(k, k) = std::uint32_t(own);
+    hash_.push_back(hashOf(choice.data()));
+    byHash_.emplace(hash_.back(), k);
     ++articles_;
-    spend(std::int64_t(groups * (k + 1)));
+    spend(std::int64_t(groups * (k + writtenCount_ + 1)));
 }
 
 void BatchSearch::removeLast() {
@@ -101,22 +130,31 @@ void BatchSearch::removeLast() {
     hash_.pop_back();
     runsOf_.pop_back();
     choice_.resize(articles_ * groups_.size());
+    sharedWritten_.resize(articles_ * writtenCount_);
 }
 
 void BatchSearch::move(std::size_t article, std::size_t group, std::uint16_t alternative) {
     const GroupRuns& runs = runs_[groups_[group]];
     const std::uint16_t old = at(article, group);
+    if (keepChanges_) {
+        sinceBest_.push_back({article, group, old});
+    }
     for (std::size_t y = 0; y < articles_; ++y) {
         if (y != article) {
             const std::uint16_t theirs = at(y, group);
             const std::uint64_t shared =
                 pair(article, y) - runs.shared(old, theirs) + runs.shared(alternative, theirs);
-            pair(article, y) = shared;
-            pair(y, article) = shared;
+            pair(article, y) = std::uint32_t(shared);
+            pair(y, article) = std::uint32_t(shared);
         }
     }
+    for (std::size_t w = 0; w < writtenCount_; ++w) {
+        const std::uint16_t theirs = writtenChosen_[w * groups_.size() + group];
+        std::uint32_t& shared = sharedWritten_[article * writtenCount_ + w];
+        shared = shared - runs.shared(old, theirs) + runs.shared(alternative, theirs);
+    }
     runsOf_[article] = runsOf_[article] - runs.runs(old) + runs.runs(alternative);
-    pair(article, article) = runsOf_[article];
+    pair(article, article) = std::uint32_t(runsOf_[article]);
     for (auto [at, end] = byHash_.equal_range(hash_[article]); at != end; ++at) {
         if (at->second == article) {
             byHash_.erase(at);
@@ -130,20 +168,14 @@ void BatchSearch::move(std::size_t article, std::size_t group, std::uint16_t alt
 
 void BatchSearch::makeUnique(std::vector<std::uint16_t>& choice) {
     const std::size_t groups = groups_.size();
-    const auto hashOf = [&] {
-        std::uint64_t hash = 0;
-        for (std::size_t g = 0; g < groups; ++g) {
-            hash ^= key(g, choice[g]);
-        }
-        return hash;
-    };
     // A few changes at random find a new article at once unless the batch
     // holds most of those the text gives.
-    for (int attempt = 0; attempt < 64 && taken(hashOf(), choice.data(), articles_); ++attempt) {
+    for (int attempt = 0; attempt < 64 && taken(hashOf(choice.data()), choice.data(), articles_);
+         ++attempt) {
         const std::size_t g = random_.below(groups);
         choice[g] = std::uint16_t(random_.below(runs_[groups_[g]].alternatives()));
     }
-    if (!taken(hashOf(), choice.data(), articles_)) {
+    if (!taken(hashOf(choice.data()), choice.data(), articles_)) {
         return;
     }
     // Otherwise the articles in turn from a random one, counted as numbers
@@ -156,7 +188,7 @@ void BatchSearch::makeUnique(std::vector<std::uint16_t>& choice) {
             choice[g] = std::uint16_t(rest % count);
             rest /= count;
         }
-        if (!taken(hashOf(), choice.data(), articles_)) {
+        if (!taken(hashOf(choice.data()), choice.data(), articles_)) {
             return;
         }
     }
@@ -171,81 +203,29 @@ void BatchSearch::addRandom() {
     push(choice);
 }
 
-void BatchSearch::addCoded(std::size_t count) {
-    // Article t is t written in base m; a group of m alternatives takes the
-    // alternative a . digits(t) + c (mod m). Two articles agree in the group
-    // where a is at right angles to the difference of their digits, so the
-    // groups of one m take the directions a in turn, each one as often: for a
-    // prime m every pair then agrees in close to 1 / m of them. Nine articles
-    // of four groups of three are the ternary code in which any two agree in
-    // exactly one group.
-    struct Code {
-        std::size_t digits = 1;
-        std::vector<std::vector<std::uint16_t>> directions;
-        std::size_t next = 0;
-    };
-    std::map<std::size_t, Code> codes;
-    const std::size_t groups = groups_.size();
-    std::vector<std::vector<std::uint16_t>> direction(groups);
-    std::vector<std::uint16_t> offset(groups);
-    constexpr std::size_t kMostDirections = 4096;
-    for (std::size_t g = 0; g < groups; ++g) {
-        const std::size_t m = runs_[groups_[g]].alternatives();
-        Code& code = codes[m];
-        if (code.directions.empty()) {
-            std::size_t all = m;
-            while (all < count) {
-                all *= m;
-                ++code.digits;
-            }
-            if (all <= kMostDirections * (m - 1)) {
-                // Every direction once: its first digit that is not 0 is 1.
-                for (std::size_t number = 1; number < all; ++number) {
-                    std::vector<std::uint16_t> digits(code.digits);
-                    std::size_t rest = number;
-                    for (std::uint16_t& digit : digits) {
-                        digit = std::uint16_t(rest % m);
-                        rest /= m;
-                    }
-                    if (*std::find_if(digits.begin(), digits.end(),
-                                      [](auto d) { return d != 0; }) == 1) {
-                        code.directions.push_back(std::move(digits));
-                    }
-                }
-                for (std::size_t i = code.directions.size(); i > 1; --i) {
-                    std::swap(code.directions[i - 1], code.directions[random_.below(i)]);
-                }
-            }
-        }
-        if (code.directions.empty()) {
-            // Too many to take in turn: one at random.
-            direction[g].resize(code.digits);
-            for (std::uint16_t& digit : direction[g]) {
-                digit = std::uint16_t(random_.below(m));
-            }
-            direction[g][0] = 1;
-        } else {
-            direction[g] = code.directions[code.next++ % code.directions.size()];
-        }
-        offset[g] = std::uint16_t(random_.below(m));
+void BatchSearch::add(const ArticleChoice& article) {
+    std::vector<std::uint16_t> choice(groups_.size());
+    for (std::size_t g = 0; g < groups_.size(); ++g) {
+        choice[g] = article[groups_[g]];
     }
-    std::vector<std::uint16_t> choice(groups);
-    for (std::size_t t = 0; t < count; ++t) {
-        for (std::size_t g = 0; g < groups; ++g) {
-            const std::size_t m = runs_[groups_[g]].alternatives();
-            std::size_t sum = offset[g];
-            std::size_t rest = t;
-            for (const std::uint16_t a : direction[g]) {
-                sum += a * (rest % m);
-                rest /= m;
-            }
-            choice[g] = std::uint16_t(sum % m);
+    makeUnique(choice);
+    push(choice);
+}
+
+void BatchSearch::addCoded(std::size_t count) {
+    // The code's articles in turn, but for those taken (the written ones),
+    // in place of which the next ones come; past the code's end, any.
+    const LinearCode code = linearCodeOf(runs_, groups_, written_, count + writtenCount_, random_);
+    std::vector<std::uint16_t> choice(groups_.size());
+    const std::size_t target = articles_ + count;
+    for (std::size_t t = 0; articles_ < target && !cancelled_; ++t) {
+        code.article(t, choice.data());
+        if (t >= count + writtenCount_) {
+            makeUnique(choice);
+        } else if (taken(hashOf(choice.data()), choice.data(), articles_)) {
+            continue;
         }
-        makeUnique(choice);
         push(choice);
-        if (cancelled_) {
-            return;
-        }
     }
 }
 
@@ -254,25 +234,29 @@ void BatchSearch::addSpread() {
     const std::size_t groups = groups_.size();
     std::int64_t cost = 0;
     for (const std::size_t g : groups_) {
-        cost += std::int64_t(runs_[g].alternatives() * k);
+        cost += std::int64_t(runs_[g].alternatives() * (k + writtenCount_));
     }
-    if (k == 0 || cost > work_ / 2) {
+    if (k + writtenCount_ == 0 || cost > work_ / 2) {
         addRandom();
         return;
     }
     // Group by group, the alternative that adds least to the sum of the
-    // squares of what the new article shares with each earlier one; ties go
-    // to any of them alike.
-    std::vector<std::uint64_t> sharedSoFar(k, fixedRuns_);
+    // squares of what the new article shares with each earlier one and each
+    // written one; ties go to any of them alike.
+    const std::size_t others = k + writtenCount_;
+    std::vector<std::uint64_t> sharedSoFar(others, fixedRuns_);
     std::vector<std::uint16_t> choice(groups);
+    const auto theirs = [&](std::size_t y, std::size_t g) {
+        return y < k ? at(y, g) : writtenChosen_[(y - k) * groups + g];
+    };
     for (std::size_t g = 0; g < groups; ++g) {
         const GroupRuns& group = runs_[groups_[g]];
         Wide least = 0;
         std::size_t ties = 0;
         for (std::uint16_t alternative = 0; alternative < group.alternatives(); ++alternative) {
             Wide added = 0;
-            for (std::size_t y = 0; y < k; ++y) {
-                const std::uint64_t more = group.shared(alternative, at(y, g));
+            for (std::size_t y = 0; y < others; ++y) {
+                const std::uint64_t more = group.shared(alternative, theirs(y, g));
                 added += Wide(more) * (2 * Wide(sharedSoFar[y]) + more);
             }
             if (ties == 0 || added < least) {
@@ -283,13 +267,31 @@ void BatchSearch::addSpread() {
                 choice[g] = alternative;
             }
         }
-        for (std::size_t y = 0; y < k; ++y) {
-            sharedSoFar[y] += group.shared(choice[g], at(y, g));
+        for (std::size_t y = 0; y < others; ++y) {
+            sharedSoFar[y] += group.shared(choice[g], theirs(y, g));
         }
     }
     spend(cost);
     makeUnique(choice);
     push(choice);
+}
+
+BatchSearch::Saved BatchSearch::save() const {
+    return Saved{choice_, runsOf_, shared_, sharedWritten_, hash_, articles_, capacity_};
+}
+
+void BatchSearch::restore(const Saved& saved) {
+    choice_ = saved.choice;
+    runsOf_ = saved.runsOf;
+    shared_ = saved.shared;
+    sharedWritten_ = saved.sharedWritten;
+    hash_ = saved.hash;
+    articles_ = saved.articles;
+    capacity_ = saved.capacity;
+    std::erase_if(byHash_, [](const auto& entry) { return entry.second < kWrittenPlace; });
+    for (std::size_t a = 0; a < articles_; ++a) {
+        byHash_.emplace(hash_[a], a);
+    }
 }
 
 }  // namespace kestrelwick

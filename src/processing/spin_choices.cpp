@@ -1,5 +1,6 @@
 #include "processing/spin_choices.h"
 
+#include <algorithm>
 #include <limits>
 #include <unordered_map>
 
@@ -51,8 +52,28 @@ std::u16string SpinChoices::article(const ArticleChoice& choice) const {
     return out;
 }
 
+ArticleChoice SpinChoices::writtenArticle(std::size_t i) const {
+    ArticleChoice choice(groups.size());
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        choice[g] = groups[g].written[i];
+    }
+    return choice;
+}
+
+std::vector<ArticleChoice> SpinChoices::writtenArticles() const {
+    std::vector<ArticleChoice> all;
+    for (std::size_t i = 0; i < kArticleCount; ++i) {
+        ArticleChoice choice = writtenArticle(i);
+        if (std::find(all.begin(), all.end(), choice) == all.end()) {
+            all.push_back(std::move(choice));
+        }
+    }
+    return all;
+}
+
 OrRefusal<SpinChoices> readSpinChoices(std::u16string_view text, SpinFormat format,
                                        std::size_t keep) {
+    keep = std::max(keep, kArticleCount);
     SpinChoices choices;
     choices.text = text;
     SpinScanner scanner(text, format);
@@ -65,7 +86,7 @@ OrRefusal<SpinChoices> readSpinChoices(std::u16string_view text, SpinFormat form
         seen.clear();
         const std::u16string_view body = scanner.body();
         const char16_t separator = scanner.marks().separator;
-        for (std::size_t start = 0;;) {
+        for (std::size_t start = 0, written = 0;; ++written) {
             const std::size_t end = std::min(body.find(separator, start), body.size());
             const std::u16string_view alternative = body.substr(start, end - start);
             const std::uint64_t hash = wordingHash(alternative);
@@ -79,6 +100,16 @@ OrRefusal<SpinChoices> readSpinChoices(std::u16string_view text, SpinFormat form
                 if (group.alternatives.size() < keep) {
                     group.alternatives.push_back(alternative);
                 }
+            }
+            if (written < kArticleCount) {
+                // The first three alternatives as written are among the
+                // first three different ones; the last written one stands
+                // in for those a short group lacks.
+                const auto number =
+                    std::find(group.alternatives.begin(), group.alternatives.end(), alternative) -
+                    group.alternatives.begin();
+                std::fill(group.written.begin() + std::ptrdiff_t(written), group.written.end(),
+                          std::uint16_t(number));
             }
             if (end == body.size()) {
                 break;

@@ -9,6 +9,7 @@
 // opens a group, the format's separator divides it, a } closes it, and a text
 // that cannot be spun says where.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -16,6 +17,7 @@
 #include <variant>
 #include <vector>
 
+#include "processing/counted_articles.h"
 #include "processing/refusal.h"
 #include "processing/spin_formats.h"
 
@@ -33,6 +35,9 @@ struct SpinChoices {
         std::vector<std::u16string_view> alternatives;
         // How many different alternatives it has in all.
         std::uint64_t different = 0;
+        // The alternative each written article takes here, by its number
+        // among the different ones; always one of the first three, so kept.
+        std::array<std::uint16_t, kArticleCount> written{};
     };
 
     std::u16string_view text;
@@ -47,10 +52,16 @@ struct SpinChoices {
 
     // The article of a choice, line breaks as in the text.
     std::u16string article(const ArticleChoice& choice) const;
+
+    // Written article i (from 0), as a choice.
+    ArticleChoice writtenArticle(std::size_t i) const;
+    // The written articles, each different choice once: one to three.
+    std::vector<ArticleChoice> writtenArticles() const;
 };
 
 // Reads the groups of a spin text; keep is the most alternatives of one
-// group that are kept to choose from (at least 1). The choices view into
+// group that are kept to choose from (at least 1; the first three are kept
+// whatever it is, as the written articles take them). The choices view into
 // text, which outlives them.
 OrRefusal<SpinChoices> readSpinChoices(std::u16string_view text, SpinFormat format,
                                        std::size_t keep);

@@ -25,6 +25,19 @@ SpinChoices keptFor(const SpinChoices& all, std::uint64_t count) {
     return kept;
 }
 
+Refusal tooFew(std::uint64_t articles, std::uint64_t available, std::uint64_t count) {
+    std::u16string text = u"the spin text gives only " + decimalText(articles) + u" different " +
+                          (articles == 1 ? u"article" : u"articles");
+    if (available < articles) {
+        const std::uint64_t written = articles - available;
+        text += u", and " + decimalText(written) + (written == 1 ? u" of them is" : u" of them are") +
+                u" the articles you wrote: " + decimalText(available) +
+                (available == 1 ? u" is" : u" are") + u" left";
+    }
+    return {Refusal::Kind::TooFewArticles,
+            text + u", fewer than the " + decimalText(count) + u" asked for."};
+}
+
 }  // namespace
 
 std::u16string mostArticlesReason() {
@@ -39,11 +52,11 @@ ExportOutcome exportSpunArticles(const SpinSource& spin, const BatchRequest& req
         if (count == 0 || count > kMostArticlesInABatch) {
             return refused({Refusal::Kind::CountTooLarge, mostArticlesReason()});
         }
-        if (const std::uint64_t articles = spin.choices().articles(); count > articles) {
-            return refused({Refusal::Kind::TooFewArticles,
-                            u"the spin text gives only " + decimalText(articles) + u" different " +
-                                (articles == 1 ? u"article" : u"articles") + u", fewer than the " +
-                                decimalText(count) + u" asked for."});
+        const std::uint64_t articles = spin.choices().articles();
+        if (const std::uint64_t available =
+                availableArticles(spin.choices(), request.withWritten);
+            count > available) {
+            return refused(tooFew(articles, available, count));
         }
         // A file in the way is told before any time goes into choosing.
         if (!request.maxShare) {
@@ -57,6 +70,14 @@ ExportOutcome exportSpunArticles(const SpinSource& spin, const BatchRequest& req
         if (!batch) {
             return {ExportOutcome::Kind::Cancelled, {}, {}};
         }
+        if (!request.maxShare && batch->articles.size() < count) {
+            // Choices that spell the same article are one article.
+            return refused({Refusal::Kind::TooFewArticles,
+                            u"only " + decimalText(batch->articles.size()) +
+                                u" of the articles the spin text gives read differently, fewer "
+                                u"than the " +
+                                decimalText(count) + u" asked for."});
+        }
         const std::size_t total = batch->articles.size();
         for (std::size_t n = 1; n <= total; ++n) {
             if (auto failed = writer.write(n, total, choices.article(batch->articles[n - 1]))) {
@@ -66,6 +87,9 @@ ExportOutcome exportSpunArticles(const SpinSource& spin, const BatchRequest& req
             if (progress.cancelled()) {
                 return {ExportOutcome::Kind::Cancelled, {}, {}};
             }
+        }
+        if (auto failed = writer.writeRecord(batch->sharesTable())) {
+            return refused(std::move(*failed));
         }
         if (auto failed = writer.finish()) {
             return refused(std::move(*failed));

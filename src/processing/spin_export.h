@@ -6,10 +6,11 @@
 // that the front end gives (the files room writes them into a folder),
 // with one outcome that says what was done.
 //
-// In order: a count larger than the text gives is refused; a file in the
+// In order: a count larger than the text gives is refused (the three
+// articles the user wrote left out, unless they may be taken); a file in the
 // way is refused before any time goes into choosing (unless a share limit
-// leaves the count open); the batch is chosen; each article is written,
-// and all are named at the end, whole or not at all. The user's cancel is
+// leaves the count open); the batch is chosen; each article is written, then
+// its record (shares.csv), and all are named at the end, whole or not at all. The user's cancel is
 // asked for throughout, and stops the export with nothing left behind.
 
 #include <cstddef>
@@ -40,6 +41,8 @@ class ArticleWriter {
     // Writes article number (from 1) of count, not yet under its name.
     virtual std::optional<Refusal> write(std::size_t number, std::size_t count,
                                          std::u16string_view article) = 0;
+    // Writes the record of the batch (shares.csv), not yet under its name.
+    virtual std::optional<Refusal> writeRecord(std::u16string_view table) = 0;
     // Gives every article written its name: all of them, or none.
     virtual std::optional<Refusal> finish() = 0;
 };
