@@ -29,6 +29,7 @@
 //   article_files.h   files dropped on the boxes, named at start or opened
 //   spin_format_choice.h
 //                     the spin format, under the output box
+//   spin_by_choice.h  by paragraph or by sentence, beside it
 //   window_actions.h  the actions on keys and in the boxes' menus:
 //     spin_preview.h    "Preview a spun article" (F9)
 //     save_spin_text.h  "Save spin text as…" (Ctrl+S)
@@ -74,6 +75,7 @@ namespace kestrelwick {
 
 class LinkLabel;
 class ScreenFit;
+class SpinByChoice;
 class SpinFormatChoice;
 
 class Form1 : public QWidget {
@@ -107,7 +109,7 @@ class Form1 : public QWidget {
     struct Layout {
         std::array<QRect, kBoxCount> largeBoxes;  // the articles, then the output
         std::array<QRect, kArticleCount + 1> countLabels;
-        QRect gridBox, checkButton, clearButton, formatChoice;
+        QRect gridBox, checkButton, clearButton, formatChoice, byChoice;
         std::array<QRect, kLinkCount> links;
     };
     // At the design size, the design rectangles.
@@ -125,6 +127,7 @@ class Form1 : public QWidget {
     QPushButton* checkButton() const { return checkButton_; }
     QPushButton* clearButton() const { return clearButton_; }
     SpinFormatChoice* formatChoice() const { return formatChoice_; }
+    SpinByChoice* byChoice() const { return byChoice_; }
     LinkLabel* link(Link which) const { return links_.at(std::size_t(which)); }
 
   protected:
@@ -146,6 +149,7 @@ class Form1 : public QWidget {
     QPushButton* checkButton_ = nullptr;
     QPushButton* clearButton_ = nullptr;
     SpinFormatChoice* formatChoice_ = nullptr;
+    SpinByChoice* byChoice_ = nullptr;
     std::array<LinkLabel*, kLinkCount> links_{};
 };
 

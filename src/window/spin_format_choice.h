@@ -22,15 +22,15 @@
 // A switch that runs short of memory leaves the text and the choice as they
 // were, and says so.
 
-#include <QComboBox>
+#include <string_view>
+#include <utility>
 
 #include "processing/spinning.h"
+#include "window/widgets/widgets.h"
 
 namespace kestrelwick {
 
-class TextBox;
-
-class SpinFormatChoice : public QComboBox {
+class SpinFormatChoice : public ChoiceBox {
     Q_OBJECT
 
   public:
@@ -42,6 +42,14 @@ class SpinFormatChoice : public QComboBox {
 
     // A check has written its spin text into the output box.
     void checkWritten(WrittenSpinText written);
+    // Whether a text is the spin text last written by a check, or by a
+    // switch of its grouping, in the format shown.
+    bool holdsWritten(std::u16string_view text) const { return written_.holds(text, shown_); }
+    // A switch of grouping has written the spin text (or undo or redo has
+    // put it back): what the choice kept of the one before.
+    WrittenSpinText exchangeWritten(WrittenSpinText written) {
+        return std::exchange(written_, std::move(written));
+    }
     // The output box has been loaded with saved work: the choice takes the
     // text's format where its groups tell it.
     void followText();
