@@ -115,6 +115,14 @@ TEST(SpinYield, BySentenceTheGroupsAreTheSentences) {
     const auto sentence = checked(a1, a2, a3, SpinFormat::Ama, SpinBy::Sentence);
     EXPECT_EQ(sentence.result->yield->line(), line(u"4", 78));
     EXPECT_EQ(yieldLineOf(a1, a2, a3), line(u"3", 64));
+    // Paragraphs that share no run: their sentences' runs are worked out
+    // from their words. "Yes." twice and "No." share one run: (3 + 2) / 9;
+    // the first sentences none: 3 / 9. P = (1 + 1 + 3/9 + 5/9) / 4 = 72 %,
+    // N = 3 x 2.
+    const auto apart =
+        checked(u"Title\r\nIntro\r\nRed sky now. Yes.", u"Title\r\nIntro\r\nBlue sea here. Yes.",
+                u"Title\r\nIntro\r\nGreen land far. No.", SpinFormat::Ama, SpinBy::Sentence);
+    EXPECT_EQ(apart.result->yield->line(), line(u"6", 72));
 }
 
 }  // namespace
