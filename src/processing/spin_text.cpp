@@ -132,20 +132,22 @@ void SpinText::add(Entry entry, const Piece& piece) {
 
 SpinGroup SpinText::group(std::size_t index) const {
     const Entry entry = entries_[index];
+    const Piece* piece = pieces_.empty() ? nullptr : &pieces_[index];
     SpinGroup group;
     group.paragraph = entry.paragraph;
     for (std::size_t article = 0; article < kArticleCount; ++article) {
-        if ((entry.articles >> article) & 1u) {
-            std::u16string_view version = paragraphs_[article][entry.paragraph];
-            WordCount words = paragraphWords_[article][entry.paragraph];
-            if (!pieces_.empty() && pieces_[index].end[article] != Piece::kWhole) {
-                const Piece& piece = pieces_[index];
-                version =
-                    version.substr(piece.start[article], piece.end[article] - piece.start[article]);
-                words = piece.words[article];
-            }
-            group.versions[group.count] = version;
-            group.words[group.count++] = words;
+        if (((entry.articles >> article) & 1u) == 0) {
+            continue;
+        }
+        const std::u16string_view paragraph = paragraphs_[article][entry.paragraph];
+        if (piece != nullptr && piece->end[article] != Piece::kWhole) {
+            // A piece lies within its paragraph: no check of its bounds.
+            group.versions[group.count] = {paragraph.data() + piece->start[article],
+                                           piece->end[article] - piece->start[article]};
+            group.words[group.count++] = piece->words[article];
+        } else {
+            group.versions[group.count] = paragraph;
+            group.words[group.count++] = paragraphWords_[article][entry.paragraph];
         }
     }
     return group;
