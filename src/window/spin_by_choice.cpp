@@ -78,6 +78,7 @@ SpinByChoice::SpinByChoice(const FormControls& controls, SpinFormatChoice* forma
     shown_ = spinByOfWord(engineText(userSettings().value(kSettingsKey).toString()))
                  .value_or(SpinBy::Paragraph);
     setCurrentIndex(int(shown_));
+    formatChoice_->nameGrouping(QStringLiteral("by ") + nameOf(shown_));
     connect(this, &QComboBox::currentIndexChanged, this, &SpinByChoice::changed);
 }
 
@@ -101,6 +102,7 @@ void SpinByChoice::show(SpinBy by) {
     const QSignalBlocker quiet(this);
     shown_ = by;
     setCurrentIndex(int(by));
+    formatChoice_->nameGrouping(QStringLiteral("by ") + nameOf(by));
     userSettings().setValue(kSettingsKey, nameOf(by));
 }
 

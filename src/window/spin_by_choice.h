@@ -4,7 +4,9 @@
 // paragraph", the default) or, where a paragraph's versions have as many
 // sentences each, a sentence's ("By sentence"). A choice beside the spin
 // format under the output box, read by screen readers as "Spin by" and kept
-// across restarts in the user's settings; Check Articles groups by it.
+// across restarts in the user's settings; Check Articles groups by it, and
+// the output box's name says it ("Spin text output, AMA format, by
+// sentence").
 //
 // After a check, a switch writes the output box again from that check's
 // texts, whatever the article boxes hold since, exactly as --check --by

@@ -80,10 +80,17 @@ void SpinFormatChoice::show(SpinFormat format) {
     userSettings().setValue(kSettingsKey, qtText(spinFormatRow(format).settingsKey));
 }
 
+void SpinFormatChoice::nameGrouping(const QString& grouping) {
+    grouping_ = grouping;
+    nameOutputBox();
+}
+
 void SpinFormatChoice::nameOutputBox() {
-    // What a screen reader says of the box follows the format it holds.
+    // What a screen reader says of the box follows the format it holds, and
+    // how its groups are made.
     outputBox_->setAccessibleName(QStringLiteral("Spin text output, ") +
-                                  qtText(spinFormatRow(shown_).name));
+                                  qtText(spinFormatRow(shown_).name) +
+                                  (grouping_.isEmpty() ? QString() : u", " + grouping_));
 }
 
 void SpinFormatChoice::checkWritten(WrittenSpinText written) {

@@ -5,7 +5,8 @@
 // output box that screen readers read as "Spin format", kept across restarts
 // in the user's settings. Check Articles writes the spin text and notes the
 // spin marks in the chosen format, and the output box's name for screen
-// readers says the format it holds ("Spin text output, pipe format").
+// readers says the format it holds and how its groups are made ("Spin text
+// output, pipe format, by paragraph").
 //
 // The choice always names the format the output box holds:
 //   - While the box holds the spin text of the last check unchanged, a
@@ -53,6 +54,8 @@ class SpinFormatChoice : public ChoiceBox {
     // The output box has been loaded with saved work: the choice takes the
     // text's format where its groups tell it.
     void followText();
+    // How the output box's groups are made, for its name: "by sentence".
+    void nameGrouping(const QString& grouping);
 
   private:
     friend class FormatSwitch;
@@ -63,6 +66,7 @@ class SpinFormatChoice : public ChoiceBox {
 
     TextBox* outputBox_;
     SpinFormat shown_ = SpinFormat::Ama;
+    QString grouping_;
     WrittenSpinText written_;
 };
 

@@ -70,7 +70,8 @@ def main():
         if name not in buttons:
             failures.append(f"no button named {name!r}; buttons: {sorted(buttons)}")
     boxes = {node.name for node in found.get("text", [])}
-    for name in ("Article 1", "Article 2", "Article 3", "Spin text output, AMA format"):
+    for name in ("Article 1", "Article 2", "Article 3",
+                 "Spin text output, AMA format, by paragraph"):
         if name not in boxes:
             failures.append(f"no box named {name!r}; boxes: {sorted(boxes)}")
 

@@ -65,6 +65,8 @@ class SpinByTest : public FormTest {
         QTest::keyClick(choice, Qt::Key_Down);
         QCOMPARE(choice->by(), SpinBy::Sentence);
         QCOMPARE(read->text(QAccessible::Value), QStringLiteral("By sentence"));
+        QCOMPARE(form->outputBox()->accessibleName(),
+                 QStringLiteral("Spin text output, AMA format, by sentence"));
         QCOMPARE(form->outputBox()->text(), u"{a~b}");
         form = std::make_unique<Form1>();
         QCOMPARE(form->byChoice()->by(), SpinBy::Sentence);
