@@ -1,8 +1,9 @@
 // Speed and memory of the whole Check Articles action on generated articles.
 //
 //   kestrelwick_bench [benchmark flags]           times the action
-//   kestrelwick_bench --write-articles DIR N      writes three articles of N
-//                                                 paragraphs as UTF-8 files
+//   kestrelwick_bench --write-articles DIR N [S]  writes three articles of N
+//                                                 paragraphs as UTF-8 files; with
+//                                                 S, of S sentences a paragraph
 //   kestrelwick_bench --peak-memory N             peak heap of one action on
 //                                                 articles of N paragraphs
 //   kestrelwick_bench --peak-memory-one-paragraph U
@@ -75,12 +76,14 @@ namespace {
 
 using kestrelwick::bench::generateArticles;
 using kestrelwick::bench::generateOneParagraphArticles;
+using kestrelwick::bench::generateSentenceArticles;
 
 // One click's work: the check, and the spin text written out as the window
 // and the console write it.
-void checkOnce(const std::array<std::u16string, 3>& articles) {
-    const kestrelwick::CheckResult result =
-        kestrelwick::checkArticles({articles[0], articles[1], articles[2]});
+void checkOnce(const std::array<std::u16string, 3>& articles,
+               kestrelwick::SpinBy by = kestrelwick::SpinBy::Paragraph) {
+    const kestrelwick::CheckResult result = kestrelwick::checkArticles(
+        {articles[0], articles[1], articles[2]}, kestrelwick::SpinFormat::Ama, by);
     const kestrelwick::WorkingText spin = kestrelwick::writeSpinText(result.spinText);
     benchmark::DoNotOptimize(result.grid.data());
     benchmark::DoNotOptimize(spin.data());
@@ -100,6 +103,25 @@ void BM_CheckArticles(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * std::int64_t(totalSize(articles)));
     state.counters["article_bytes"] = double(articles[0].size());
 }
+// Articles whose paragraphs have four sentences in every version, checked
+// by paragraph (0) and by sentence (1): what grouping by sentence costs
+// where every paragraph splits.
+void BM_CheckArticlesBy(benchmark::State& state) {
+    const auto articles = generateSentenceArticles(state.range(0));
+    const auto by = kestrelwick::SpinBy(state.range(1));
+    for (auto _ : state) {
+        checkOnce(articles, by);
+    }
+    state.SetBytesProcessed(state.iterations() * std::int64_t(totalSize(articles)));
+    state.counters["article_bytes"] = double(articles[0].size());
+}
+BENCHMARK(BM_CheckArticlesBy)
+    ->Args({4000, 0})
+    ->Args({4000, 1})
+    ->Args({40000, 0})
+    ->Args({40000, 1})
+    ->Unit(benchmark::kMillisecond);
+
 // Every paragraph of article 2 copied from article 1: every group gets
 // compared word for word, and the report names them all.
 void BM_CheckArticlesCopied(benchmark::State& state) {
@@ -168,8 +190,9 @@ void articleSizes(benchmark::internal::Benchmark* b) {
 BENCHMARK(BM_CheckArticles)->Apply(articleSizes);
 BENCHMARK(BM_CheckArticlesCold)->Apply(articleSizes);
 
-int writeArticles(const char* dir, std::int64_t paragraphs) {
-    const auto articles = generateArticles(paragraphs);
+int writeArticles(const char* dir, std::int64_t paragraphs, std::size_t sentences) {
+    const auto articles = sentences > 0 ? generateSentenceArticles(paragraphs, sentences)
+                                        : generateArticles(paragraphs);
     for (std::size_t i = 0; i < articles.size(); ++i) {
         const std::string path = std::string(dir) + "/article" + std::to_string(i + 1) + ".txt";
         std::ofstream out(path, std::ios::binary);
@@ -224,8 +247,9 @@ int reportPeakMemory(const std::array<std::u16string, 3>& articles) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 4 && std::strcmp(argv[1], "--write-articles") == 0) {
-        return writeArticles(argv[2], std::atoll(argv[3]));
+    if ((argc == 4 || argc == 5) && std::strcmp(argv[1], "--write-articles") == 0) {
+        return writeArticles(argv[2], std::atoll(argv[3]),
+                             argc == 5 ? std::size_t(std::atoll(argv[4])) : 0);
     }
     if (argc == 3 && std::strcmp(argv[1], "--peak-memory") == 0) {
         return reportPeakMemory(generateArticles(std::atoll(argv[2])));

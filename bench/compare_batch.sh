@@ -3,7 +3,9 @@
 # file for file: choosing (the engine alone, from kestrelwick_bench), the
 # whole command (reading, choosing and writing the files whole), and cat;
 # and shows the highest share of the batch chosen beside that of the batch
-# drawn at random with the same seed.
+# drawn at random with the same seed. Then the batch's highest share by
+# paragraph and by sentence, side by side, for the same articles written four
+# sentences a paragraph.
 #
 #   bench/compare_batch.sh            (from the repository root)
 set -euo pipefail
@@ -74,3 +76,22 @@ compare "3 x 10 KB" "$work/spin-24.txt" 1000 "BM_ChooseBatch/24/1000"
 compare "3 x 10 KB" "$work/spin-24.txt" 2000 "BM_ChooseBatch/24/2000"
 compare "3 x 10 KB" "$work/spin-24.txt" 2100 "BM_ChooseBatch/24/2100"
 compare "the worked example" tests/data/dogs-spin.txt 78 BM_ChooseBatchWorkedExample
+
+# The same articles spun by paragraph and by sentence: the highest share of
+# any two articles of a batch (and the mean over all pairs).
+mkdir -p "$work/sentences"
+"$bench" --write-articles "$work/sentences" 24 4
+for by in paragraph sentence; do
+    "$program" --check --by "$by" "$work/sentences"/article{1,2,3}.txt >"$work/spin-$by.txt" 2>/dev/null || true
+done
+echo "3 x 10 KB, 24 paragraphs of four sentences in every version: highest share (mean)"
+printf '  %9s  %-14s %-14s\n' articles "by paragraph" "by sentence"
+for count in 10 100 1000; do
+    shares=()
+    for by in paragraph sentence; do
+        rm -rf "$work/batch"
+        "$program" --spin --count "$count" --out "$work/batch" --seed 1 "$work/spin-$by.txt" 2>"$work/summary"
+        shares+=("$(sed -E 's/.*at most ([0-9]+) %.*average ([0-9]+) %.*/\1 % (\2 %)/' "$work/summary")")
+    done
+    printf '  %9s  %-14s %-14s\n' "$count" "${shares[0]}" "${shares[1]}"
+done

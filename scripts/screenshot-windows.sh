@@ -29,7 +29,7 @@ wait_for_window 60 || { echo "the window did not appear" >&2; exit 1; }
 window=$WINDOW_ID
 sleep 2
 xdotool windowactivate --sync "$window" 2>/dev/null || true
-xdotool key Tab Tab Tab Tab Tab Return  # from article 1 to Check Articles, press it
+xdotool key Tab Tab Tab Tab Tab Tab Return  # from article 1 to Check Articles, press it
 sleep 2
 mkdir -p "$(dirname "$output")"
 import -window root "png:$output"

@@ -124,7 +124,7 @@ menu_and_help() {
 
 xdotool windowfocus --sync "$window" 2>/dev/null || true
 if [ ${#articles[@]} -gt 0 ]; then
-    xdotool key Tab Tab Tab Tab Tab Return  # from article 1 to Check Articles, press it
+    xdotool key Tab Tab Tab Tab Tab Tab Return  # from article 1 to Check Articles, press it
     sleep 1
     import -window root "png:$report_output"
     echo "Saved $report_output"
@@ -163,7 +163,7 @@ for k in 1 2 3; do
     type_article "${lines[@]}"
     xdotool key Tab
 done
-xdotool key Tab Tab Return   # past the spin format to Check Articles, press it
+xdotool key Tab Tab Tab Return   # past the two choices to Check Articles, press it
 sleep 1
 mkdir -p "$(dirname "$output")"
 import -window root "png:$report_output"

@@ -19,8 +19,8 @@ const QString kNoMemory =
 
 }  // namespace
 
-int checkFiles(const QStringList& files, SpinFormat format, QIODevice& in, QIODevice& out,
-               QIODevice& err) {
+int checkFiles(const QStringList& files, SpinFormat format, SpinBy by, QIODevice& in,
+               QIODevice& out, QIODevice& err) {
     try {
         // Every file is read before anything is checked or written.
         std::array<std::u16string, kArticleCount> articles;
@@ -33,7 +33,8 @@ int checkFiles(const QStringList& files, SpinFormat format, QIODevice& in, QIODe
             articles[k] = std::move(file.text);
         }
 
-        const CheckResult result = checkArticles({articles[0], articles[1], articles[2]}, format);
+        const CheckResult result =
+            checkArticles({articles[0], articles[1], articles[2]}, format, by);
 
         // The spin text as the output box's copy gives it: line breaks as LF.
         const QByteArray spin = fileBytesOf(writeSpinText(result.spinText, format));

@@ -12,6 +12,7 @@ namespace {
 const QString kCheck = QStringLiteral("check");
 const QString kSpin = QStringLiteral("spin");
 const QString kFormat = QStringLiteral("format");
+const QString kBy = QStringLiteral("by");
 const QString kSeed = QStringLiteral("seed");
 const QString kCount = QStringLiteral("count");
 const QString kOut = QStringLiteral("out");
@@ -73,6 +74,7 @@ void addOptions(QCommandLineParser& parser) {
     parser.addOption({kCheck, QString()});
     parser.addOption({kSpin, QString()});
     parser.addOption({kFormat, QString(), QStringLiteral("format")});
+    parser.addOption({kBy, QString(), QStringLiteral("grouping")});
     parser.addOption({kSeed, QString(), QStringLiteral("number")});
     parser.addOption({kCount, QString(), QStringLiteral("number")});
     parser.addOption({kOut, QString(), QStringLiteral("folder")});
@@ -137,6 +139,19 @@ CommandLine parseCommandLine(const QStringList& arguments) {
             return usageError(QStringLiteral("--format goes with --check or --spin."));
         }
         command.formatGiven = true;
+    }
+    if (parser.isSet(kBy)) {
+        const QString by = parser.value(kBy);
+        const std::optional<SpinBy> named = spinByOfWord(engineText(by));
+        if (!named) {
+            return usageError(QStringLiteral("--by takes %1 or %2, not \"%3\".")
+                                  .arg(qtText(spinByWord(SpinBy::Paragraph)),
+                                       qtText(spinByWord(SpinBy::Sentence)), by));
+        }
+        if (!check) {
+            return usageError(QStringLiteral("--by goes with --check."));
+        }
+        command.by = *named;
     }
     if (parser.isSet(kSeed)) {
         bool number = false;
@@ -229,7 +244,8 @@ QString usageText() {
     const QString words = formatWords(QStringLiteral("|"), QStringLiteral("|"));
     return QStringLiteral(
                "Usage: kestrelwick [FILE1 [FILE2 [FILE3]]]\n"
-               "       kestrelwick --check [--format %1] FILE1 FILE2 FILE3\n"
+               "       kestrelwick --check [--format %1] [--by paragraph|sentence]\n"
+               "                   FILE1 FILE2 FILE3\n"
                "       kestrelwick --spin [--format %1] [--seed N] [FILE]\n"
                "       kestrelwick --spin --count K --out DIR [--max-share S] [--with-written]\n"
                "                   [--seed N] [--format %1] [FILE]\n"
@@ -262,6 +278,9 @@ QString usageText() {
                "  --with-written With --count: the three articles you wrote may be chosen and\n"
                "                 take no part in the limit (for when you publish none of them).\n"
                "%2"
+               "  --by B         With --check: paragraph (the default), one group per\n"
+               "                 paragraph, or sentence, one group per sentence wherever a\n"
+               "                 paragraph's versions have as many sentences each.\n"
                "  --seed N       Pick the alternatives from seed N (0 to 18446744073709551615):\n"
                "                 the same seed gives the same article (or batch) on every\n"
                "                 system.\n"

@@ -6,10 +6,11 @@
 //
 //   kestrelwick [FILE...]                    the window, with the first three
 //                                            files in article boxes 1, 2 and 3
-//   kestrelwick --check [--format F] FILE1 FILE2 FILE3
+//   kestrelwick --check [--format F] [--by B] FILE1 FILE2 FILE3
 //                                            the check alone: the spin text on
 //                                            standard output, the report on
-//                                            standard error
+//                                            standard error; by paragraph or
+//                                            by sentence
 //   kestrelwick --spin [--format F] [--seed N] [FILE]
 //                                            one article spun from a spin text
 //                                            (console/spin_command.h)
@@ -29,6 +30,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "processing/check_articles.h"
 #include "processing/spinning.h"
 
 namespace kestrelwick {
@@ -39,6 +41,7 @@ struct CommandLine {
     QStringList files;
     SpinFormat format = SpinFormat::Ama;  // --format: a format's word
     bool formatGiven = false;
+    SpinBy by = SpinBy::Paragraph;       // --by, for --check
     std::optional<std::uint64_t> seed;   // --seed, for --spin
     std::optional<std::uint64_t> count;  // --count, for a batch
     QString out;                         // --out: the batch's folder

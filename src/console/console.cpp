@@ -19,7 +19,8 @@ int runConsole(const CommandLine& command) {
         case CommandLine::Mode::Version:
             return writeUtf8(streams.out, versionText()) ? kExitClean : kExitTrouble;
         case CommandLine::Mode::Check:
-            return checkFiles(command.files, command.format, streams.in, streams.out, streams.err);
+            return checkFiles(command.files, command.format, command.by, streams.in, streams.out,
+                              streams.err);
         case CommandLine::Mode::Spin:
             if (command.count) {
                 return spinBatch(command, streams.in, streams.err);

@@ -1,5 +1,7 @@
 #include "processing/check_articles.h"
 
+#include <algorithm>
+
 #include "processing/decimal_text.h"
 
 namespace kestrelwick {
@@ -35,9 +37,23 @@ void buildGrid(const CountedArticles& articles, CheckResult& result) {
     }
 }
 
+// The shortest wording of every group from the first paragraph after the
+// introduction, summed: the words of the shortest article the spin text
+// gives.
+WordCount shortestSpin(const SpinText& spin) {
+    WordCount sum = 0;
+    for (const SpinGroup& group : spin.groups()) {
+        if (group.paragraph < kFirstSummedParagraph) {
+            continue;
+        }
+        sum += *std::min_element(group.words.begin(), group.words.begin() + group.count);
+    }
+    return sum;
+}
+
 }  // namespace
 
-CheckResult checkArticles(const ArticleTexts& texts, SpinFormat format) {
+CheckResult checkArticles(const ArticleTexts& texts, SpinFormat format, SpinBy by) {
     CheckResult result;
     result.articles = countArticles(texts, spinMarks(format).all());
     const CountedArticles& articles = result.articles;
@@ -46,21 +62,37 @@ CheckResult checkArticles(const ArticleTexts& texts, SpinFormat format) {
         result.captions[article] = u"Words: " + decimalText(articles.articleWords[article]);
     }
     buildGrid(articles, result);
+    WordCount byParagraph = 0;
     for (std::size_t p = kFirstSummedParagraph; p < result.paragraphMinimums.size(); ++p) {
-        result.minimumLength += result.paragraphMinimums[p];
+        byParagraph += result.paragraphMinimums[p];
     }
+    std::vector<UnevenParagraph> uneven;
+    result.spinText = buildSpinText(articles, by, &uneven);
+    // Every group can give its shortest version: by paragraph that is the
+    // paragraph's minimum, by sentence it can be less.
+    result.minimumLength = shortestSpin(result.spinText);
     const std::u16string minimum = decimalText(result.minimumLength);
     result.captions[kArticleCount] = u"Minimum words: " + minimum;
     result.message = u"Minimum length = " + minimum + u" words";
-    const ParagraphComparison comparison = compareParagraphs(articles);
-    result.notes = buildReportNotes(articles, comparison, spinMarksText(format));
-    result.spinText = buildSpinText(articles);
+    if (result.minimumLength < byParagraph) {
+        result.minimumLine = u"By paragraph the minimum would be " + decimalText(byParagraph) +
+                             u" words: an article spun by sentence can take the shortest "
+                             u"version of every sentence.";
+    }
+    const ParagraphComparison comparison = compareParagraphs(articles, result.spinText);
+    result.notes = buildReportNotes(articles, comparison, spinMarksText(format), uneven);
     result.yield = spinYield(result.spinText, comparison.share);
     return result;
 }
 
 std::u16string CheckResult::reportText() const {
-    return yield ? message + u"\n" + yield->line() : message;
+    std::u16string text = message;
+    for (const std::u16string& line : {minimumLine, yield ? yield->line() : std::u16string()}) {
+        if (!line.empty()) {
+            text += u"\n" + line;
+        }
+    }
+    return text;
 }
 
 }  // namespace kestrelwick

@@ -7,8 +7,8 @@
 // words of every paragraph and article, works out the word-count grid and
 // the minimum length of a spun article, notes input that would spoil the spin
 // text, the minimum or the point of spinning, and gathers the spin text's
-// groups. It returns all of that as one value; the window and the console
-// show it. Nothing here knows of Qt.
+// groups, by paragraph or by sentence. It returns all of that as one value;
+// the window and the console show it. Nothing here knows of Qt.
 //
 // This header is the engine's front door for a check; what is done with a
 // spin text afterwards (spinning, a batch of articles) has its own door,
@@ -20,8 +20,8 @@
 //                       which reads words through word_window.h and
 //                       word_hash.h)
 //   report_notes.h      the report's notes
-//   spin_text.h         the spin text's groups, written in a format
-//                       (spin_formats.h)
+//   spin_text.h         the spin text's groups, by paragraph or by sentence
+//                       (sentences.h), written in a format (spin_formats.h)
 //   spin_yield.h        how many articles the spin text gives, and how
 //                       much two of them repeat
 //   decimal_text.h      numbers as the report writes them
@@ -75,7 +75,10 @@ struct CheckResult {
     // among the three articles; 0 where no article has a word there, and for
     // the title, which takes no part in the minimum.
     std::vector<WordCount> paragraphMinimums;
-    // The sum of the minimums from the first paragraph after the introduction.
+    // The words of the shortest article the spin text gives, from the first
+    // paragraph after the introduction: by paragraph the sum of the
+    // paragraphs' minimums, by sentence that of the groups' shortest
+    // versions.
     WordCount minimumLength = 0;
 
     // What the four labels under the large boxes say: each article's words,
@@ -83,6 +86,10 @@ struct CheckResult {
     std::array<std::u16string, kArticleCount + 1> captions;
     // The report's message and its notes.
     std::u16string message;
+    // By sentence, where the minimum is lower than by paragraph, the line
+    // after the message that says so; empty otherwise. Not a note: it
+    // leaves the exit status alone.
+    std::u16string minimumLine;
     std::vector<ReportNote> notes;
 
     SpinText spinText;
@@ -90,13 +97,16 @@ struct CheckResult {
     // without groups.
     std::optional<SpinYield> yield;
 
-    // The report's text above its notes: the message, and the line of what
-    // the spin text gives where there is one.
+    // The report's text above its notes: the message, the minimum by
+    // paragraph and the line of what the spin text gives where there are
+    // those.
     std::u16string reportText() const;
 };
 
-// Checks three articles. Throws std::bad_alloc when memory runs out; then
+// Checks three articles, for a spin text in the format and grouped by
+// paragraph or by sentence. Throws std::bad_alloc when memory runs out; then
 // nothing has been shown.
-CheckResult checkArticles(const ArticleTexts& texts, SpinFormat format = SpinFormat::Ama);
+CheckResult checkArticles(const ArticleTexts& texts, SpinFormat format = SpinFormat::Ama,
+                          SpinBy by = SpinBy::Paragraph);
 
 }  // namespace kestrelwick

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <thread>
 
 namespace kestrelwick {
 
@@ -100,6 +101,26 @@ CountedArticles countArticles(const ArticleTexts& texts, const std::array<char16
         counted.articleWords[article] = total;
     }
     return counted;
+}
+
+std::size_t CountedArticles::halfwayParagraph() const {
+    // Below this many code units in all, a thread costs more than it saves.
+    constexpr std::size_t kSharedFrom = std::size_t{1} << 18;
+    const auto& driving = paragraphs[kDrivingArticle];
+    std::size_t units = 0;
+    for (const std::u16string_view text : tidied) {
+        units += text.size();
+    }
+    if (units < kSharedFrom || driving.size() < 2 || std::thread::hardware_concurrency() < 2) {
+        return 0;
+    }
+    const std::u16string_view text = tidied[kDrivingArticle];
+    std::size_t half = 1;
+    while (half + 1 < driving.size() &&
+           2 * std::size_t(driving[half].data() - text.data()) < text.size()) {
+        ++half;
+    }
+    return half;
 }
 
 }  // namespace kestrelwick

@@ -77,6 +77,11 @@ struct CountedArticles {
         return hasParagraph(article, paragraph) ? paragraphWords[article][paragraph] : 0;
     }
     std::size_t drivingParagraphs() const { return paragraphs[kDrivingArticle].size(); }
+    // Where work over the third article's paragraphs is shared with a second
+    // thread: the paragraph with half the article's text before it. 0 where
+    // the articles are too short for a thread to save more than it costs, or
+    // the machine has one core.
+    std::size_t halfwayParagraph() const;
 };
 
 // The text without the spaces at its start and the whole run of spaces, CR and

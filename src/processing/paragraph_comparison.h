@@ -2,7 +2,8 @@
 
 // The versions of every paragraph compared, once per check, for the two
 // things that need it: the report's notes on versions worded the same or
-// nearly the same, and the share of wording that two spun articles repeat.
+// nearly the same, paragraph by paragraph, and the share of wording that two
+// spun articles repeat, over the spin text's groups.
 //
 // Only the versions that go into the spin text take part: those of the third
 // article's paragraphs that are not blank, which are exactly the versions of
@@ -14,12 +15,15 @@
 // processing/wording.h), summed over the groups, over the expected number of
 // runs of one pick summed over the groups. Both are kept as whole numbers,
 // scaled by 36 (a multiple of the square of every group's size), so that
-// the share is exact.
+// the share is exact. Runs are counted within a group: by sentence, a run
+// across two sentences' groups is not counted, so the share is then a lower
+// estimate of what two articles repeat.
 
 #include <array>
 #include <cstdint>
 
 #include "processing/counted_articles.h"
+#include "processing/spin_text.h"
 #include "processing/wording.h"
 
 namespace kestrelwick {
@@ -49,9 +53,12 @@ struct ParagraphComparison {
     RunShare share;
 };
 
-// Compares every paragraph's versions. Long articles are compared on two
-// threads; the comparers together take no more memory than the articles
-// themselves (as 16-bit text), however long a paragraph is.
-ParagraphComparison compareParagraphs(const CountedArticles& articles);
+// Compares every paragraph's versions, and counts the share over the groups
+// of the spin text built from the same articles. A group of a whole
+// paragraph is counted in the same reading as its paragraph. Long articles
+// are compared on two threads; the comparers together take no more memory
+// than the articles themselves (as 16-bit text), however long a paragraph
+// is.
+ParagraphComparison compareParagraphs(const CountedArticles& articles, const SpinText& spin);
 
 }  // namespace kestrelwick

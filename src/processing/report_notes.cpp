@@ -12,6 +12,42 @@ std::u16string articleNumber(std::size_t index) {
     return decimalText(index + 1);
 }
 
+// The sentences of a paragraph's versions: "3 and 4", "3, 3 and 4".
+std::u16string sentenceCounts(const UnevenParagraph& paragraph) {
+    std::u16string text;
+    for (std::size_t v = 0; v < paragraph.versions; ++v) {
+        if (v > 0) {
+            text += v + 1 == paragraph.versions ? u" and " : u", ";
+        }
+        text += decimalText(paragraph.sentences[v]);
+    }
+    return text;
+}
+
+// The note on paragraphs that stay one group by sentence: the sentences of
+// the paragraphs it names, once where all of them have the same.
+std::u16string unevenNote(const std::vector<UnevenParagraph>& uneven) {
+    ParagraphNumbers numbers;
+    for (const UnevenParagraph& paragraph : uneven) {
+        numbers.add(paragraph.paragraph);
+    }
+    const std::size_t named = numbers.first().size();
+    bool alike = true;
+    for (std::size_t i = 1; i < named; ++i) {
+        alike = alike && uneven[i].versions == uneven[0].versions &&
+                uneven[i].sentences == uneven[0].sentences;
+    }
+    const bool one = uneven.size() == 1;
+    std::u16string text =
+        (one ? u"Paragraph " : u"Paragraphs ") + paragraphListText(numbers) +
+        (one ? u" keeps one group: its versions have " : u" keep one group: their versions have ") +
+        sentenceCounts(uneven[0]) + u" sentences";
+    for (std::size_t i = 1; !alike && i < named; ++i) {
+        text += u"; " + sentenceCounts(uneven[i]);
+    }
+    return text + u".";
+}
+
 }  // namespace
 
 std::u16string paragraphListText(const ParagraphNumbers& paragraphs) {
@@ -32,7 +68,8 @@ std::u16string paragraphListText(const ParagraphNumbers& paragraphs) {
 
 std::vector<ReportNote> buildReportNotes(const CountedArticles& articles,
                                          const ParagraphComparison& alike,
-                                         std::u16string_view spinMarksText) {
+                                         std::u16string_view spinMarksText,
+                                         const std::vector<UnevenParagraph>& uneven) {
     std::vector<ReportNote> notes;
     const std::size_t paragraphs = articles.drivingParagraphs();
     // A note, with the paragraphs it names in the boxes it is about.
@@ -86,6 +123,19 @@ std::vector<ReportNote> buildReportNotes(const CountedArticles& articles,
             // the article, beside the third article's.
             for (const std::size_t p : missing[a].all()) {
                 places.push_back({articles.hasParagraph(a, p) ? a : kDrivingArticle, p});
+            }
+        }
+    }
+
+    // By sentence, paragraphs that stay one group: marked in every box that
+    // has them, where the sentences are counted.
+    if (!uneven.empty()) {
+        auto& places = note(unevenNote(uneven), NoteKind::Spoils);
+        for (const UnevenParagraph& paragraph : uneven) {
+            for (std::size_t a = 0; a < kArticleCount; ++a) {
+                if (articles.hasParagraph(a, paragraph.paragraph)) {
+                    places.push_back({a, paragraph.paragraph});
+                }
             }
         }
     }

@@ -4,10 +4,12 @@
 // minimum, in the order shown, each with the paragraphs it names.
 //
 // In order: a blank third article, spin marks in the versions, groups that an
-// article leaves without its version, two articles that give the same or
-// nearly the same wording of a paragraph (processing/wording.h), surplus
-// paragraphs left out, and blank lines that shift the roles of the third
-// article's paragraphs. This unit holds the English text of every note.
+// article leaves without its version, by sentence the paragraphs that stay
+// one group as their versions differ in their number of sentences, two
+// articles that give the same or nearly the same wording of a paragraph
+// (processing/wording.h), surplus paragraphs left out, and blank lines that
+// shift the roles of the third article's paragraphs. This unit holds the
+// English text of every note.
 
 #include <cstddef>
 #include <string>
@@ -48,9 +50,11 @@ std::u16string paragraphListText(const ParagraphNumbers& paragraphs);
 
 // The notes on counted articles, with their paragraphs compared.
 // spinMarksText names the spin format's own characters as the note on them
-// reads: u"{, } or ~".
+// reads: u"{, } or ~". uneven: by sentence, the paragraphs that stay one
+// group (processing/spin_text.h).
 std::vector<ReportNote> buildReportNotes(const CountedArticles& articles,
                                          const ParagraphComparison& alike,
-                                         std::u16string_view spinMarksText);
+                                         std::u16string_view spinMarksText,
+                                         const std::vector<UnevenParagraph>& uneven = {});
 
 }  // namespace kestrelwick

@@ -15,6 +15,16 @@
 // that no article offers adds nothing, so every group is complete and on its
 // own line. The title's group is followed by one more line break.
 //
+// By sentence, a paragraph whose versions have as many sentences each
+// (processing/sentences.h), more than one, gives one group per sentence
+// instead, on the paragraph's line and one space apart:
+//
+//   {s1 of 1~s1 of 2~s1 of 3} {s2 of 1~s2 of 2~s2 of 3}
+//
+// so the line breaks and everything between paragraphs are as by
+// paragraph. A paragraph whose versions differ in their number of sentences
+// stays one group, and the check is told which (UnevenParagraph).
+//
 // Every format writes the same groups (processing/spin_formats.h): AMA format
 // {a~b~c}, the default, the pipe format {a|b|c}, and any other row.
 //
@@ -24,6 +34,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -34,36 +45,75 @@
 
 namespace kestrelwick {
 
-// One group: the versions of one paragraph, views into the articles.
+// What a group holds: a paragraph's versions (the default), or a sentence's
+// where the paragraph's versions allow it.
+enum class SpinBy : std::uint8_t { Paragraph, Sentence };
+
+// The word --by takes and the settings keep: u"paragraph", u"sentence".
+std::u16string_view spinByWord(SpinBy by);
+std::optional<SpinBy> spinByOfWord(std::u16string_view word);
+
+// A paragraph that stays one group by sentence: the sentences of each of its
+// versions that is not blank, in article order, of which there are two or
+// three.
+struct UnevenParagraph {
+    std::size_t paragraph = 0;
+    std::array<std::size_t, kArticleCount> sentences{};
+    std::size_t versions = 0;
+
+    bool operator==(const UnevenParagraph&) const = default;
+};
+
+// One group: the versions of one paragraph, or of one of its sentences,
+// views into the articles.
 struct SpinGroup {
     std::size_t paragraph = 0;  // of the third article, from 0
     std::array<std::u16string_view, kArticleCount> versions;
-    std::size_t count = 0;  // versions in use, from the first: 1 to 3
+    std::array<WordCount, kArticleCount> words{};  // of each version
+    std::size_t count = 0;                         // versions in use, from the first: 1 to 3
 
     std::u16string_view version(std::size_t k) const { return versions[k]; }
 };
 
 // The groups of a spin text. Kept small: a group is its paragraph and the
-// articles that give a version of it, and its versions are looked up in the
-// articles' paragraphs when it is read (groups(), group(i)).
+// articles that give a version of it (8 bytes), and its versions and their
+// words are looked up in the articles' paragraphs when it is read (groups(),
+// group(i)). Once a paragraph is split into sentences, every group also has
+// its piece of each version and the piece's words (36 bytes more).
 class SpinText {
   public:
     struct Entry {
         std::uint32_t paragraph;
         std::uint8_t articles;  // bit k: article k gives a version
     };
+    // Where each version of a group starts and ends in its paragraph, and
+    // its words, by article; kWhole as its end: the whole paragraph.
+    struct Piece {
+        static constexpr std::uint32_t kWhole = UINT32_MAX;
+        std::array<std::uint32_t, kArticleCount> start{};
+        std::array<std::uint32_t, kArticleCount> end{kWhole, kWhole, kWhole};
+        std::array<std::uint32_t, kArticleCount> words{};
+    };
 
     SpinText() = default;
-    // The paragraphs of the three articles, which outlive the spin text.
-    explicit SpinText(
-        const std::array<std::vector<std::u16string_view>, kArticleCount>& paragraphs);
+    // The paragraphs of the three articles and their words, which outlive
+    // the spin text.
+    explicit SpinText(const CountedArticles& articles);
 
-    void add(Entry entry) { entries_.push_back(entry); }
+    // A group of whole paragraphs.
+    void add(Entry entry);
+    // A group of pieces of its paragraphs.
+    void add(Entry entry, const Piece& piece);
+    // The groups of another spin text of the same articles, whose
+    // paragraphs follow this one's.
+    void append(const SpinText& later);
     void reserve(std::size_t groups) { entries_.reserve(groups); }
 
     std::size_t size() const { return entries_.size(); }
     bool empty() const { return entries_.empty(); }
     SpinGroup group(std::size_t index) const;
+    // The paragraph of a group, without its versions.
+    std::size_t paragraphOf(std::size_t index) const { return entries_[index].paragraph; }
 
     // The groups in order, for a range-for.
     class Groups {
@@ -99,12 +149,20 @@ class SpinText {
 
   private:
     std::vector<Entry> entries_;
-    // The buffers of the articles' paragraph lists: they stay put when the
-    // lists (or the result holding them) are moved.
+    // Empty until a group is a piece of its paragraph; then one for every
+    // group.
+    std::vector<Piece> pieces_;
+    // The buffers of the articles' paragraph lists and word counts: they stay
+    // put when the lists (or the result holding them) are moved.
     std::array<std::span<const std::u16string_view>, kArticleCount> paragraphs_;
+    std::array<std::span<const WordCount>, kArticleCount> paragraphWords_;
 };
 
-SpinText buildSpinText(const CountedArticles& articles);
+// The groups of counted articles; by sentence, the paragraphs that stay one
+// group because their versions differ in their number of sentences go to
+// uneven.
+SpinText buildSpinText(const CountedArticles& articles, SpinBy by = SpinBy::Paragraph,
+                       std::vector<UnevenParagraph>* uneven = nullptr);
 
 // The text of the spin text, CR LF line breaks, in a buffer sized to fit.
 // With separators, where it put the separators between versions, in order:

@@ -11,12 +11,12 @@
 
 namespace kestrelwick {
 
-CheckRun::CheckRun(const FormControls& controls, SpinFormat format)
+CheckRun::CheckRun(const FormControls& controls, SpinFormat format, SpinBy by)
     : controls_(controls), format_(format) {
     for (std::size_t k = 0; k < kArticleCount; ++k) {
         texts_[k] = controls.articleBoxes[k]->text();
     }
-    result_ = checkArticles({texts_[0], texts_[1], texts_[2]}, format_);
+    result_ = checkArticles({texts_[0], texts_[1], texts_[2]}, format_, by);
     spinText_ = writeSpinText(result_.spinText, format_, &separators_);
 }
 

@@ -28,7 +28,7 @@ class CheckRun {
   public:
     // Reads the article boxes and checks them. Throws std::bad_alloc when
     // memory runs out; nothing has changed then.
-    CheckRun(const FormControls& controls, SpinFormat format);
+    CheckRun(const FormControls& controls, SpinFormat format, SpinBy by);
 
     // Shows the result in three steps, each box that changes as one
     // undoable edit: the tidied boxes, the labels, the grid and the marks;
@@ -43,6 +43,9 @@ class CheckRun {
     // Writes the spin text into the output box; returns what the format
     // choice keeps of it.
     WrittenSpinText showSpinText();
+    // The texts the check read, for a later switch of grouping; once the
+    // spin text is shown, as the result views into them.
+    std::array<std::u16string, kArticleCount> takeTexts() { return std::move(texts_); }
 
   private:
     const FormControls& controls_;

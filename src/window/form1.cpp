@@ -19,6 +19,7 @@
 #include "window/saved_state/saved_state.h"
 #include "window/paragraph_refusals.h"
 #include "window/screen_fit.h"
+#include "window/spin_by_choice.h"
 #include "window/spin_format_choice.h"
 #include "window/widgets/widgets.h"
 #include "window/window_actions.h"
@@ -73,8 +74,10 @@ const Form1::Layout Form1::kDesignLayout = {
     QRect(16, 688, 417, 113),
     QRect(472, 704, 201, 73),
     QRect(784, 736, 97, 41),
-    // In the free room right of the minimum's label, under the output box.
+    // In the free room right of the minimum's label, under the output box,
+    // the spin format and below it what a group holds.
     QRect(713, 667, 160, 22),
+    QRect(713, 692, 160, 22),
     {QRect(24, 16, 137, 25), QRect(208, 16, 177, 25), QRect(432, 16, 137, 25)},
 };
 
@@ -98,6 +101,17 @@ Form1::Layout Form1::layoutFor(QSize canvas) {
     layout.checkButton = following(design.checkButton, {1, 2, 0, 0}, h, v);
     layout.clearButton = following(design.clearButton, {2, 2, 0, 0}, h, v);
     layout.formatChoice = following(design.formatChoice, {2, 2, 0, 0}, h, v);
+    layout.byChoice = following(design.byChoice, {2, 2, 0, 0}, h, v);
+    // In a window narrower than about 830 the choices, which move twice as
+    // fast as Check Articles, would run into it and into the minimum's
+    // label: they go under the buttons instead, side by side from Check
+    // Articles' left edge.
+    if (layout.byChoice.left() <= layout.checkButton.right()) {
+        constexpr int kGap = 6;
+        const int top = layout.checkButton.bottom() + 1 + kGap;
+        layout.formatChoice.moveTopLeft({layout.checkButton.left(), top});
+        layout.byChoice.moveTopLeft({layout.formatChoice.right() + 1 + kGap, top});
+    }
     return layout;
 }
 
@@ -167,6 +181,8 @@ void Form1::createControls() {
     }
     formatChoice_ = new SpinFormatChoice(controls_.outputBox, canvas_);
     formatChoice_->setObjectName(QStringLiteral("formatChoice"));
+    byChoice_ = new SpinByChoice(controls_, formatChoice_, canvas_);
+    byChoice_->setObjectName(QStringLiteral("byChoice"));
     auto* grid = new TextBox(canvas_);
     grid->setObjectName(QStringLiteral("gridBox"));
     grid->setRowNumbers({});  // numbered with the paragraphs its lines count
@@ -183,15 +199,16 @@ void Form1::createControls() {
         button->setFocusPolicy(Qt::StrongFocus);
     }
 
-    // Tab order: the article boxes, the output box, its spin format, Check
-    // Articles, the grid, Clear form.
+    // Tab order: the article boxes, the output box, its spin format and what
+    // a group holds, Check Articles, the grid, Clear form.
     QWidget* previous = nullptr;
-    for (QWidget* next : {static_cast<QWidget*>(controls_.articleBoxes[0]),
-                          static_cast<QWidget*>(controls_.articleBoxes[1]),
-                          static_cast<QWidget*>(controls_.articleBoxes[2]),
-                          static_cast<QWidget*>(controls_.outputBox),
-                          static_cast<QWidget*>(formatChoice_), static_cast<QWidget*>(checkButton_),
-                          static_cast<QWidget*>(grid), static_cast<QWidget*>(clearButton_)}) {
+    for (QWidget* next :
+         {static_cast<QWidget*>(controls_.articleBoxes[0]),
+          static_cast<QWidget*>(controls_.articleBoxes[1]),
+          static_cast<QWidget*>(controls_.articleBoxes[2]),
+          static_cast<QWidget*>(controls_.outputBox), static_cast<QWidget*>(formatChoice_),
+          static_cast<QWidget*>(byChoice_), static_cast<QWidget*>(checkButton_),
+          static_cast<QWidget*>(grid), static_cast<QWidget*>(clearButton_)}) {
         if (previous != nullptr) {
             setTabOrder(previous, next);
         }
@@ -211,6 +228,7 @@ void Form1::placeControls() {
     checkButton_->setGeometry(layout.checkButton);
     clearButton_->setGeometry(layout.clearButton);
     formatChoice_->setGeometry(layout.formatChoice);
+    byChoice_->setGeometry(layout.byChoice);
     for (std::size_t k = 0; k < kLinkCount; ++k) {
         links_[k]->setGeometry(layout.links[k]);
     }
@@ -288,8 +306,10 @@ void Form1::checkArticles() {
     {
         const BusyCursor busy;
         clearMarks();
+        // The last check's texts go before this one reads the boxes.
+        byChoice_->forgetCheck();
         try {
-            run.emplace(controls_, formatChoice_->format());
+            run.emplace(controls_, formatChoice_->format(), byChoice_->by());
             run->showCounts();
         } catch (const std::bad_alloc&) {
             // The check's own memory is given back by now, and what was shown
@@ -311,6 +331,7 @@ void Form1::checkArticles() {
         }
         const BusyCursor busy;
         formatChoice_->checkWritten(run->showSpinText());
+        byChoice_->checkWritten(run->takeTexts());
     } catch (const std::bad_alloc&) {
         run.reset();
         warnShortOfMemory(this, QStringLiteral("The articles were tidied and counted, and the "
@@ -337,6 +358,7 @@ void Form1::clearForm() {
         label->clear();
     }
     clearMarks();
+    byChoice_->forgetCheck();
 }
 
 void Form1::clearMarks() {

@@ -32,6 +32,7 @@
 //   spin_format_choice.h
 //                     the spin format, under the output box
 //   box_hints.h       what each large box says while empty, and its tooltip
+//   spin_by_choice.h  by paragraph or by sentence, beside it
 //   window_actions.h  the actions on keys and in the boxes' menus:
 //     shortcuts.h       the one list of the window's keys
 //     help_window.h     the help (F1)
@@ -81,6 +82,7 @@ namespace kestrelwick {
 
 class LinkLabel;
 class ScreenFit;
+class SpinByChoice;
 class SpinFormatChoice;
 
 class Form1 : public QWidget {
@@ -118,7 +120,7 @@ class Form1 : public QWidget {
     struct Layout {
         std::array<QRect, kBoxCount> largeBoxes;  // the articles, then the output
         std::array<QRect, kArticleCount + 1> countLabels;
-        QRect gridBox, checkButton, clearButton, formatChoice;
+        QRect gridBox, checkButton, clearButton, formatChoice, byChoice;
         std::array<QRect, kLinkCount> links;
     };
     // At the design size, the design rectangles.
@@ -136,6 +138,7 @@ class Form1 : public QWidget {
     QPushButton* checkButton() const { return checkButton_; }
     QPushButton* clearButton() const { return clearButton_; }
     SpinFormatChoice* formatChoice() const { return formatChoice_; }
+    SpinByChoice* byChoice() const { return byChoice_; }
     LinkLabel* link(Link which) const { return links_.at(std::size_t(which)); }
 
   protected:
@@ -157,6 +160,7 @@ class Form1 : public QWidget {
     QPushButton* checkButton_ = nullptr;
     QPushButton* clearButton_ = nullptr;
     SpinFormatChoice* formatChoice_ = nullptr;
+    SpinByChoice* byChoice_ = nullptr;
     std::array<LinkLabel*, kLinkCount> links_{};
     SavedWorkPlace savedWork_;
 };

@@ -1,9 +1,9 @@
 #pragma once
 
 // The window when memory runs short. A task that runs out (a check, showing
-// its result, a switch of format, a preview, a drop, reading the saved
-// work) stops before it changes a box, and the user is told what was not
-// done; the program goes on.
+// its result, a switch of format or of grouping, a preview, a drop, reading
+// the saved work) stops before it changes a box, and the user is told what
+// was not done; the program goes on.
 //
 // So that the window can still draw itself, show that message and start the
 // threads that drawing and saving use once a task has taken all the memory

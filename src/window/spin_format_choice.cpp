@@ -1,7 +1,6 @@
 #include "window/spin_format_choice.h"
 
 #include <QAbstractUndoItem>
-#include <QAccessibleWidget>
 #include <QPointer>
 #include <QSignalBlocker>
 #include <QTextCursor>
@@ -23,46 +22,6 @@ const QString kSettingsKey = QStringLiteral("spinFormat");
 
 QString nameOf(SpinFormat format) {
     return qtText(spinFormatRow(format).inSentence);
-}
-
-// What screen readers are told of the choice: its name, "Spin format", and
-// the format chosen as its value. (Qt's own combo box gives the current
-// item as its name on Linux.)
-class ChoiceAccessible : public QAccessibleWidget {
-  public:
-    explicit ChoiceAccessible(QComboBox* choice)
-        : QAccessibleWidget(choice, QAccessible::ComboBox) {}
-
-    QString text(QAccessible::Text kind) const override {
-        switch (kind) {
-            case QAccessible::Name:
-                return widget()->accessibleName();
-            case QAccessible::Value:
-                return static_cast<QComboBox*>(widget())->currentText();
-            case QAccessible::Description:
-                return widget()->toolTip();
-            default:
-                return QAccessibleWidget::text(kind);
-        }
-    }
-    QStringList actionNames() const override {
-        return QStringList{showMenuAction()} + QAccessibleWidget::actionNames();
-    }
-    void doAction(const QString& action) override {
-        if (action == showMenuAction()) {
-            static_cast<QComboBox*>(widget())->showPopup();
-        } else {
-            QAccessibleWidget::doAction(action);
-        }
-    }
-};
-
-QAccessibleInterface* choiceAccessible(const QString& className, QObject* object) {
-    if (className == QLatin1String(SpinFormatChoice::staticMetaObject.className()) &&
-        object != nullptr && object->isWidgetType()) {
-        return new ChoiceAccessible(static_cast<QComboBox*>(object));
-    }
-    return nullptr;
 }
 
 }  // namespace
@@ -91,19 +50,13 @@ class FormatSwitch : public QAbstractUndoItem {
 };
 
 SpinFormatChoice::SpinFormatChoice(TextBox* outputBox, QWidget* parent)
-    : QComboBox(parent), outputBox_(outputBox) {
-    static const bool accessible = [] {
-        QAccessible::installFactory(choiceAccessible);
-        return true;
-    }();
-    Q_UNUSED(accessible);
+    : ChoiceBox(QStringLiteral("Spin format"), QStringLiteral("The spin format of the output box"),
+                parent),
+      outputBox_(outputBox) {
     // The items in the order of the formats' rows.
     for (std::size_t f = 0; f < spinFormatCount(); ++f) {
         addItem(qtText(spinFormatRow(spinFormatAt(f)).choiceName));
     }
-    setAccessibleName(QStringLiteral("Spin format"));
-    setToolTip(QStringLiteral("The spin format of the output box"));
-    setFocusPolicy(Qt::StrongFocus);
     shown_ = spinFormatOfSetting(engineText(userSettings().value(kSettingsKey).toString()))
                  .value_or(SpinFormat::Ama);
     setCurrentIndex(int(shown_));
@@ -127,10 +80,17 @@ void SpinFormatChoice::show(SpinFormat format) {
     userSettings().setValue(kSettingsKey, qtText(spinFormatRow(format).settingsKey));
 }
 
+void SpinFormatChoice::nameGrouping(const QString& grouping) {
+    grouping_ = grouping;
+    nameOutputBox();
+}
+
 void SpinFormatChoice::nameOutputBox() {
-    // What a screen reader says of the box follows the format it holds.
+    // What a screen reader says of the box follows the format it holds, and
+    // how its groups are made.
     outputBox_->setAccessibleName(QStringLiteral("Spin text output, ") +
-                                  qtText(spinFormatRow(shown_).name));
+                                  qtText(spinFormatRow(shown_).name) +
+                                  (grouping_.isEmpty() ? QString() : u", " + grouping_));
 }
 
 void SpinFormatChoice::checkWritten(WrittenSpinText written) {

@@ -5,7 +5,8 @@
 // output box that screen readers read as "Spin format", kept across restarts
 // in the user's settings. Check Articles writes the spin text and notes the
 // spin marks in the chosen format, and the output box's name for screen
-// readers says the format it holds ("Spin text output, pipe format").
+// readers says the format it holds and how its groups are made ("Spin text
+// output, pipe format, by paragraph").
 //
 // The choice always names the format the output box holds:
 //   - While the box holds the spin text of the last check unchanged, a
@@ -22,17 +23,17 @@
 // A switch that runs short of memory leaves the text and the choice as they
 // were, and says so.
 
-#include <QComboBox>
+#include <string_view>
+#include <utility>
 
 #include <string_view>
 
 #include "processing/spinning.h"
+#include "window/widgets/widgets.h"
 
 namespace kestrelwick {
 
-class TextBox;
-
-class SpinFormatChoice : public QComboBox {
+class SpinFormatChoice : public ChoiceBox {
     Q_OBJECT
 
   public:
@@ -44,6 +45,14 @@ class SpinFormatChoice : public QComboBox {
 
     // A check has written its spin text into the output box.
     void checkWritten(WrittenSpinText written);
+    // Whether a text is the spin text last written by a check, or by a
+    // switch of its grouping, in the format shown.
+    bool holdsWritten(std::u16string_view text) const { return written_.holds(text, shown_); }
+    // A switch of grouping has written the spin text (or undo or redo has
+    // put it back): what the choice kept of the one before.
+    WrittenSpinText exchangeWritten(WrittenSpinText written) {
+        return std::exchange(written_, std::move(written));
+    }
     // The output box has been loaded with saved work: the choice takes the
     // text's format where its groups tell it.
     void followText();
@@ -52,6 +61,8 @@ class SpinFormatChoice : public QComboBox {
     // back both. Throws std::bad_alloc, with both as they were, when memory
     // runs short.
     void openText(std::u16string_view text);
+    // How the output box's groups are made, for its name: "by sentence".
+    void nameGrouping(const QString& grouping);
 
   private:
     friend class FormatSwitch;
@@ -67,6 +78,7 @@ class SpinFormatChoice : public QComboBox {
 
     TextBox* outputBox_;
     SpinFormat shown_ = SpinFormat::Ama;
+    QString grouping_;
     WrittenSpinText written_;
 };
 

@@ -41,7 +41,7 @@ $(cat "$1")"
 for option in --help -h; do
     run "$option"
     expect_status 0 "$option"
-    [[ $(cat "$work/out") == "Usage: kestrelwick"*"--check"* ]] || fail "$option prints no usage"
+    [[ $(cat "$work/out") == "Usage: kestrelwick"*"--check"*"--by B"* ]] || fail "$option prints no usage"
 done
 for option in --version -v; do
     run "$option"
@@ -94,8 +94,57 @@ run --check --format pipe "$work/dogs1.txt" "$work/dogs2.txt" "$work/piped.txt"
 expect_status 1 "a | in the pipe format"
 grep -qx 'Article 3: paragraph 2 contains {, } or |, which break the spin text.' "$work/err" ||
     fail "a | in the pipe format: $(cat "$work/err")"
+# By sentence: where a paragraph's versions have as many sentences each, one
+# group per sentence on the paragraph's line; the others stay whole and are
+# named, with status 1. The cycling example in full; the bakery example's
+# note and lines; where every paragraph is one sentence, as by paragraph.
+examples="$(dirname "$0")/../../docs/examples"
+run --check --by sentence "$examples"/cycling-{1,2,3}.txt
+expect_status 1 "the cycling example by sentence"
+expect_file "$work/out" '{Cycling To Work Without The Sweat~Ride To The Office And Stay Fresh~The Fresh Commuter'"'"'s Guide To Cycling}
+
+
+{Riding to work saves money and clears the head.~Commuting by bike cuts costs and lifts your mood.~A bike commute is cheaper than a train ticket and better for your mind.} {The trick is to arrive looking as if you took the bus.~The real skill is turning up at your desk looking calm and dry.~You just need to reach the office without a drop of sweat.}
+
+{Plan a route on quiet streets, e.g. along the canal or through the park.~Choose back roads with little traffic, i.e. the ones delivery vans avoid.~Pick quiet streets for your route (the canal path works well).} {Allow ten minutes more than the map suggests.~Add ten minutes to whatever your phone predicts.~Expect the trip to take ten minutes longer than planned.} {The first week always takes longer.~Early rides are always slower than you expect.~Nobody rides their fastest in the first week.}
+
+{Keep the pace gentle, around 15 km an hour.~Ride at an easy 15 km per hour or so.~Cruise at 15.5 km an hour at most.} {You will barely sweat at that speed.~At that speed your body stays cool.~Your body can shed heat at that rate.} {Save the racing for Sunday.~Sprinting can wait for the weekend.~Leave the hard efforts to your weekend club ride.}
+
+{Carry your clothes in a pannier rather than a backpack. A bag on your back traps heat against your shirt.~Pack a change of clothes in a bag that clips onto the rack, because a backpack presses against you and leaves a damp patch on your shirt.~Let the bike carry your spare clothes instead of your shoulders. A rack bag keeps air moving over your back. Your shirt stays dry.}
+
+{Dr. Hill, a GP who rides every day, puts it simply: "Start slow, and the habit will stick."~As Dr. Hill, a doctor who cycles daily, says: "Go easy at first and the routine looks after itself."~"Take it slowly and the habit builds itself," says Dr. Hill, who rides to her surgery each morning.} {Most people who try it for a month never go back.~Hardly anyone who keeps it up for four weeks returns to the car.~After a month, very few riders want to drive again.}' "the cycling spin text by sentence"
+expect_file "$work/err" 'Words: 125
+Words: 139
+Words: 138
+Minimum words: 93
+Minimum length = 93 words
+By paragraph the minimum would be 97 words: an article spun by sentence can take the shortest version of every sentence.
+The spin text gives 531441 different articles; two of them share on average 33 % of their runs of four words.
+Paragraph 5 keeps one group: its versions have 2, 1 and 3 sentences.' "the cycling report by sentence"
+run --check --by sentence --format pipe "$examples"/bakery-{1,2,3}.txt
+expect_status 1 "the bakery example by sentence"
+grep -qx 'Paragraph 5 keeps one group: its versions have 2, 3 and 2 sentences.' "$work/err" ||
+    fail "the bakery example by sentence: $(cat "$work/err")"
+grep -q '^The spin text gives 1594323 different articles' "$work/err" ||
+    fail "the bakery example's 3^13 articles: $(cat "$work/err")"
+[ "$(grep -c '} {' "$work/out")" -eq 4 ] || fail "the bakery example: $(grep -c '} {' "$work/out") lines of sentences, not 4"
+run --check --by paragraph "$examples"/bakery-{1,2,3}.txt
+expect_status 0 "the bakery example by paragraph"
+for example in "$examples/garden" "$KESTRELWICK_SAMPLE_DIR/dogs"; do
+    run --check "$example"-{1,2,3}.txt
+    mv "$work/out" "$work/paragraph.out"
+    mv "$work/err" "$work/paragraph.err"
+    paragraph_status=$status
+    run --check --by sentence "$example"-{1,2,3}.txt
+    expect_status "$paragraph_status" "$(basename "$example") by sentence"
+    cmp -s "$work/out" "$work/paragraph.out" && cmp -s "$work/err" "$work/paragraph.err" ||
+        fail "$(basename "$example"), one sentence a paragraph, differs by sentence"
+done
+
 for bad in "--format xml|--format takes ama or pipe, not \"xml\"." \
     "--format pipe $work/dogs1.txt|--format goes with --check or --spin." \
+    "--by word --check a b c|--by takes paragraph or sentence, not \"word\"." \
+    "--by sentence $work/dogs1.txt|--by goes with --check." \
     "--spin --seed 12x|--seed takes a whole number from 0 to 18446744073709551615, not \"12x\"." \
     "--seed 3|--seed goes with --spin." \
     "--spin --check|--check and --spin go one at a time." \

@@ -5,7 +5,9 @@
 // changes nothing. Where the report warns of neither a blank third article
 // nor spin marks in the versions, the spin text must read back, through a
 // parser of its own, as exactly the versions of each paragraph, and its
-// shortest spin must be as long as the reported minimum.
+// shortest spin must be as long as the reported minimum. By sentence, the
+// groups must be those of a plain split, with their words, minimum and share,
+// and everything else as by paragraph.
 
 #include <algorithm>
 #include <array>
@@ -196,6 +198,70 @@ void checkSpinTextReadsBack(const CheckResult& result, const std::u16string& out
     require(shortest == result.minimumLength);
 }
 
+// By sentence: the groups of a plain split into sentences, each version's
+// words counted as a plain count does, the minimum their shortest versions'
+// sum (never above the minimum by paragraph, and the line after the message
+// just where it is below), the share that of the groups, the line breaks of
+// the text those by paragraph, and the notes those by paragraph but one that
+// names exactly the paragraphs whose versions differ in their sentences.
+void checkBySentence(const std::array<std::u16string, 3>& articles, const CheckResult& byParagraph,
+                     const std::u16string& paragraphText) {
+    const CheckResult result =
+        kestrelwick::checkArticles({articles[0], articles[1], articles[2]},
+                                   kestrelwick::SpinFormat::Ama, kestrelwick::SpinBy::Sentence);
+    const SentenceGroups plain = sentenceGroups(result);
+    require(result.spinText.size() == plain.groups.size());
+    std::size_t next = 0;
+    std::int64_t shortest = 0;
+    for (const kestrelwick::SpinGroup& group : result.spinText.groups()) {
+        require(
+            Group(group.versions.begin(), group.versions.begin() + std::ptrdiff_t(group.count)) ==
+            plain.groups[next++]);
+        std::int64_t fewest = wordsIn(group.version(0));
+        for (std::size_t k = 0; k < group.count; ++k) {
+            require(group.words[k] == wordsIn(group.version(k)));
+            fewest = std::min(fewest, group.words[k]);
+        }
+        shortest += group.paragraph >= 2 ? fewest : 0;
+    }
+    require(shortest == result.minimumLength && shortest <= byParagraph.minimumLength);
+    require(result.minimumLine.empty() == (shortest == byParagraph.minimumLength));
+    require(!result.yield || result.yield->sharePercent == plainSharePercent(result));
+    require(result.grid == byParagraph.grid && result.gridParagraphs == byParagraph.gridParagraphs);
+
+    const std::u16string text(kestrelwick::writeSpinText(result.spinText));
+    const auto lineBreaks = [](const std::u16string& written) {
+        std::size_t count = 0;
+        for (std::size_t at = written.find(u"\r\n"); at != std::u16string::npos;
+             at = written.find(u"\r\n", at + 2)) {
+            ++count;
+        }
+        return count;
+    };
+    require(lineBreaks(text) == lineBreaks(paragraphText));
+
+    std::vector<kestrelwick::ReportNote> notes;
+    std::size_t unevenNotes = 0;
+    for (const kestrelwick::ReportNote& note : result.notes) {
+        if (!note.text.starts_with(u"Paragraph")) {
+            notes.push_back(note);
+            continue;
+        }
+        ++unevenNotes;
+        std::vector<kestrelwick::ParagraphPlace> places;
+        for (const std::size_t p : plain.uneven) {
+            for (std::size_t a = 0; a < 3; ++a) {
+                if (result.articles.hasParagraph(a, p)) {
+                    places.push_back({a, p});
+                }
+            }
+        }
+        require(note.kind == kestrelwick::NoteKind::Spoils && note.places == places);
+    }
+    require(unevenNotes == (plain.uneven.empty() ? 0u : 1u));
+    require(notes == byParagraph.notes);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
@@ -306,6 +372,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         require(switched == output);
     }
     checkSpinning(result, output, size == 0 ? 0 : bytes[0]);
+    checkBySentence(articles, result, output);
     // What the spin text gives: a line exactly when there are groups, with
     // the share that a plain computation gives and the number of different
     // articles no larger than 3 to the number of groups.

@@ -2,8 +2,9 @@
 
 // Plain computations that the fuzz target checks the engine against: words
 // and runs of four words as lists and sets, the spin text read back by a
-// parser of its own, the notes on alike wordings and the share of runs two
-// spun articles repeat. Slow and obvious on purpose.
+// parser of its own, the notes on alike wordings, the share of runs two
+// spun articles repeat, and sentences and the groups by sentence. Slow and
+// obvious on purpose.
 
 #include <algorithm>
 #include <array>
@@ -197,6 +198,136 @@ inline int plainSharePercent(const CheckResult& result) {
         runs += own * (36 / n);
     }
     return runs == 0 ? 0 : int((200 * shared + runs) / (2 * runs));
+}
+
+// Sentences as the rule reads, a character at a time: an end is a run of
+// . ! ? or … with the closing quotes and brackets after it, where spaces and
+// a word follow that does not start with a lower-case letter (after opening
+// quotes and brackets), and the run is not one full stop after a listed
+// abbreviation or after initials.
+inline std::vector<std::u16string_view> sentencesIn(std::u16string_view text) {
+    const auto is = [](char16_t c, std::u16string_view set) {
+        return set.find(c) != std::u16string_view::npos;
+    };
+    const std::u16string_view ends = u".!?\u2026";
+    const std::u16string_view closing = u"\"')]\u201d\u2019\u00bb";
+    const std::u16string_view opening = u"\"'([\u201c\u2018\u201e\u00ab\u00bf\u00a1";
+    const auto lower = [](char16_t c) {
+        if (c >= 0x100 && c <= 0x17f) {
+            const bool capitalFirst = (c >= 0x100 && c <= 0x137) || (c >= 0x14a && c <= 0x177);
+            const bool capitalOdd = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17e);
+            return capitalFirst ? c % 2 == 1 : capitalOdd ? c % 2 == 0 : c != 0x178;
+        }
+        return (c >= u'a' && c <= u'z') || (c >= 0xdf && c <= 0xff && c != 0xf7) ||
+               (c >= 0x3ac && c <= 0x3ce) || (c >= 0x430 && c <= 0x45f);
+    };
+    const auto letter = [&lower](char16_t c) {
+        return lower(c) || (c >= u'A' && c <= u'Z') || (c >= 0xc0 && c <= 0xde && c != 0xd7) ||
+               (c >= 0x100 && c <= 0x17f) || c == 0x386 || (c >= 0x388 && c <= 0x3ab) ||
+               (c >= 0x400 && c <= 0x42f);
+    };
+    const auto notEnding = [&](std::u16string_view word) {
+        bool initials = !word.empty() && word.size() % 2 == 0;
+        for (std::size_t i = 0; initials && i < word.size(); i += 2) {
+            initials = letter(word[i]) && word[i + 1] == u'.';
+        }
+        for (const char16_t* listed : {u"Mr.", u"Mrs.", u"Ms.", u"Dr.", u"Prof.", u"Rev.", u"St.",
+                                       u"Mt.", u"vs.", u"etc.", u"cf.", u"approx."}) {
+            initials = initials || word == listed;
+        }
+        return initials;
+    };
+    std::vector<std::u16string_view> found;
+    std::size_t start = 0;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (!is(text[i], ends)) {
+            ++i;
+            continue;
+        }
+        std::size_t runEnd = i;
+        while (runEnd < text.size() && is(text[runEnd], ends)) {
+            ++runEnd;
+        }
+        std::size_t end = runEnd;
+        while (end < text.size() && is(text[end], closing)) {
+            ++end;
+        }
+        std::size_t next = end;
+        while (next < text.size() && text[next] == u' ') {
+            ++next;
+        }
+        std::size_t word = next;
+        while (word < text.size() && is(text[word], opening)) {
+            ++word;
+        }
+        bool sentenceEnds =
+            next > end && next < text.size() && !(word < text.size() && lower(text[word]));
+        if (sentenceEnds && runEnd == i + 1 && text[i] == u'.') {
+            std::size_t before = i;
+            while (before > 0 && text[before - 1] != u' ') {
+                --before;
+            }
+            while (before < i && is(text[before], opening)) {
+                ++before;
+            }
+            sentenceEnds = !notEnding(text.substr(before, i + 1 - before));
+        }
+        if (sentenceEnds) {
+            found.push_back(text.substr(start, end - start));
+            start = next;
+        }
+        i = sentenceEnds ? next : runEnd;
+    }
+    if (!text.empty()) {
+        found.push_back(text.substr(start));
+    }
+    return found;
+}
+
+// The groups by sentence, plainly: for each paragraph of the third article,
+// its versions that are not blank, a group for each sentence where all have
+// as many, more than one; else one group, and where their numbers differ the
+// paragraph is uneven.
+struct SentenceGroups {
+    std::vector<Group> groups;
+    std::vector<std::size_t> uneven;
+};
+inline SentenceGroups sentenceGroups(const CheckResult& result) {
+    const auto& paragraphs = result.articles.paragraphs;
+    SentenceGroups found;
+    for (std::size_t p = 0; p < paragraphs[2].size(); ++p) {
+        Group versions;
+        std::vector<std::vector<std::u16string_view>> sentences;
+        for (const auto& lines : paragraphs) {
+            if (p < lines.size() && notBlank(lines[p])) {
+                versions.push_back(lines[p]);
+                sentences.push_back(sentencesIn(lines[p]));
+            }
+        }
+        if (versions.empty()) {
+            continue;
+        }
+        bool even = true;
+        for (const auto& own : sentences) {
+            even = even && own.size() == sentences.front().size();
+        }
+        if (!even) {
+            found.uneven.push_back(p);
+        }
+        if (!even || sentences.front().size() == 1) {
+            found.groups.push_back(versions);
+            continue;
+        }
+        for (std::size_t s = 0; s < sentences.front().size(); ++s) {
+            Group group;
+            for (const auto& own : sentences) {
+                group.push_back(own[s]);
+            }
+            found.groups.push_back(group);
+        }
+    }
+    return found;
 }
 
 }  // namespace kestrelwick::plain

@@ -168,5 +168,32 @@ TEST(CheckArticles, AllBoxesEmpty) {
     EXPECT_EQ(check.message, u"Minimum length = 0 words");
 }
 
+// By sentence the minimum is the spin text's own: the shortest version of
+// every sentence, from paragraph 3 on. Paragraph 3's versions have 8 words
+// each, in sentences of 2 + 6, 6 + 2 and 4 + 4: by sentence 2 + 2. Paragraph
+// 4 is one sentence of 3, 3 and 2 words. The line after the message says what
+// the minimum would be by paragraph; the grid counts paragraphs either way.
+TEST(CheckArticles, BySentenceTheMinimumTakesTheShortestOfEverySentence) {
+    const std::array<std::u16string, 3> articles = {
+        u"T\r\nI\r\nShort one. A much longer second sentence here.\r\nEnd of it.",
+        u"T\r\nI\r\nThis first sentence is quite long. Brief end.\r\nEnd it now.",
+        u"T\r\nI\r\nMiddle length first one. Middle second one here.\r\nThe end."};
+    const auto paragraph = checked(articles[0], articles[1], articles[2]);
+    const auto sentence =
+        checked(articles[0], articles[1], articles[2], SpinFormat::Ama, SpinBy::Sentence);
+    EXPECT_EQ(paragraph.captions[3], u"Minimum words: 10");
+    EXPECT_EQ(sentence.captions[3], u"Minimum words: 6");
+    EXPECT_EQ(sentence.message, u"Minimum length = 6 words");
+    EXPECT_EQ(sentence.reportText.substr(0, sentence.reportText.find(u"\nThe spin text gives")),
+              u"Minimum length = 6 words\nBy paragraph the minimum would be 10 words: an article "
+              u"spun by sentence can take the shortest version of every sentence.");
+    EXPECT_EQ(paragraph.reportText.find(u"By paragraph"), std::u16string::npos);
+    EXPECT_EQ(sentence.grid, paragraph.grid);
+    EXPECT_EQ(sentence.notes, paragraph.notes);
+    // Where the sentences change nothing, neither does the report.
+    const auto dogs = checked(kDogs1, kDogs2, kDogs3, SpinFormat::Ama, SpinBy::Sentence);
+    EXPECT_EQ(dogs.reportText, checked(kDogs1, kDogs2, kDogs3).reportText);
+}
+
 }  // namespace
 }  // namespace kestrelwick

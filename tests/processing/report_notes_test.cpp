@@ -236,5 +236,65 @@ TEST(ReportNotes, SurplusParagraphsAndTheGridAreEachPlaced) {
     EXPECT_EQ(check.grid, u"1\t1\t\r\n1\t1\t2\t\r\n1\t1\t\r\n");
 }
 
+// By sentence, the paragraphs whose versions (those not blank) differ in
+// their number of sentences stay one group: one note names them with their
+// counts, once where the named ones agree, and marks them in every box that
+// has them.
+TEST(ReportNotes, BySentenceUnevenParagraphsAreNamedWithTheirCounts) {
+    std::u16string many1 = u"T\r\nI";
+    std::u16string many3 = many1;
+    for (int p = 0; p < 10; ++p) {
+        many1 += p < 8 ? u"\r\nOne." : u"\r\nOne. Two.";
+        many3 += p < 8 ? u"\r\nOne. Two." : u"\r\nOne.";
+    }
+    struct Case {
+        const char* name;
+        std::u16string a1, a2, a3, note;
+        std::vector<ParagraphPlace> places;  // none: not checked
+    };
+    const std::vector<Case> cases = {
+        {"one paragraph",
+         u"A\r\nB\r\nOne. Two. Three.",
+         u"C\r\nD\r\nUno. Dos. Tres.",
+         u"E\r\nF\r\nEin. Zwei. Drei. Vier.",
+         u"Paragraph 3 keeps one group: its versions have 3, 3 and 4 sentences.",
+         {{0, 2}, {1, 2}, {2, 2}}},
+        {"blank and missing versions",
+         u"A\r\nB\r\n \r\nXx. Yy.",
+         u"C\r\nD\r\nOne.\r\nSo. So.\r\nUno.",
+         u"E\r\nF\r\nEin. Zwei.\r\nSi. Si.\r\nUn. Deux.",
+         u"Paragraphs 3 and 5 keep one group: their versions have 1 and 2 sentences.",
+         {{0, 2}, {1, 2}, {2, 2}, {1, 4}, {2, 4}}},
+        {"counts that differ",
+         u"A\r\nB\r\nOne. Two.\r\nOne.",
+         u"C\r\nD\r\nUno. Dos.\r\nUno. Dos.",
+         u"E\r\nF\r\nEin.\r\nUn. Deux. Trois.",
+         u"Paragraphs 3 and 4 keep one group: their versions have 2, 2 and 1 sentences; 1, 2 "
+         u"and 3.",
+         {}},
+        {"past eight, the counts of those named",
+         many1,
+         many1,
+         many3,
+         u"Paragraphs 3, 4, 5, 6, 7, 8, 9, 10 and 2 more keep one group: their versions have 1, "
+         u"1 and 2 sentences.",
+         {}},
+    };
+    for (const auto& c : cases) {
+        const auto check = checked(c.a1, c.a2, c.a3, SpinFormat::Ama, SpinBy::Sentence);
+        const auto found = std::find(check.notes.begin(), check.notes.end(), c.note);
+        ASSERT_NE(found, check.notes.end()) << c.name;
+        const ReportNote& note = check.result->notes[std::size_t(found - check.notes.begin())];
+        EXPECT_EQ(note.kind, NoteKind::Spoils) << c.name;
+        if (!c.places.empty()) {
+            EXPECT_EQ(note.places, c.places) << c.name;
+        }
+        // By paragraph there is no such note.
+        for (const std::u16string& text : checked(c.a1, c.a2, c.a3).notes) {
+            EXPECT_EQ(text.find(u"one group"), std::u16string::npos) << c.name;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace kestrelwick

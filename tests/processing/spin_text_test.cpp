@@ -56,6 +56,42 @@ TEST(SpinText, EveryGroupIsComplete) {
     }
 }
 
+// By sentence, a paragraph whose versions have as many sentences each, more
+// than one, gives a group per sentence on its own line, one space apart;
+// everything else is as by paragraph.
+TEST(SpinText, BySentenceEvenParagraphsGiveAGroupPerSentence) {
+    struct Case {
+        const char* name;
+        std::u16string a1, a2, a3, out;
+    };
+    const std::vector<Case> cases = {
+        {"title, introduction and body",
+         u"Big news. Read on.\r\nOne. Two.\r\nRed sky. Blue sea. Green land.",
+         u"Huge news! Read it\r\nUno. Dos.\r\nRed dawn. Blue lake. Green hill.",
+         u"Fresh news. Read now\r\nEin. Zwei.\r\nRed glow. Blue bay. Green field.",
+         u"{Big news.~Huge news!~Fresh news.} {Read on.~Read it~Read now}\r\n\r\n\r\n"
+         u"{One.~Uno.~Ein.} {Two.~Dos.~Zwei.}\r\n\r\n"
+         u"{Red sky.~Red dawn.~Red glow.} {Blue sea.~Blue lake.~Blue bay.} "
+         u"{Green land.~Green hill.~Green field.}\r\n\r\n"},
+        {"uneven counts stay one group", u"T\r\nOne. Two.", u"T\r\nOne and two.", u"T\r\nUno. Dos.",
+         u"{T~T~T}\r\n\r\n\r\n{One. Two.~One and two.~Uno. Dos.}\r\n\r\n"},
+        {"a blank version takes no part", u"T\r\n  \r\nX1. X2.", u"T\r\nA1. A2.\r\nY1. Y2.",
+         u"T\r\nB1. B2.\r\nZ1. Z2.",
+         u"{T~T~T}\r\n\r\n\r\n{A1.~B1.} {A2.~B2.}\r\n\r\n{X1.~Y1.~Z1.} {X2.~Y2.~Z2.}\r\n\r\n"},
+        {"spaces at the ends kept, between dropped", u"T\r\n  Sun.   Rain.  \r\nE",
+         u"T\r\nSnow. Hail.\r\nE", u"T\r\nFog.  Mist.\r\nE",
+         u"{T~T~T}\r\n\r\n\r\n{  Sun.~Snow.~Fog.} {Rain.  ~Hail.~Mist.}\r\n\r\n{E~E~E}\r\n\r\n"},
+        {"the third article's title blank", u"Aa. Bb.\r\nX", u"Cc. Dd.\r\nY", u" \r\nZ",
+         u"{Aa.~Cc.} {Bb.~Dd.}\r\n\r\n\r\n{X~Y~Z}\r\n\r\n"},
+        {"one sentence each, as by paragraph", std::u16string(kDogs1), std::u16string(kDogs2),
+         std::u16string(kDogs3), std::u16string(kDogsSpin)},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(checked(c.a1, c.a2, c.a3, SpinFormat::Ama, SpinBy::Sentence).spinText, c.out)
+            << c.name;
+    }
+}
+
 TEST(SpinText, RepeatsExactly) {
     const auto first = checked(kDogs1, kDogs2, kDogs3);
     const auto second = checked(kDogs1, kDogs2, kDogs3);

@@ -99,5 +99,31 @@ TEST(SpinYield, TwelveDigitsInFullThenThreeSignificantOnes) {
     EXPECT_EQ((SpinYield{1, 21, 0}).articlesText(), u"20920706406");
 }
 
+// By sentence, N and P are those of the sentences' groups. The title's and
+// the introduction's three copies share everything: 9 / 9 shared, 3 / 3
+// runs each. Paragraph 3 is two groups, "One two three four." twice and
+// "Alpha beta gamma.", then "Five six.", "Seven eight nine." and "Five
+// six.": two different versions each, so N = 4; each version one run, one
+// pair alike: (3 + 2) / 9 shared, 3 / 3 runs each. P = (1 + 1 + 5/9 + 5/9)
+// / 4 = 78 %. By paragraph it is one group of three versions of 6, 7 and 5
+// words (3, 4 and 2 runs; the first two share "One two three four."):
+// (9 + 2) / 9 shared, 9 / 3 runs, so N = 3 and P = (1 + 1 + 11/9) / 5 = 64 %.
+TEST(SpinYield, BySentenceTheGroupsAreTheSentences) {
+    const std::u16string a1 = u"Title\r\nIntro\r\nOne two three four. Five six.";
+    const std::u16string a2 = u"Title\r\nIntro\r\nOne two three four. Seven eight nine.";
+    const std::u16string a3 = u"Title\r\nIntro\r\nAlpha beta gamma. Five six.";
+    const auto sentence = checked(a1, a2, a3, SpinFormat::Ama, SpinBy::Sentence);
+    EXPECT_EQ(sentence.result->yield->line(), line(u"4", 78));
+    EXPECT_EQ(yieldLineOf(a1, a2, a3), line(u"3", 64));
+    // Paragraphs that share no run: their sentences' runs are worked out
+    // from their words. "Yes." twice and "No." share one run: (3 + 2) / 9;
+    // the first sentences none: 3 / 9. P = (1 + 1 + 3/9 + 5/9) / 4 = 72 %,
+    // N = 3 x 2.
+    const auto apart =
+        checked(u"Title\r\nIntro\r\nRed sky now. Yes.", u"Title\r\nIntro\r\nBlue sea here. Yes.",
+                u"Title\r\nIntro\r\nGreen land far. No.", SpinFormat::Ama, SpinBy::Sentence);
+    EXPECT_EQ(apart.result->yield->line(), line(u"6", 72));
+}
+
 }  // namespace
 }  // namespace kestrelwick

@@ -80,8 +80,9 @@ class FormTest : public QObject {
         kestrelwick::Form1::setUpApplication();
     }
     void init() {
-        QSettings(QStringLiteral("Kestrelwick"), QCoreApplication::applicationName())
-            .remove(QStringLiteral("spinFormat"));
+        QSettings settings(QStringLiteral("Kestrelwick"), QCoreApplication::applicationName());
+        settings.remove(QStringLiteral("spinFormat"));
+        settings.remove(QStringLiteral("spinBy"));
         form = std::make_unique<kestrelwick::Form1>();
         form->show();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));

@@ -114,16 +114,18 @@ def main():
         if name not in buttons:
             failures.append(f"no button named {name!r}; buttons: {sorted(buttons)}")
     boxes = {node.name for node in found.get("text", [])}
-    for name in ("Article 1", "Article 2", "Article 3", "Spin text output, AMA format"):
+    for name in ("Article 1", "Article 2", "Article 3",
+                 "Spin text output, AMA format, by paragraph"):
         if name not in boxes:
             failures.append(f"no box named {name!r}; boxes: {sorted(boxes)}")
 
-    # The spin format choice is named for what it is, not for the format
-    # chosen.
-    choices = [node for node in found.get("combo box", []) if node.name == "Spin format"]
-    if len(choices) != 1:
-        names = [node.name for node in found.get("combo box", [])]
-        failures.append(f"no combo box named 'Spin format'; combo boxes: {names}")
+    # The choices under the output box are named for what they are, not for
+    # the item chosen.
+    for name in ("Spin format", "Spin by"):
+        choices = [node for node in found.get("combo box", []) if node.name == name]
+        if len(choices) != 1:
+            names = [node.name for node in found.get("combo box", [])]
+            failures.append(f"no combo box named {name!r}; combo boxes: {names}")
 
     # Started with article files: their texts are in the boxes, one line a
     # paragraph. The expected texts are separated by form feeds.

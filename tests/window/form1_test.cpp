@@ -22,6 +22,7 @@
 #include <functional>
 
 #include "support/form_test.h"
+#include "window/spin_by_choice.h"
 #include "window/spin_format_choice.h"
 #include "window/widgets/widgets.h"
 
@@ -168,18 +169,18 @@ class Form1Test : public FormTest {
         // The output box's name says the format it holds.
         form->formatChoice()->setFormat(SpinFormat::Pipe);
         QCOMPARE(form->outputBox()->accessibleName(),
-                 QStringLiteral("Spin text output, pipe format"));
+                 QStringLiteral("Spin text output, pipe format, by paragraph"));
         form->formatChoice()->setFormat(SpinFormat::Ama);
         QCOMPARE(form->outputBox()->accessibleName(),
-                 QStringLiteral("Spin text output, AMA format"));
+                 QStringLiteral("Spin text output, AMA format, by paragraph"));
         QVERIFY(!form->gridBox()->accessibleName().isEmpty());
     }
 
     void tabMovesThroughTheControlsBothWays() {
         const QList<QWidget*> order = {
-            form->articleBox(0), form->articleBox(1),  form->articleBox(2),
-            form->outputBox(),   form->formatChoice(), form->checkButton(),
-            form->gridBox(),     form->clearButton(),  form->articleBox(0)};
+            form->articleBox(0),  form->articleBox(1), form->articleBox(2), form->outputBox(),
+            form->formatChoice(), form->byChoice(),    form->checkButton(), form->gridBox(),
+            form->clearButton(),  form->articleBox(0)};
         for (qsizetype i = 1; i < order.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), order[i]);
@@ -264,6 +265,7 @@ class Form1Test : public FormTest {
         QTest::addColumn<QSize>("canvas");
         QTest::addColumn<QSize>("growth");
         QTest::newRow("1400x1000") << QSize(1400, 1000) << QSize(245, 90);
+        QTest::newRow("830x700") << QSize(830, 700) << QSize(-40, -60);
         QTest::newRow("760x600") << QSize(760, 600) << QSize(-75, -110);
         QTest::newRow("704x526 smallest") << QSize(704, 526) << QSize(-103, -147);
         // An odd difference is halved downwards.
@@ -318,10 +320,29 @@ class Form1Test : public FormTest {
         for (std::size_t k = 0; k < Form1::kLinkCount; ++k) {
             QCOMPARE(form->link(Form1::Link(k))->geometry(), design.links[k]);
         }
+        // The two choices keep their sizes and move with the output box's
+        // right edge, as Clear form does, while the spin-by choice clears
+        // Check Articles (x 713 + 2h past 672 + h, so h > -41); narrower,
+        // they stand side by side under the buttons.
+        const QRect format = form->formatChoice()->geometry();
+        const QRect by = form->byChoice()->geometry();
+        QCOMPARE(format.size(), design.formatChoice.size());
+        QCOMPARE(by.size(), design.byChoice.size());
+        if (h > -41) {
+            QCOMPARE(offset(output.bottomRight(), format),
+                     offset(design.largeBoxes[3].bottomRight(), design.formatChoice));
+            QCOMPARE(offset(output.bottomRight(), by),
+                     offset(design.largeBoxes[3].bottomRight(), design.byChoice));
+        } else {
+            const QRect check = form->checkButton()->geometry();
+            QCOMPARE(format.topLeft(), check.bottomLeft() + QPoint(0, 7));
+            QCOMPARE(by.topLeft(), format.topRight() + QPoint(7, 0));
+        }
 
         // All inside the canvas; no two overlap but for a label and a box by
         // one pixel, as designed, with the box on top.
-        QList<QWidget*> all = {form->gridBox(), form->checkButton(), form->clearButton()};
+        QList<QWidget*> all = {form->gridBox(), form->checkButton(), form->clearButton(),
+                               form->formatChoice(), form->byChoice()};
         for (int k = 0; k < 4; ++k) {
             all << form->largeBox(k) << form->countLabel(k);
         }

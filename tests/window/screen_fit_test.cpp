@@ -150,14 +150,15 @@ class ScreenFitTest : public QObject {
             }
         }
 
-        // From the first box, Tab reaches Check Articles (past the output box
-        // and its spin format) and then Clear form, scrolling each into view;
+        // From the first box, Tab reaches Check Articles (past the output box,
+        // its spin format and what a group holds) and then Clear form,
+        // scrolling each into view;
         // a real click then presses it.
         QCOMPARE(QApplication::focusWidget(), form.articleBox(0));
         const struct {
             QPushButton* button;
             int tabs;
-        } steps[] = {{form.checkButton(), 5}, {form.clearButton(), 2}};
+        } steps[] = {{form.checkButton(), 6}, {form.clearButton(), 2}};
         for (const auto& step : steps) {
             for (int i = 0; i < step.tabs; ++i) {
                 xdotool({QStringLiteral("key"), QStringLiteral("Tab")});

@@ -11,9 +11,11 @@
 //   paragraph_margin.h  the paragraph numbers beside a box's text
 //   paragraph_marks.h   the tints and notes over marked paragraphs
 //   push_buttons.h      buttons that Enter presses, captions that wrap
+//   choice_box.h        a choice that screen readers read by its name
 //   link_label.h        a label that acts as a hyperlink
 //   design_font.h       the window's font and its stand-ins
 
+#include "window/widgets/choice_box.h"
 #include "window/widgets/design_font.h"
 #include "window/widgets/link_label.h"
 #include "window/widgets/paragraph_margin.h"

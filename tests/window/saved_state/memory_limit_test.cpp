@@ -1,14 +1,15 @@
 // Running out of memory in the window, under a real limit on the process's
 // address space, set just before each thing a user does: a check, the spin
-// text shown after its report, a switch of format, a preview, a drop, and
-// the saved work read at start. Whatever runs short, the program goes on,
-// says so, and every box holds what it shows (read as a screen reader reads
-// it); the saved state then holds the same.
+// text shown after its report, a switch of format or of grouping, a preview,
+// a drop, and the saved work read at start. Whatever runs short, the program
+// goes on, says so, and every box holds what it shows (read as a screen
+// reader reads it); the saved state then holds the same.
 
 #include <QAccessible>
 #include <QAccessibleTextInterface>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -25,6 +26,7 @@
 #include "support/saved_window.h"
 #include "window/article_files.h"
 #include "window/low_memory.h"
+#include "window/spin_by_choice.h"
 #include "window/spin_format_choice.h"
 
 using namespace kestrelwick;
@@ -219,6 +221,28 @@ class MemoryLimitTest : public QObject {
                                                             "The text and the choice are as "
                                                             "they were.")});
         QCOMPARE(window.form->formatChoice()->format(), SpinFormat::Ama);
+        everyBoxIsWhole(window, checked);
+    }
+
+    void aSwitchOfGroupingLeavesTextChoiceAndMinimumAlone() {
+        Window window(path);
+        fillAndSave(window);
+        {
+            EveryMessageAnswered answered;
+            window.form->checkButton()->click();
+        }
+        const StateTexts checked = boxTexts(*window.form);
+        const QString minimum = window.form->countLabel(int(kArticleCount))->text();
+        EveryMessageAnswered answered;
+        {
+            MemoryLimit limit(kRoom);
+            window.form->byChoice()->setBy(SpinBy::Sentence);
+        }
+        QCOMPARE(answered.texts, QStringList{QStringLiteral("There is not enough memory to write "
+                                                            "the spin text by sentence. The text "
+                                                            "and the choice are as they were.")});
+        QCOMPARE(window.form->byChoice()->by(), SpinBy::Paragraph);
+        QCOMPARE(window.form->countLabel(int(kArticleCount))->text(), minimum);
         everyBoxIsWhole(window, checked);
     }
 
