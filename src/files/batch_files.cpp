@@ -121,17 +121,25 @@ QString BatchFolder::leftoversRemoved() const {
 std::optional<Refusal> BatchFolder::write(std::size_t number, std::size_t count,
                                           std::u16string_view article) {
     if (paths_.empty()) {
-        if (auto why = makeFolder(folder_, &made_)) {
-            return refusalOf(Refusal::Kind::CannotWrite,
-                             QStringLiteral("Cannot create the folder \"%1\": %2.")
-                                 .arg(shown(folder_), qtText(*why)));
+        // The folder made, and looked at once more, before the first file.
+        if (auto refusal = prepare(count)) {
+            return refusal;
         }
-        if (auto inTheWay = fileInTheWay(folder_, count)) {
-            return inTheWay;
-        }
-        removeLeftovers();
     }
     return add(QDir(folder_).filePath(batchFileName(number, count)), article);
+}
+
+std::optional<Refusal> BatchFolder::prepare(std::size_t count) {
+    if (auto why = makeFolder(folder_, &made_)) {
+        return refusalOf(Refusal::Kind::CannotWrite,
+                         QStringLiteral("Cannot create the folder \"%1\": %2.")
+                             .arg(shown(folder_), qtText(*why)));
+    }
+    if (auto inTheWay = fileInTheWay(folder_, count)) {
+        return inTheWay;
+    }
+    removeLeftovers();
+    return std::nullopt;
 }
 
 std::optional<Refusal> BatchFolder::writeRecord(std::u16string_view table) {

@@ -61,6 +61,9 @@ class BatchFolder final : public ArticleWriter {
     QString leftoversRemoved() const;
 
   private:
+    // Makes the folder, finds nothing in the way and removes what stopped
+    // batches left: before the first file.
+    std::optional<Refusal> prepare(std::size_t count);
     void removeLeftovers();
     // Writes a file of the batch, to be named with the others.
     std::optional<Refusal> add(const QString& path, std::u16string_view text);

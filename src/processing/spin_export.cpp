@@ -30,9 +30,9 @@ Refusal tooFew(std::uint64_t articles, std::uint64_t available, std::uint64_t co
                           (articles == 1 ? u"article" : u"articles");
     if (available < articles) {
         const std::uint64_t written = articles - available;
-        text += u", and " + decimalText(written) + (written == 1 ? u" of them is" : u" of them are") +
-                u" the articles you wrote: " + decimalText(available) +
-                (available == 1 ? u" is" : u" are") + u" left";
+        text += u", and " + decimalText(written) +
+                (written == 1 ? u" of them is" : u" of them are") + u" the articles you wrote: " +
+                decimalText(available) + (available == 1 ? u" is" : u" are") + u" left";
     }
     return {Refusal::Kind::TooFewArticles,
             text + u", fewer than the " + decimalText(count) + u" asked for."};
@@ -42,7 +42,7 @@ Refusal tooFew(std::uint64_t articles, std::uint64_t available, std::uint64_t co
 
 std::u16string mostArticlesReason() {
     return u"a batch is at most " + decimalText(kMostArticlesInABatch) +
-           u" articles, each a file of its own, and every pair of them is measured.";
+           u" articles: every pair of them is measured, and each is a file of its own.";
 }
 
 ExportOutcome exportSpunArticles(const SpinSource& spin, const BatchRequest& request,
@@ -53,8 +53,7 @@ ExportOutcome exportSpunArticles(const SpinSource& spin, const BatchRequest& req
             return refused({Refusal::Kind::CountTooLarge, mostArticlesReason()});
         }
         const std::uint64_t articles = spin.choices().articles();
-        if (const std::uint64_t available =
-                availableArticles(spin.choices(), request.withWritten);
+        if (const std::uint64_t available = availableArticles(spin.choices(), request.withWritten);
             count > available) {
             return refused(tooFew(articles, available, count));
         }
@@ -69,6 +68,15 @@ ExportOutcome exportSpunArticles(const SpinSource& spin, const BatchRequest& req
         const std::optional<Batch> batch = chooseBatch(choices, runs, request, &progress);
         if (!batch) {
             return {ExportOutcome::Kind::Cancelled, {}, {}};
+        }
+        if (batch->articles.empty()) {
+            // Only a share limit leaves none: every article shares more than
+            // it with one the user wrote.
+            return refused({Refusal::Kind::TooFewArticles,
+                            u"no article the spin text gives shares at most " +
+                                decimalText(request.maxShare.value_or(100)) +
+                                u" % of its runs of four words with each of the three articles "
+                                u"you wrote, so none was written."});
         }
         if (!request.maxShare && batch->articles.size() < count) {
             // Choices that spell the same article are one article.

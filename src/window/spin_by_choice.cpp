@@ -31,6 +31,12 @@ QString nameOf(SpinBy by) {
     return qtText(spinByWord(by));
 }
 
+// What the output box's name adds of how its groups are made: nothing for
+// the default, "by sentence" otherwise.
+QString groupingName(SpinBy by) {
+    return by == SpinBy::Paragraph ? QString() : QStringLiteral("by ") + nameOf(by);
+}
+
 }  // namespace
 
 // Undoing or redoing a switch in the output box shows the grouping its text
@@ -78,7 +84,7 @@ SpinByChoice::SpinByChoice(const FormControls& controls, SpinFormatChoice* forma
     shown_ = spinByOfWord(engineText(userSettings().value(kSettingsKey).toString()))
                  .value_or(SpinBy::Paragraph);
     setCurrentIndex(int(shown_));
-    formatChoice_->nameGrouping(QStringLiteral("by ") + nameOf(shown_));
+    formatChoice_->nameGrouping(groupingName(shown_));
     connect(this, &QComboBox::currentIndexChanged, this, &SpinByChoice::changed);
 }
 
@@ -102,7 +108,7 @@ void SpinByChoice::show(SpinBy by) {
     const QSignalBlocker quiet(this);
     shown_ = by;
     setCurrentIndex(int(by));
-    formatChoice_->nameGrouping(QStringLiteral("by ") + nameOf(by));
+    formatChoice_->nameGrouping(groupingName(by));
     userSettings().setValue(kSettingsKey, nameOf(by));
 }
 

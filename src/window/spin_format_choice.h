@@ -61,7 +61,8 @@ class SpinFormatChoice : public ChoiceBox {
     // back both. Throws std::bad_alloc, with both as they were, when memory
     // runs short.
     void openText(std::u16string_view text);
-    // How the output box's groups are made, for its name: "by sentence".
+    // How the output box's groups are made, for its name: "by sentence", or
+    // nothing for groups by paragraph.
     void nameGrouping(const QString& grouping);
 
   private:

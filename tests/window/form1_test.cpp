@@ -169,10 +169,10 @@ class Form1Test : public FormTest {
         // The output box's name says the format it holds.
         form->formatChoice()->setFormat(SpinFormat::Pipe);
         QCOMPARE(form->outputBox()->accessibleName(),
-                 QStringLiteral("Spin text output, pipe format, by paragraph"));
+                 QStringLiteral("Spin text output, pipe format"));
         form->formatChoice()->setFormat(SpinFormat::Ama);
         QCOMPARE(form->outputBox()->accessibleName(),
-                 QStringLiteral("Spin text output, AMA format, by paragraph"));
+                 QStringLiteral("Spin text output, AMA format"));
         QVERIFY(!form->gridBox()->accessibleName().isEmpty());
     }
 

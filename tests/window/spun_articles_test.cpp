@@ -10,10 +10,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -51,24 +49,6 @@ QAction* actionNamed(QWidget* widget, const QString& text) {
 QByteArray contentsOf(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// A spin text long enough that its batch takes more than a moment.
-std::u16string longSpinText() {
-    std::u16string text;
-    for (int g = 0; g < 3000; ++g) {
-        text += u"{";
-        for (int v = 0; v < 3; ++v) {
-            text += v == 0 ? u"" : u"~";
-            for (int w = 0; w < 60; ++w) {
-                text += u'w';
-                text += char16_t(u'a' + (g * 7 + v * 3 + w) % 26);
-                text += u' ';
-            }
-        }
-        text += u"}\r\n\r\n";
-    }
-    return text;
 }
 
 }  // namespace
@@ -178,59 +158,6 @@ class SpunArticlesTest : public FormTest {
             form->outputBox()->redo();
             QCOMPARE(form->formatChoice()->format(), spin.format);
         }
-    }
-
-    void aBatchIsWrittenAndSaysHowMuchAnyTwoShare() {
-        fillWorkedExample();
-        check();
-        const QString out = folder.filePath(QStringLiteral("batch"));
-        QString said;
-        whenDialogOpens<QDialog>([&](QDialog* dialog) {
-            QCOMPARE(dialog->windowTitle(), QStringLiteral("Save spun articles"));
-            QVERIFY(dialog->findChild<QLabel*>() != nullptr);
-            auto* count = dialog->findChild<QSpinBox*>();
-            QCOMPARE(count->maximum(), 81);
-            count->setValue(12);
-            dialog->findChild<QLineEdit*>()->setText(out);
-            whenModalOpens([&said](QMessageBox* box) {
-                said = box->text();
-                box->button(QMessageBox::Ok)->click();
-            });
-            dialog->accept();
-        });
-        actionNamed(form.get(), QStringLiteral("Save spun articles…"))->trigger();
-        QVERIFY(QRegularExpression(
-                    QStringLiteral("^12 articles: any two share at most \\d+ % of their runs "
-                                   "of four words, on average \\d+ %\\.$"))
-                    .match(said)
-                    .hasMatch());
-        const QStringList written = QDir(out).entryList(QDir::Files);
-        QCOMPARE(written.size(), 12);
-        QCOMPARE(written.front(), QStringLiteral("article-01.txt"));
-        QVERIFY(contentsOf(QDir(out).filePath(written.back())).startsWith("Dog") ||
-                contentsOf(QDir(out).filePath(written.back())).startsWith("Tips") ||
-                contentsOf(QDir(out).filePath(written.back())).startsWith("How"));
-        QCOMPARE(form->outputBox()->text(), kDogsSpin);  // the boxes untouched
-    }
-
-    void cancelLeavesNoFileBehind() {
-        const QString out = folder.filePath(QStringLiteral("cancelled"));
-        bool sawProgress = false;
-        whenDialogOpens<QDialog>([&](QDialog* dialog) {
-            dialog->findChild<QSpinBox*>()->setValue(200);
-            dialog->findChild<QLineEdit*>()->setText(out);
-            // The progress bar shows once the work takes a moment: Cancel.
-            whenDialogOpens<QProgressDialog>([&](QProgressDialog* progress) {
-                sawProgress = true;
-                progress->findChild<QPushButton*>()->click();
-                // Back in the dialog: leave it.
-                whenDialogOpens<QDialog>([](QDialog* again) { again->reject(); });
-            });
-            dialog->accept();
-        });
-        saveSpunArticles(form.get(), longSpinText(), SpinFormat::Ama);
-        QVERIFY(sawProgress);
-        QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
 
     void thePreviewShowsTheSeedThatGivesItsArticle() {

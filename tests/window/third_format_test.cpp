@@ -36,7 +36,7 @@ class ThirdFormatTest : public FormTest {
         QCOMPARE(choice->itemText(2), QStringLiteral("Hash format {a#b#c}"));
         choice->setFormat(hash_);
         QCOMPARE(form->outputBox()->accessibleName(),
-                 QStringLiteral("Spin text output, hash format, by paragraph"));
+                 QStringLiteral("Spin text output, hash format"));
 
         // The check writes the groups with its separator and names its marks.
         fill(u"One\r\nA cup # a mug", u"Two\r\nA glass", u"Three\r\nA bowl");

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -162,6 +163,21 @@ class BatchWindowTest : public FormTest {
         saveSpunArticles(form.get(), longSpinText(), SpinFormat::Ama);
         QCOMPARE(parent, form.get());
         QTRY_VERIFY(!form->isVisible());
+        QVERIFY(!QFileInfo::exists(out));
+    }
+
+    void cancelLeavesNoFileBehind() {
+        const QString out = folder.filePath(QStringLiteral("cancelled"));
+        bool sawProgress = false;
+        answerBatch(200, out, nullptr);
+        whenDialogOpens<QProgressDialog>([&](QProgressDialog* progress) {
+            sawProgress = true;
+            progress->findChild<QPushButton*>()->click();
+            // Back in the dialog: leave it.
+            whenDialogOpens<BatchDialog>([](BatchDialog* again) { again->reject(); });
+        });
+        saveSpunArticles(form.get(), longSpinText(), SpinFormat::Ama);
+        QVERIFY(sawProgress);
         QVERIFY(!QFileInfo::exists(out));
     }
 

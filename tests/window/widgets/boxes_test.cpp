@@ -73,7 +73,7 @@ class BoxesTest : public FormTest {
                                       QStringLiteral("F9 — Preview a spun article")};
         const QString names[] = {QStringLiteral("Article 1"), QStringLiteral("Article 2"),
                                  QStringLiteral("Article 3"),
-                                 QStringLiteral("Spin text output, AMA format, by paragraph")};
+                                 QStringLiteral("Spin text output, AMA format")};
         for (int k = 0; k < 4; ++k) {
             TextBox* box = form->largeBox(k);
             QCOMPARE(box->placeholderText(), placeholders[k]);
