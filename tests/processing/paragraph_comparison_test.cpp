@@ -10,26 +10,15 @@
 
 #include "processing/check_articles.h"
 #include "support/checked.h"
+#include "support/words.h"
 
 namespace kestrelwick {
 namespace {
 
 using Notes = std::vector<std::u16string>;
 
-// A numbered word, such as "w12 ". Appended piece by piece: GCC 12 at -O3
-// takes a literal put in front of a temporary string for an overlapping copy.
-std::u16string numbered(std::u16string_view prefix, std::int64_t number,
-                        std::u16string_view after = u" ") {
-    std::u16string word(prefix);
-    word += decimalText(number);
-    word += after;
-    return word;
-}
-
-// Sixteen words, for versions that differ in one word.
-constexpr std::u16string_view kSixteen =
-    u"one two three four five six seven eight nine ten eleven twelve thirteen fourteen fifteen "
-    u"sixteen";
+using testing::kSixteen;
+using testing::numbered;
 
 Notes notesFor(std::u16string_view a1, std::u16string_view a2, std::u16string_view a3) {
     return testing::checked(a1, a2, a3).notes;

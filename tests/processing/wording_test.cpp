@@ -11,24 +11,13 @@
 #include "processing/check_articles.h"
 #include "processing/wording.h"
 #include "support/checked.h"
+#include "support/words.h"
 
 namespace kestrelwick {
 namespace {
 
-// A numbered word, such as "w12 ". Appended piece by piece: GCC 12 at -O3
-// takes a literal put in front of a temporary string for an overlapping copy.
-std::u16string numbered(std::u16string_view prefix, std::int64_t number,
-                        std::u16string_view after = u" ") {
-    std::u16string word(prefix);
-    word += decimalText(number);
-    word += after;
-    return word;
-}
-
-// Sixteen words, for versions that differ in one word.
-constexpr std::u16string_view kSixteen =
-    u"one two three four five six seven eight nine ten eleven twelve thirteen fourteen fifteen "
-    u"sixteen";
+using testing::kSixteen;
+using testing::numbered;
 
 TEST(CompareWording, SameWordsInTheSameOrderAreTheSame) {
     EXPECT_EQ(compareWording(u"Tea", u"Tea"), Likeness::Same);
