@@ -140,7 +140,7 @@ if [ ${#articles[@]} -gt 0 ]; then
             xdotool key alt+s   # Save spun articles…
             sleep 1
             xdotool key ctrl+a && xdotool type 12
-            xdotool key Tab Tab ctrl+a && xdotool type "$data/spun articles"
+            xdotool key Tab Tab Tab ctrl+a && xdotool type "$data/spun articles"
             sleep 0.5
             import -window root "png:$BATCH"
             echo "Saved $BATCH"
