@@ -97,7 +97,7 @@ shot() {
 # output box's menu, and the help.
 menu_and_help() {
     if [ -n "${MENU:-}" ]; then
-        xdotool key shift+Tab shift+Tab   # past the spin format to the output box
+        xdotool key shift+Tab shift+Tab shift+Tab   # past both choices to the output box
         xdotool key shift+F10
         sleep 1
         import -window root -crop "470x355+$((left + 440))+$((top + 340))" "png:$MENU"
@@ -132,6 +132,9 @@ if [ ${#articles[@]} -gt 0 ]; then
     sleep 0.5
     shot "$output"
     if [ -n "${PREVIEW:-}" ]; then
+        # Without a window manager, a closed message leaves the window
+        # without the keyboard's focus.
+        xdotool windowfocus --sync "$window" 2>/dev/null || true
         xdotool key F9
         sleep 1
         import -window root "png:$PREVIEW"
