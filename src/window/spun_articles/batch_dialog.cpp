@@ -67,7 +67,8 @@ BatchDialog::BatchDialog(QWidget* parent, const BatchOffer& offer)
     limitRow->addStretch();
 
     written_ = new QCheckBox(
-        QStringLiteral("&Take the three articles you wrote too (for when you publish none of them)"),
+        QStringLiteral(
+            "&Take the three articles you wrote too (for when you publish none of them)"),
         this);
 
     folder_ = new QLineEdit(offer.folder, this);
@@ -157,9 +158,8 @@ void BatchDialog::done(int result) {
 void BatchDialog::showRange() {
     // The most a dialog offers: what the text gives, less the articles the
     // user wrote unless they may be taken, and never more than a batch can be.
-    const std::uint64_t most =
-        std::min<std::uint64_t>(written_->isChecked() ? offer_.articles : offer_.notWritten,
-                                kMostArticlesInABatch);
+    const std::uint64_t most = std::min<std::uint64_t>(
+        written_->isChecked() ? offer_.articles : offer_.notWritten, kMostArticlesInABatch);
     count_->setRange(most == 0 ? 0 : 1, int(most));
 }
 

@@ -20,10 +20,10 @@ class QSpinBox;
 namespace kestrelwick {
 
 struct BatchOffer {
-    std::uint64_t articles = 0;     // the different articles the spin text gives
-    std::uint64_t notWritten = 0;   // of those, the ones that are not one the user wrote
-    QString folder;                 // the folder offered
-    QString note;                   // said above the choices where not empty
+    std::uint64_t articles = 0;    // the different articles the spin text gives
+    std::uint64_t notWritten = 0;  // of those, the ones that are not one the user wrote
+    QString folder;                // the folder offered
+    QString note;                  // said above the choices where not empty
 };
 
 class BatchDialog : public QDialog {

@@ -72,7 +72,8 @@ void saveSpunArticles(QWidget* parent, std::u16string spinText, SpinFormat shown
             continue;
         }
         const QString shownFolder = QDir::toNativeSeparators(folder);
-        QString detail = QStringLiteral("The articles are in \"%1\", with shares.csv.").arg(shownFolder);
+        QString detail =
+            QStringLiteral("The articles are in \"%1\", with shares.csv.").arg(shownFolder);
         if (!end.leftovers.isEmpty()) {
             detail += u' ' + end.leftovers;
         }
