@@ -20,7 +20,7 @@ inline QString qtText(std::u16string_view text) {
 }
 
 inline std::u16string engineText(const QString& text) {
-    return {reinterpret_cast<const char16_t*>(text.utf16()), std::size_t(text.size())};
+    return text.toStdU16String();
 }
 
 inline Refusal refusalOf(Refusal::Kind kind, const QString& text) {

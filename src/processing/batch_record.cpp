@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "processing/decimal_text.h"
+
 namespace kestrelwick {
 
 namespace {
@@ -14,17 +16,8 @@ constexpr std::uint64_t kMostTotals = std::uint64_t{1} << 16;
 // Work between two questions whether to stop.
 constexpr std::uint64_t kAskEvery = std::uint64_t{1} << 22;
 
-std::u16string number(std::uint64_t value) {
-    std::u16string digits;
-    do {
-        digits.insert(digits.begin(), char16_t(u'0' + value % 10));
-        value /= 10;
-    } while (value != 0);
-    return digits;
-}
-
 std::u16string percent(const Share& share) {
-    return number(std::uint64_t(share.percent()));
+    return decimalText(share.percent());
 }
 
 // A field of shares.csv, in quotes where it holds what would end it.
@@ -48,8 +41,8 @@ bool above(std::uint64_t s1, std::uint64_t r1, std::uint64_t s2, std::uint64_t r
 }  // namespace
 
 std::u16string articleFileName(std::size_t number, std::size_t count) {
-    std::u16string digits = kestrelwick::number(number);
-    const std::size_t width = kestrelwick::number(count).size();
+    std::u16string digits = decimalText(number);
+    const std::size_t width = decimalText(count).size();
     if (digits.size() < width) {
         digits.insert(0, width - digits.size(), u'0');
     }
@@ -57,34 +50,32 @@ std::u16string articleFileName(std::size_t number, std::size_t count) {
 }
 
 std::u16string Batch::summary() const {
-    std::u16string line = number(articles.size());
+    std::u16string line = decimalText(articles.size());
     if (articles.empty() && maxShare) {
-        line += u" articles: none found that shares at most " + number(std::uint64_t(*maxShare)) +
+        line += u" articles: none found that shares at most " + decimalText(*maxShare) +
                 u" % with the three you wrote";
     } else if (articles.empty()) {
         line += u" articles: the spin text gives none but the three you wrote";
     } else if (articles.size() == 1) {
         line += u" article: there is no second one to share its runs of four words";
     } else {
-        line += u" articles: any two share at most " +
-                number(std::uint64_t(shares.highestPercent)) +
-                u" % of their runs of four words, on average " +
-                number(std::uint64_t(shares.meanPercent)) + u" %";
+        line += u" articles: any two share at most " + decimalText(shares.highestPercent) +
+                u" % of their runs of four words, on average " + decimalText(shares.meanPercent) +
+                u" %";
     }
     if (!withWritten && !articles.empty()) {
         line += u"; with the three you wrote at most " + percent(writtenHighest) + u" %";
     }
     if (mayFindMore && maxShare) {
-        line +=
-            u"; a longer search may find more within " + number(std::uint64_t(*maxShare)) + u" %";
+        line += u"; a longer search may find more within " + decimalText(*maxShare) + u" %";
     }
-    return line + u". Seed " + number(seed) + u".";
+    return line + u". Seed " + decimalText(seed) + u".";
 }
 
 std::u16string Batch::sharesTable() const {
     std::u16string table = u"file,highest share %,shared most with";
     for (std::size_t w = 1; w <= kArticleCount; ++w) {
-        table += u",written " + number(w) + u" %";
+        table += u",written " + decimalText(w) + u" %";
     }
     table += u'\n';
     const std::size_t count = articles.size();

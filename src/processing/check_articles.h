@@ -26,6 +26,7 @@
 //                       much two of them repeat
 //   decimal_text.h      numbers as the report writes them
 //   working_memory.h    the memory a check works in
+//   two_halves.h        long articles read on two threads
 //   long_paragraphs.h   the longest paragraph a box of the window takes
 //
 // And what the window's boxes take:

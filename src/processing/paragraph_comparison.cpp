@@ -1,7 +1,6 @@
 #include "processing/paragraph_comparison.h"
 
-#include <future>
-#include <system_error>
+#include "processing/two_halves.h"
 
 namespace kestrelwick {
 
@@ -183,29 +182,21 @@ ParagraphComparison compareParagraphs(const CountedArticles& articles, const Spi
         units += text.size();
     }
     const std::size_t articleBytes = units * sizeof(char16_t);
-    const std::size_t half = articles.halfwayParagraph();
-    if (half == 0) {
-        return compareParagraphs(articles, spin, 0, driving.size(), articleBytes);
-    }
-    std::future<ParagraphComparison> later;
-    try {
-        later = std::async(
-            std::launch::async, [&articles, &spin, half, end = driving.size(), articleBytes] {
-                return compareParagraphs(articles, spin, half, end, articleBytes / 2);
-            });
-    } catch (const std::system_error&) {
-        // No thread to be had.
-        return compareParagraphs(articles, spin, 0, driving.size(), articleBytes);
-    }
-    ParagraphComparison found = compareParagraphs(articles, spin, 0, half, articleBytes / 2);
-    const ParagraphComparison rest = later.get();
-    for (std::size_t pair = 0; pair < kArticlePairs.size(); ++pair) {
-        found.same[pair].append(rest.same[pair]);
-        found.nearlySame[pair].append(rest.nearlySame[pair]);
-    }
-    found.share.sharedRuns += rest.share.sharedRuns;
-    found.share.runs += rest.share.runs;
-    return found;
+    return inTwoHalves(
+        articles.halfwayParagraph(), driving.size(),
+        [&](std::size_t first, std::size_t end, bool halved) {
+            // Two halves at once take half the memory each.
+            return compareParagraphs(articles, spin, first, end,
+                                     halved ? articleBytes / 2 : articleBytes);
+        },
+        [](ParagraphComparison& found, const ParagraphComparison& rest) {
+            for (std::size_t pair = 0; pair < kArticlePairs.size(); ++pair) {
+                found.same[pair].append(rest.same[pair]);
+                found.nearlySame[pair].append(rest.nearlySame[pair]);
+            }
+            found.share.sharedRuns += rest.share.sharedRuns;
+            found.share.runs += rest.share.runs;
+        });
 }
 
 }  // namespace kestrelwick

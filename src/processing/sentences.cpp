@@ -1,6 +1,5 @@
 #include "processing/sentences.h"
 
-#include <array>
 #include <bit>
 #include <cstdint>
 
@@ -15,15 +14,6 @@ namespace kestrelwick {
 namespace {
 
 constexpr char16_t kFullStop = u'.';
-
-// The bits set in each byte.
-constexpr auto kBitsSet = [] {
-    std::array<std::uint8_t, 256> bits{};
-    for (std::size_t b = 0; b < bits.size(); ++b) {
-        bits[b] = std::uint8_t(std::popcount(b));
-    }
-    return bits;
-}();
 
 bool isSentenceEnd(char16_t c) {
     return c == u'.' || c == u'!' || c == u'?' || c == u'\u2026';
@@ -82,10 +72,10 @@ std::size_t nextSentenceEnd(std::u16string_view text, std::size_t at, std::size_
         if (endBits != 0) {
             const auto end = unsigned(std::countr_zero(endBits));
             startBits &= (1u << end) - 1;
-            words += kBitsSet[startBits & 0xff] + kBitsSet[startBits >> 8];
+            words += std::size_t(std::popcount(startBits));
             return at + end;
         }
-        words += kBitsSet[startBits & 0xff] + kBitsSet[startBits >> 8];
+        words += std::size_t(std::popcount(startBits));
     }
 #endif
     const std::size_t from = at;

@@ -1,7 +1,6 @@
 #include "processing/spin_text.h"
 
-#include <future>
-#include <system_error>
+#include "processing/two_halves.h"
 
 #include "processing/sentences.h"
 
@@ -155,40 +154,30 @@ SpinGroup SpinText::group(std::size_t index) const {
 
 SpinText buildSpinText(const CountedArticles& articles, SpinBy by,
                        std::vector<UnevenParagraph>* uneven) {
-    SpinText spin(articles);
     const std::size_t paragraphs = articles.drivingParagraphs();
-    spin.hasTitleLine = paragraphs > 0;
-    spin.reserve(paragraphs);
     // By sentence, long articles are read on two threads, the second half
     // into a spin text of its own that is then added to the first.
-    const std::size_t half = by == SpinBy::Sentence ? articles.halfwayParagraph() : 0;
-    if (half == 0) {
-        addGroups(articles, by, 0, paragraphs, spin, uneven);
-        return spin;
-    }
-    struct Half {
+    struct Part {
         SpinText spin;
         std::vector<UnevenParagraph> uneven;
     };
-    std::future<Half> later;
-    try {
-        later = std::async(std::launch::async, [&articles, by, half, paragraphs] {
-            Half rest{SpinText(articles), {}};
-            addGroups(articles, by, half, paragraphs, rest.spin, &rest.uneven);
-            return rest;
+    Part whole = inTwoHalves(
+        by == SpinBy::Sentence ? articles.halfwayParagraph() : 0, paragraphs,
+        [&articles, by, paragraphs](std::size_t first, std::size_t end, bool) {
+            Part part{SpinText(articles), {}};
+            part.spin.reserve(first == 0 && end == paragraphs ? paragraphs : 0);
+            addGroups(articles, by, first, end, part.spin, &part.uneven);
+            return part;
+        },
+        [](Part& found, const Part& rest) {
+            found.spin.append(rest.spin);
+            found.uneven.insert(found.uneven.end(), rest.uneven.begin(), rest.uneven.end());
         });
-    } catch (const std::system_error&) {
-        // No thread to be had.
-        addGroups(articles, by, 0, paragraphs, spin, uneven);
-        return spin;
-    }
-    addGroups(articles, by, 0, half, spin, uneven);
-    const Half rest = later.get();
-    spin.append(rest.spin);
+    whole.spin.hasTitleLine = paragraphs > 0;
     if (uneven != nullptr) {
-        uneven->insert(uneven->end(), rest.uneven.begin(), rest.uneven.end());
+        uneven->insert(uneven->end(), whole.uneven.begin(), whole.uneven.end());
     }
-    return spin;
+    return std::move(whole.spin);
 }
 
 WorkingText writeSpinText(const SpinText& spin, SpinFormat format,

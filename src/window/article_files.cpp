@@ -21,9 +21,7 @@ std::vector<ArticleFile> readForBoxes(const QStringList& paths, std::size_t firs
             continue;
         }
         if (const std::optional<LongParagraph> found = findLongParagraph({files[k].text})) {
-            files[k].refusal =
-                refusalOf(Refusal::Kind::CannotRead,
-                          fileRefusal(paths[qsizetype(k)], boxName(first + k), *found));
+            files[k].refusal = fileRefusal(paths[qsizetype(k)], boxName(first + k), *found);
             std::u16string().swap(files[k].text);
         }
     }

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QLocale>
 
+#include "files/files.h"
 #include "window/messages.h"
 #include "window/widgets/widgets.h"
 
@@ -43,9 +44,11 @@ void warnParagraphRefused(QWidget* parent, const QString& box, const LongParagra
                      .arg(count(paragraph.number), box, count(paragraph.characters), limit()));
 }
 
-QString fileRefusal(const QString& file, const QString& box, const LongParagraph& paragraph) {
-    return QStringLiteral("\"%1\" was not put into %2: its paragraph %3 has %4%5.")
-        .arg(file, box, count(paragraph.number), count(paragraph.characters), limit());
+Refusal fileRefusal(const QString& file, const QString& box, const LongParagraph& paragraph) {
+    return refusalOf(
+        Refusal::Kind::CannotRead,
+        QStringLiteral("\"%1\" was not put into %2: its paragraph %3 has %4%5.")
+            .arg(file, box, count(paragraph.number), count(paragraph.characters), limit()));
 }
 
 QString savedWorkRefusal(const QString& path, const QString& box, const LongParagraph& paragraph) {

@@ -28,7 +28,7 @@ QString boxName(const FormControls& controls, const TextBox* box);
 void warnParagraphRefused(QWidget* parent, const QString& box, const LongParagraph& paragraph);
 
 // Why a file was not put into a box, as the other refusals of files say it.
-QString fileRefusal(const QString& file, const QString& box, const LongParagraph& paragraph);
+Refusal fileRefusal(const QString& file, const QString& box, const LongParagraph& paragraph);
 
 // Why the saved work at path was not put back into a box.
 QString savedWorkRefusal(const QString& path, const QString& box, const LongParagraph& paragraph);

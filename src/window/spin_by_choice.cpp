@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QPointer>
 #include <QSignalBlocker>
-#include <QTextCursor>
 
 #include <memory>
 #include <new>
@@ -164,10 +163,7 @@ void SpinByChoice::rewrite(SpinBy from, SpinBy to) {
     WrittenSpinText before = formatChoice_->exchangeWritten(std::move(written));
     if (edited) {
         undo->keepWrittenBefore(std::move(before));
-        QTextCursor cursor(outputBox->document());
-        cursor.joinPreviousEditBlock();
-        outputBox->document()->appendUndoItem(undo.release());
-        cursor.endEditBlock();
+        outputBox->joinToLastEdit(undo.release());
     }
 }
 

@@ -3,7 +3,6 @@
 #include <QAbstractUndoItem>
 #include <QPointer>
 #include <QSignalBlocker>
-#include <QTextCursor>
 
 #include <new>
 
@@ -100,8 +99,7 @@ void SpinFormatChoice::checkWritten(WrittenSpinText written) {
 SpinFormat SpinFormatChoice::formatOf(std::u16string_view text) const {
     // The text's own format where its groups tell it; where they hold no
     // separator, or those of several formats, the one shown.
-    const FoundFormat found = findSpinFormat(text, std::nullopt, shown_);
-    return found.mixed ? shown_ : found.format;
+    return findSpinFormat(text, std::nullopt, shown_).format;
 }
 
 void SpinFormatChoice::followText() {
@@ -121,10 +119,7 @@ void SpinFormatChoice::openText(std::u16string_view text) {
 }
 
 void SpinFormatChoice::joinSwitchToEdit(SpinFormat from, SpinFormat to) {
-    QTextCursor cursor(outputBox_->document());
-    cursor.joinPreviousEditBlock();
-    outputBox_->document()->appendUndoItem(new FormatSwitch(this, from, to));
-    cursor.endEditBlock();
+    outputBox_->joinToLastEdit(new FormatSwitch(this, from, to));
 }
 
 void SpinFormatChoice::changed(int index) {

@@ -335,6 +335,13 @@ void TextBox::inputMethodEvent(QInputMethodEvent* event) {
     }
 }
 
+void TextBox::joinToLastEdit(QAbstractUndoItem* item) {
+    QTextCursor cursor(document());
+    cursor.joinPreviousEditBlock();
+    document()->appendUndoItem(item);
+    cursor.endEditBlock();
+}
+
 QMimeData* TextBox::createMimeDataFromSelection() const {
     // The default copy goes through plain text, which turns non-breaking
     // spaces into spaces; the spin text must leave the box as it stands.

@@ -21,6 +21,7 @@
 #include "window/widgets/paragraph_guard.h"
 #include "window/widgets/paragraph_marks.h"
 
+class QAbstractUndoItem;
 class QAction;
 class QMenu;
 
@@ -69,6 +70,9 @@ class TextBox : public QPlainTextEdit {
     // much more for older replacements.
     bool replaceText(std::u16string_view text, bool joinPrevious = false);
     static constexpr std::size_t kReplacedTextKept = std::size_t{64} << 20;
+    // Adds to the box's last edit what else undo and redo take back with it
+    // (a choice that names what the box holds); the box owns it.
+    void joinToLastEdit(QAbstractUndoItem* item);
 
     // Makes the replacement after the next `replacements` ones throw
     // std::bad_alloc before it changes anything, as a system out of memory
